@@ -26,3 +26,12 @@ std::string ProgramFolderPath(std::string_view name);
 std::string ApplicationTitle();
 
 }  // namespace pelko::win
+
+namespace pelko::win {
+
+// Start-up check: true when the program folder exists and has a drive-letter
+// form. Otherwise `errorLine` is one line (UTF-8, for the terminal) naming the
+// folder and saying why the tool cannot start.
+bool CheckProgramFolder(std::string& errorLine);
+
+}  // namespace pelko::win

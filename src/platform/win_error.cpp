@@ -28,7 +28,7 @@ constexpr MessageText kMessages[] = {
     {ERROR_NOT_ENOUGH_MEMORY, "このコマンドを実行するのに十分なメモリ リソースがありません。"},
     {ERROR_INVALID_DATA, "データが無効です。"},
     {ERROR_INVALID_DRIVE, "指定されたドライブが見つかりません。"},
-    {17, "ファイルを別のディスク ドライブに移動できません。"},
+    {ERROR_NOT_SAME_DEVICE, "ファイルを別のディスク ドライブに移動できません。"},
     {ERROR_NO_MORE_FILES, "これ以上ファイルがありません。"},
     {ERROR_WRITE_PROTECT, "このメディアは書き込み禁止になっています。"},
     {ERROR_NOT_READY, "デバイスの準備ができていません。"},
@@ -90,7 +90,7 @@ DWORD ErrnoToWin32(int errnoValue) {
     case ENOMEM: return ERROR_NOT_ENOUGH_MEMORY;
     case EBADF: return ERROR_INVALID_HANDLE;
     case EINVAL: return ERROR_INVALID_PARAMETER;
-    case EXDEV: return 17;  // ERROR_NOT_SAME_DEVICE
+    case EXDEV: return ERROR_NOT_SAME_DEVICE;
     case ENXIO:
     case ENODEV:
     case ENOMEDIUM: return ERROR_NOT_READY;

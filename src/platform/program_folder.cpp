@@ -1,0 +1,108 @@
+#include "platform/program_folder.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <vector>
+
+#include "platform/code_page.h"
+#include "platform/drive_table.h"
+#include "platform/win_error.h"
+
+namespace pelko::win {
+namespace {
+
+// The running executable's host path; any length.
+std::optional<std::string> ExecutableHostPath() {
+  std::vector<char> buffer(256);
+  for (;;) {
+    ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
+    if (length < 0) {
+      FailFromErrno(errno);
+      return std::nullopt;
+    }
+    if (static_cast<std::size_t>(length) < buffer.size()) {
+      return std::string(buffer.data(), static_cast<std::size_t>(length));
+    }
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+std::string ParentFolder(const std::string& path) {
+  std::size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+}  // namespace
+
+std::optional<std::string> GetModuleFileName() {
+  auto exe = ExecutableHostPath();
+  if (!exe) return std::nullopt;
+  return ToWindowsPath(*exe);
+}
+
+std::optional<std::string> ProgramFolderHostPath() {
+  const char* home = std::getenv("PELKO_HOME");
+  std::string folder;
+  if (home != nullptr && *home != '\0') {
+    std::error_code error;
+    std::filesystem::path absolute = std::filesystem::absolute(home, error);
+    folder = (error ? std::filesystem::path(home) : absolute).lexically_normal().string();
+  } else {
+    auto exe = ExecutableHostPath();
+    if (!exe) return std::nullopt;
+    folder = ParentFolder(*exe);
+  }
+  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+  return folder;
+}
+
+std::optional<std::string> ProgramFolder() {
+  auto host = ProgramFolderHostPath();
+  if (!host) return std::nullopt;
+  auto windows = ToWindowsPath(*host);
+  if (!windows) return std::nullopt;
+  if (windows->back() != '\\') *windows += '\\';
+  return windows;
+}
+
+std::string ProgramFolderPath(std::string_view name) {
+  auto folder = ProgramFolder();
+  if (!folder) return {};
+  return *folder + std::string(name);
+}
+
+std::string ApplicationTitle() {
+  auto exe = ExecutableHostPath();
+  std::string name = exe ? exe->substr(exe->find_last_of('/') + 1) : std::string();
+  std::size_t dot = name.find_last_of('.');
+  if (dot != std::string::npos && dot > 0) name.erase(dot);
+  auto title = cp932::FromUtf8(name);
+  if (!title || title->empty()) return "PELKO";
+  return *title;
+}
+
+bool CheckProgramFolder(std::string& errorLine) {
+  auto host = ProgramFolderHostPath();
+  if (!host) {
+    errorLine = "pelko: cannot find the program folder (the executable's own path is unknown)";
+    return false;
+  }
+  std::error_code error;
+  if (!std::filesystem::is_directory(*host, error)) {
+    errorLine = "pelko: the program folder " + *host + " is not a folder";
+    return false;
+  }
+  if (!ProgramFolder()) {
+    errorLine = "pelko: the program folder " + *host +
+                " has no drive-letter form (it lies under no mapped drive, or a name in it"
+                " has no CP932 form or holds one of \\ / : * ? \" < > |)";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace pelko::win

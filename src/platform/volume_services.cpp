@@ -1,0 +1,39 @@
+#include "platform/volume_services.h"
+
+#include <memory>
+
+#include "platform/volume.h"
+#include "platform/win_error.h"
+
+namespace pelko::win {
+namespace {
+
+// Only a drive root, "X:\" (either letter case), names a volume.
+std::unique_ptr<Volume> OpenRoot(std::string_view root) {
+  bool isLetter = root.size() == 3 && ((root[0] >= 'A' && root[0] <= 'Z') ||
+                                       (root[0] >= 'a' && root[0] <= 'z'));
+  if (!isLetter || root[1] != ':' || (root[2] != '\\' && root[2] != '/')) {
+    SetLastError(ERROR_INVALID_NAME);
+    return nullptr;
+  }
+  return OpenVolume(root[0]);
+}
+
+}  // namespace
+
+bool GetVolumeInformation(std::string_view root, VolumeInformation& info) {
+  auto volume = OpenRoot(root);
+  return volume && volume->GetInformation(info);
+}
+
+bool SetVolumeLabel(std::string_view root, std::string_view label) {
+  auto volume = OpenRoot(root);
+  return volume && volume->SetLabel(label);
+}
+
+bool GetDiskFreeSpace(std::string_view root, DiskFreeSpace& space) {
+  auto volume = OpenRoot(root);
+  return volume && volume->GetFreeSpace(space);
+}
+
+}  // namespace pelko::win
