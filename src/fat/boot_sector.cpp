@@ -1,0 +1,161 @@
+#include "fat/boot_sector.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
+namespace pelko::fat {
+namespace {
+
+constexpr std::uint32_t kMaxFat12Clusters = 4084;
+constexpr std::uint32_t kMaxFat16Clusters = 65524;
+
+std::uint16_t Le16(std::span<const std::uint8_t> b, std::size_t at) {
+  return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
+}
+std::uint32_t Le32(std::span<const std::uint8_t> b, std::size_t at) {
+  return std::uint32_t{b[at]} | (std::uint32_t{b[at + 1]} << 8) |
+         (std::uint32_t{b[at + 2]} << 16) | (std::uint32_t{b[at + 3]} << 24);
+}
+void Put16(std::span<std::uint8_t> b, std::size_t at, std::uint16_t v) {
+  b[at] = static_cast<std::uint8_t>(v);
+  b[at + 1] = static_cast<std::uint8_t>(v >> 8);
+}
+void Put32(std::span<std::uint8_t> b, std::size_t at, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+Status NotFat() { return Failed(win::ERROR_NOT_READY); }
+
+bool IsPowerOfTwo(std::uint32_t v) { return v != 0 && std::has_single_bit(v); }
+
+// The media byte: 0xF0 or 0xF8-0xFF (also the low byte of FAT entry 0).
+bool IsMediaDescriptor(std::uint8_t m) { return m == 0xF0 || m >= 0xF8; }
+
+}  // namespace
+
+Result<BootSector> ParseBootSector(std::span<const std::uint8_t> s, std::uint64_t deviceSize) {
+  if (s.size() < kBootSectorBytes) return NotFat();
+  // A jump to the boot code, and the signature every DOS-made disk carries.
+  bool jump = s[0] == 0xE9 || (s[0] == 0xEB && s[2] == 0x90);
+  if (!jump || s[510] != 0x55 || s[511] != 0xAA) return NotFat();
+
+  BootSector b;
+  b.bytesPerSector = Le16(s, 11);
+  b.sectorsPerCluster = s[13];
+  b.reservedSectors = Le16(s, 14);
+  b.fatCount = s[16];
+  b.rootEntries = Le16(s, 17);
+  std::uint16_t total16 = Le16(s, 19);
+  b.media = s[21];
+  b.sectorsPerFat = Le16(s, 22);
+  b.sectorsPerTrack = Le16(s, 24);
+  b.heads = Le16(s, 26);
+  b.hiddenSectors = Le32(s, 28);
+  std::uint32_t total32 = Le32(s, 32);
+  b.totalSectors = total16 != 0 ? total16 : total32;
+
+  if (b.bytesPerSector < 512 || b.bytesPerSector > 4096 || !IsPowerOfTwo(b.bytesPerSector))
+    return NotFat();
+  if (!IsPowerOfTwo(b.sectorsPerCluster)) return NotFat();
+  if (b.ClusterBytes() > 64 * 1024) return NotFat();
+  if (b.reservedSectors == 0) return NotFat();
+  if (b.fatCount == 0 || b.fatCount > 4) return NotFat();
+  if (b.rootEntries == 0) return NotFat();
+  if (b.totalSectors == 0) return NotFat();
+  if (!IsMediaDescriptor(b.media)) return NotFat();
+  if (b.sectorsPerFat == 0) return NotFat();  // zero here means FAT32
+
+  b.rootSectors = (b.RootBytes() + b.bytesPerSector - 1) / b.bytesPerSector;
+  std::uint64_t firstData = std::uint64_t{b.reservedSectors} +
+                            std::uint64_t{b.fatCount} * b.sectorsPerFat + b.rootSectors;
+  if (firstData >= b.totalSectors) return NotFat();
+  b.firstDataSector = static_cast<std::uint32_t>(firstData);
+  if (std::uint64_t{b.totalSectors} * b.bytesPerSector > deviceSize) return NotFat();
+
+  b.clusterCount = (b.totalSectors - b.firstDataSector) / b.sectorsPerCluster;
+  if (b.clusterCount == 0 || b.clusterCount > kMaxFat16Clusters) return NotFat();
+  b.type = b.clusterCount <= kMaxFat12Clusters ? FatType::Fat12 : FatType::Fat16;
+  // The last entry (cluster clusterCount + 1) must lie inside one FAT.
+  std::uint64_t last = std::uint64_t{b.clusterCount} + 1;
+  std::uint64_t fatBytesNeeded = b.type == FatType::Fat12 ? last + last / 2 + 2 : (last + 1) * 2;
+  if (fatBytesNeeded > b.FatBytes()) return NotFat();
+
+  b.driveNumber = s[36];
+  b.extended = s[38] == kExtendedBootSignature;
+  if (b.extended) {
+    b.serial = Le32(s, kSerialOffset);
+    std::copy_n(s.begin() + kBootLabelOffset, 11, b.label.begin());
+  } else {
+    // An old BPB keeps no serial; Windows still reports the bytes at 39.
+    b.serial = Le32(s, kSerialOffset);
+    b.label.fill(' ');
+  }
+  return b;
+}
+
+Result<BootSector> ReadBootSector(BlockDevice& device) {
+  std::array<std::uint8_t, kBootSectorBytes> sector{};
+  if (device.Size() < sector.size()) return NotFat();
+  if (!device.Read(0, sector)) return NotFat();
+  return ParseBootSector(sector, device.Size());
+}
+
+std::array<std::uint8_t, kBootSectorBytes> EncodeBootSector(const BootSector& b) {
+  std::array<std::uint8_t, kBootSectorBytes> s{};
+  s[0] = 0xEB;
+  s[1] = 0x3C;
+  s[2] = 0x90;
+  std::memcpy(&s[3], "MSDOS5.0", 8);
+  Put16(s, 11, b.bytesPerSector);
+  s[13] = b.sectorsPerCluster;
+  Put16(s, 14, b.reservedSectors);
+  s[16] = b.fatCount;
+  Put16(s, 17, b.rootEntries);
+  if (b.totalSectors <= 0xFFFF) {
+    Put16(s, 19, static_cast<std::uint16_t>(b.totalSectors));
+  } else {
+    Put32(s, 32, b.totalSectors);
+  }
+  s[21] = b.media;
+  Put16(s, 22, b.sectorsPerFat);
+  Put16(s, 24, b.sectorsPerTrack);
+  Put16(s, 26, b.heads);
+  Put32(s, 28, b.hiddenSectors);
+  s[36] = b.driveNumber;
+  s[38] = kExtendedBootSignature;
+  Put32(s, kSerialOffset, b.serial);
+  std::copy(b.label.begin(), b.label.end(), s.begin() + kBootLabelOffset);
+  std::memcpy(&s[54], b.type == FatType::Fat12 ? "FAT12   " : "FAT16   ", 8);
+  // Boot code at 0x3E: print the message, wait for a key, reboot.
+  static constexpr std::uint8_t kCode[] = {
+      0x0E, 0x1F,              // push cs; pop ds
+      0xBE, 0x5B, 0x7C,        // mov si, message
+      0xAC,                    // lodsb
+      0x22, 0xC0,              // and al, al
+      0x74, 0x0B,              // jz wait
+      0x56,                    // push si
+      0xB4, 0x0E,              // mov ah, 0Eh
+      0xBB, 0x07, 0x00,        // mov bx, 7
+      0xCD, 0x10,              // int 10h
+      0x5E,                    // pop si
+      0xEB, 0xF0,              // jmp lodsb
+      0x32, 0xE4,              // wait: xor ah, ah
+      0xCD, 0x16,              // int 16h
+      0xCD, 0x19,              // int 19h
+  };
+  std::copy(std::begin(kCode), std::end(kCode), s.begin() + 0x3E);
+  static constexpr char kMessage[] = "\r\nNon-system disk. Press any key to restart.\r\n";
+  std::memcpy(&s[0x5B], kMessage, sizeof kMessage);
+  s[510] = 0x55;
+  s[511] = 0xAA;
+  return s;
+}
+
+Status WriteBootLabel(BlockDevice& device, const BootSector& boot,
+                      const std::array<std::uint8_t, 11>& label) {
+  if (!boot.extended) return Ok();
+  return device.Write(kBootLabelOffset, label);
+}
+
+}  // namespace pelko::fat

@@ -1,0 +1,215 @@
+#include "fat/directory.h"
+
+#include <algorithm>
+#include <array>
+
+#include "fat/long_name.h"
+
+namespace pelko::fat {
+namespace {
+
+std::uint16_t Le16(std::span<const std::uint8_t> b, std::size_t at) {
+  return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
+}
+void Put16(std::span<std::uint8_t> b, std::size_t at, std::uint16_t v) {
+  b[at] = static_cast<std::uint8_t>(v);
+  b[at + 1] = static_cast<std::uint8_t>(v >> 8);
+}
+
+constexpr std::uint8_t kEndMark = 0x00;
+constexpr std::size_t kMaxLongNamePieces = 20;
+
+bool IsLongNamePiece(std::uint8_t attributes) { return (attributes & 0x3F) == kLongNameAttributes; }
+
+// Long-name pieces seen so far, waiting for the short entry they belong to.
+class PendingLongName {
+ public:
+  void Reset() { expected_ = 0; }
+
+  void Take(std::size_t slot, std::span<const std::uint8_t, kEntryBytes> raw) {
+    std::uint8_t order = raw[0] & 0x1F;
+    if (raw[0] & kLastLongNamePiece) {
+      if (order == 0 || order > kMaxLongNamePieces) return Reset();
+      expected_ = order;
+      next_ = order;
+      checksum_ = raw[13];
+      firstSlot_ = slot;
+      units_.assign(std::size_t{order} * 13, 0xFFFF);
+    } else if (expected_ == 0 || order != next_ || raw[13] != checksum_) {
+      return Reset();
+    }
+    std::vector<std::uint16_t> piece = LongNamePieceUnits(raw);
+    std::copy(piece.begin(), piece.end(), units_.begin() + (order - 1) * 13);
+    --next_;
+  }
+
+  // True when every piece came, in order, for the short name `bytes`.
+  bool CompleteFor(const ShortNameBytes& bytes) const {
+    return expected_ != 0 && next_ == 0 && checksum_ == ShortNameChecksum(bytes);
+  }
+  std::size_t FirstSlot() const { return firstSlot_; }
+  const std::vector<std::uint16_t>& Units() const { return units_; }
+
+ private:
+  std::uint8_t expected_ = 0;
+  std::uint8_t next_ = 0;
+  std::uint8_t checksum_ = 0;
+  std::size_t firstSlot_ = 0;
+  std::vector<std::uint16_t> units_;
+};
+
+}  // namespace
+
+DirectoryEntry DirectoryEntry::Decode(std::span<const std::uint8_t, kEntryBytes> r) {
+  DirectoryEntry e;
+  std::copy_n(r.begin(), 11, e.name.begin());
+  e.attributes = r[11];
+  e.caseFlags = r[12];
+  e.createTenths = r[13];
+  e.created = DosTime{Le16(r, 16), Le16(r, 14)};
+  e.accessDate = Le16(r, 18);
+  e.clusterHigh = Le16(r, 20);
+  e.written = DosTime{Le16(r, 24), Le16(r, 22)};
+  e.firstCluster = Le16(r, 26);
+  e.size = std::uint32_t{r[28]} | (std::uint32_t{r[29]} << 8) | (std::uint32_t{r[30]} << 16) |
+           (std::uint32_t{r[31]} << 24);
+  return e;
+}
+
+void DirectoryEntry::Encode(std::span<std::uint8_t, kEntryBytes> r) const {
+  std::copy(name.begin(), name.end(), r.begin());
+  r[11] = attributes;
+  r[12] = caseFlags;
+  r[13] = createTenths;
+  Put16(r, 14, created.time);
+  Put16(r, 16, created.date);
+  Put16(r, 18, accessDate);
+  Put16(r, 20, clusterHigh);
+  Put16(r, 22, written.time);
+  Put16(r, 24, written.date);
+  Put16(r, 26, firstCluster);
+  for (int i = 0; i < 4; ++i) r[28 + i] = static_cast<std::uint8_t>(size >> (8 * i));
+}
+
+Result<Directory> Directory::LoadRoot(BlockDevice& device, const BootSector& boot) {
+  Directory dir(boot, 0);
+  dir.bytes_.resize(boot.RootBytes());
+  if (Status s = device.Read(boot.RootOffset(), dir.bytes_); !s) return s;
+  return dir;
+}
+
+Result<Directory> Directory::Load(BlockDevice& device, const BootSector& boot,
+                                  const FatTable& fat, std::uint32_t firstCluster) {
+  Result<std::vector<std::uint32_t>> chain = fat.Chain(firstCluster);
+  if (!chain) return chain.status();
+  Directory dir(boot, firstCluster);
+  dir.clusters_ = *chain;
+  const std::size_t clusterBytes = boot.ClusterBytes();
+  dir.bytes_.resize(dir.clusters_.size() * clusterBytes);
+  for (std::size_t i = 0; i < dir.clusters_.size(); ++i) {
+    std::span<std::uint8_t> part(dir.bytes_.data() + i * clusterBytes, clusterBytes);
+    if (Status s = device.Read(boot.ClusterOffset(dir.clusters_[i]), part); !s) return s;
+  }
+  return dir;
+}
+
+std::span<const std::uint8_t, kEntryBytes> Directory::Slot(std::size_t slot) const {
+  return std::span<const std::uint8_t, kEntryBytes>(bytes_.data() + slot * kEntryBytes, kEntryBytes);
+}
+
+std::span<std::uint8_t, kEntryBytes> Directory::Slot(std::size_t slot) {
+  return std::span<std::uint8_t, kEntryBytes>(bytes_.data() + slot * kEntryBytes, kEntryBytes);
+}
+
+std::vector<DirectoryItem> Directory::Items() const {
+  std::vector<DirectoryItem> items;
+  PendingLongName pending;
+  for (std::size_t slot = 0; slot < SlotCount(); ++slot) {
+    auto raw = Slot(slot);
+    if (raw[0] == kEndMark) break;
+    if (raw[0] == kDeletedMark) {
+      pending.Reset();
+      continue;
+    }
+    if (IsLongNamePiece(raw[11])) {
+      pending.Take(slot, raw);
+      continue;
+    }
+    DirectoryEntry entry = DirectoryEntry::Decode(raw);
+    if ((entry.attributes & kAttrVolumeLabel) || entry.name[0] == '.') {
+      pending.Reset();
+      continue;
+    }
+    DirectoryItem item;
+    item.entry = entry;
+    item.slot = slot;
+    item.firstSlot = slot;
+    item.shortName = ShortNameText(entry.name, entry.caseFlags);
+    item.name = item.shortName;
+    if (pending.CompleteFor(entry.name)) {
+      item.firstSlot = pending.FirstSlot();
+      if (auto longName = LongNameToCp932(pending.Units())) item.name = *longName;
+    }
+    pending.Reset();
+    items.push_back(std::move(item));
+  }
+  return items;
+}
+
+std::optional<DirectoryItem> Directory::Find(std::string_view name) const {
+  for (DirectoryItem& item : Items()) {
+    if (SameName(item.name, name) || SameName(item.shortName, name)) return std::move(item);
+  }
+  return std::nullopt;
+}
+
+std::optional<std::size_t> Directory::LabelSlot() const {
+  for (std::size_t slot = 0; slot < SlotCount(); ++slot) {
+    auto raw = Slot(slot);
+    if (raw[0] == kEndMark) break;
+    if (raw[0] != kDeletedMark && (raw[11] & ~kAttrArchive) == kAttrVolumeLabel) return slot;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::size_t> Directory::FreeSlot() const {
+  for (std::size_t slot = 0; slot < SlotCount(); ++slot) {
+    std::uint8_t first = Slot(slot)[0];
+    if (first == kEndMark || first == kDeletedMark) return slot;
+  }
+  return std::nullopt;
+}
+
+DirectoryEntry Directory::EntryAt(std::size_t slot) const { return DirectoryEntry::Decode(Slot(slot)); }
+
+void Directory::Put(std::size_t slot, const DirectoryEntry& entry) {
+  bool wasEnd = Slot(slot)[0] == kEndMark;
+  entry.Encode(Slot(slot));
+  // Whatever lay behind the old end mark must stay hidden behind a new one.
+  if (wasEnd && slot + 1 < SlotCount() && Slot(slot + 1)[0] != kEndMark) {
+    std::fill_n(Slot(slot + 1).begin(), kEntryBytes, 0);
+  }
+}
+
+void Directory::Erase(const DirectoryItem& item) {
+  for (std::size_t slot = item.firstSlot; slot <= item.slot; ++slot) EraseSlot(slot);
+}
+
+void Directory::EraseSlot(std::size_t slot) { Slot(slot)[0] = kDeletedMark; }
+
+void Directory::Grow(std::uint32_t cluster) {
+  clusters_.push_back(cluster);
+  bytes_.resize(bytes_.size() + boot_.ClusterBytes(), 0);
+}
+
+Status Directory::Store(BlockDevice& device) const {
+  if (IsRoot()) return device.Write(rootOffset_, bytes_);
+  const std::size_t clusterBytes = boot_.ClusterBytes();
+  for (std::size_t i = 0; i < clusters_.size(); ++i) {
+    std::span<const std::uint8_t> part(bytes_.data() + i * clusterBytes, clusterBytes);
+    if (Status s = device.Write(boot_.ClusterOffset(clusters_[i]), part); !s) return s;
+  }
+  return Ok();
+}
+
+}  // namespace pelko::fat
