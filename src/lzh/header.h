@@ -23,6 +23,9 @@ struct Header {
   // file name. A folder entry ("-lhd-") has no trailing separator.
   std::string path;
   std::uint32_t headerSize = 0;      // bytes of the whole header on disk
+  // Unix permission bits (extended header 0x50 or the level-0 'U' extension),
+  // when stored: a symbolic link is recognised by them and never created.
+  std::optional<std::uint16_t> unixMode;
 
   std::string Method() const { return std::string(method.data(), method.size()); }
   bool IsDirectory() const { return Method() == "-lhd-"; }
