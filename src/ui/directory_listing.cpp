@@ -1,0 +1,120 @@
+#include "ui/directory_listing.h"
+
+#include <algorithm>
+
+#include "platform/code_page.h"
+#include "platform/file_services.h"
+#include "platform/windows_path.h"
+#include "ui/collation.h"
+
+namespace pelko::ui {
+namespace {
+
+// A name cut into characters: one byte, or the two bytes of a double-byte one.
+std::vector<std::string_view> Characters(std::string_view text) {
+  std::vector<std::string_view> characters;
+  for (std::size_t i = 0; i < text.size();) {
+    std::size_t length =
+        (cp932::IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) ? 2 : 1;
+    characters.push_back(text.substr(i, length));
+    i += length;
+  }
+  return characters;
+}
+
+bool SameCharacter(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  if (a.size() == 2) return a == b;
+  auto fold = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
+  return fold(a[0]) == fold(b[0]);
+}
+
+bool Match(const std::vector<std::string_view>& pattern, const std::vector<std::string_view>& name) {
+  // Classic glob with one backtracking point for the last '*'.
+  std::size_t p = 0, n = 0, starP = std::string_view::npos, starN = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && pattern[p] == "*") {
+      starP = p++;
+      starN = n;
+    } else if (p < pattern.size() && (pattern[p] == "?" || SameCharacter(pattern[p], name[n]))) {
+      ++p;
+      ++n;
+    } else if (starP != std::string_view::npos) {
+      p = starP + 1;
+      n = ++starN;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == "*") ++p;
+  return p == pattern.size();
+}
+
+void SortItems(std::vector<std::string>& items) {
+  std::sort(items.begin(), items.end(),
+            [](const std::string& a, const std::string& b) { return CompareListItems(a, b) < 0; });
+}
+
+bool ShownWithFlags(const win::FindData& entry, unsigned flags) {
+  if ((entry.info.attributes & win::FILE_ATTRIBUTE_HIDDEN) && !(flags & DDL_HIDDEN)) return false;
+  if ((entry.info.attributes & win::FILE_ATTRIBUTE_SYSTEM) && !(flags & DDL_SYSTEM)) return false;
+  return true;
+}
+
+}  // namespace
+
+bool MatchesWildcard(std::string_view pattern, std::string_view name) {
+  if (pattern == "*.*" || pattern == "*") return true;
+  std::vector<std::string_view> nameCharacters = Characters(name);
+  if (Match(Characters(pattern), nameCharacters)) return true;
+  // "x.*" also takes a name that has no extension at all.
+  if (pattern.size() >= 2 && pattern.substr(pattern.size() - 2) == ".*" &&
+      cp932::FindFirstChar(name, '.') == std::string_view::npos) {
+    return Match(Characters(pattern.substr(0, pattern.size() - 2)), nameCharacters);
+  }
+  return false;
+}
+
+bool DirectoryListing(std::string_view pattern, unsigned flags, std::vector<std::string>& items) {
+  items.clear();
+  bool exclusive = (flags & DDL_EXCLUSIVE) != 0;
+  bool wantsEntries = !exclusive || (flags & DDL_DIRECTORY);
+  bool listed = true;
+
+  if (wantsEntries) {
+    std::size_t cut = cp932::FindLastBackslash(pattern);
+    std::optional<win::WindowsPath> folder;
+    if (cut != std::string_view::npos) folder = win::ParseWindowsPath(pattern.substr(0, cut + 1));
+    std::vector<win::FindData> entries;
+    std::size_t leftOut = 0;
+    listed = folder && win::ListFolder(win::FormatWindowsPath(*folder), entries, leftOut);
+    if (listed) {
+      std::string_view wildcard = pattern.substr(cut + 1);
+      std::vector<std::string> files, folders;
+      for (const win::FindData& entry : entries) {
+        if (!ShownWithFlags(entry, flags) || !MatchesWildcard(wildcard, entry.name)) continue;
+        if (entry.info.kind == win::EntryKind::Directory && (flags & DDL_DIRECTORY)) {
+          folders.push_back("[" + entry.name + "]");
+        } else if (entry.info.kind == win::EntryKind::File && !exclusive) {
+          files.push_back(entry.name);
+        }
+      }
+      SortItems(files);
+      SortItems(folders);
+      items.insert(items.end(), files.begin(), files.end());
+      if ((flags & DDL_DIRECTORY) && !folder->components.empty() && MatchesWildcard(wildcard, "..")) {
+        items.push_back("[..]");
+      }
+      items.insert(items.end(), folders.begin(), folders.end());
+    }
+  }
+  if (flags & DDL_DRIVES) {
+    for (char drive : win::ListDrives()) {
+      char lower = static_cast<char>(drive >= 'A' && drive <= 'Z' ? drive - 'A' + 'a' : drive);
+      items.push_back(std::string("[-") + lower + "-]");
+    }
+  }
+  return listed;
+}
+
+}  // namespace pelko::ui
