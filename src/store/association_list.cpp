@@ -1,0 +1,135 @@
+#include "store/association_list.h"
+
+#include <algorithm>
+
+#include "platform/code_page.h"
+#include "platform/file_services.h"
+#include "platform/program_folder.h"
+#include "platform/win_error.h"
+#include "store/record_bytes.h"
+
+namespace pelko::store {
+namespace {
+
+constexpr std::string_view kListExtension = ".txt";
+
+std::string ListFileName(std::string_view label) {
+  return std::string(label) + std::string(kListExtension);
+}
+
+// The name of an existing list for the file name, preferring the exact bytes;
+// nullopt when none exists (or the folder cannot be listed).
+std::optional<std::string> FindExistingListName(std::string_view fileName) {
+  auto folder = win::ProgramFolder();
+  if (!folder) return std::nullopt;
+  std::vector<win::FindData> entries;
+  std::size_t leftOut = 0;
+  if (!win::ListFolder(*folder, entries, leftOut)) return std::nullopt;
+  std::optional<std::string> found;
+  for (const win::FindData& entry : entries) {
+    if (entry.name == fileName) return entry.name;
+    if (cp932::EqualIgnoringLabelCase(entry.name, fileName) &&
+        (!found || entry.name < *found)) {
+      found = entry.name;  // the smallest, so that the choice never varies
+    }
+  }
+  return found;
+}
+
+bool HoldsLineBreakOrNul(std::string_view entry) {
+  return entry.find('\n') != std::string_view::npos ||
+         entry.find('\0') != std::string_view::npos;
+}
+
+}  // namespace
+
+bool IsUsableLabelName(std::string_view label) {
+  if (label == "." || label == "..") return false;
+  constexpr std::string_view kForbidden = "\\/:*?\"<>|";
+  for (std::size_t i = 0; i < label.size(); ++i) {
+    auto byte = static_cast<unsigned char>(label[i]);
+    if (cp932::IsLeadByte(byte)) {
+      if (i + 1 == label.size()) return false;  // a cut-off character
+      ++i;
+      continue;
+    }
+    if (byte < 0x20 || byte == 0x7F) return false;
+    if (kForbidden.find(static_cast<char>(byte)) != std::string_view::npos) return false;
+  }
+  return true;
+}
+
+std::string AssociationListPath(std::string_view label) {
+  if (!IsUsableLabelName(label)) return {};
+  std::string fileName = ListFileName(label);
+  if (auto existing = FindExistingListName(fileName)) fileName = *existing;
+  return win::ProgramFolderPath(fileName);
+}
+
+std::optional<AssociationList> ReadAssociationList(std::string_view label) {
+  std::string path = AssociationListPath(label);
+  std::string text;
+  if (path.empty() || !ReadStoredFile(path, text)) return std::nullopt;
+  AssociationList entries;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) {
+      entries.push_back(text.substr(start));
+      break;
+    }
+    std::size_t lineEnd = (end > start && text[end - 1] == '\r') ? end - 1 : end;
+    entries.push_back(text.substr(start, lineEnd - start));
+    start = end + 1;
+  }
+  return entries;
+}
+
+bool WriteAssociationList(std::string_view label, const AssociationList& entries) {
+  if (!IsUsableLabelName(label)) return win::Fail(win::ERROR_INVALID_NAME);
+  if (std::any_of(entries.begin(), entries.end(), HoldsLineBreakOrNul)) {
+    return win::Fail(win::ERROR_INVALID_DATA);
+  }
+  std::string path = AssociationListPath(label);
+  if (path.empty()) return win::Fail(win::ERROR_PATH_NOT_FOUND);
+  std::string text;
+  for (const std::string& entry : entries) {
+    text += entry;
+    text += "\r\n";
+  }
+  return WriteStoredFile(path, text);
+}
+
+bool RenameAssociationList(std::string_view oldLabel, std::string_view newLabel) {
+  if (!IsUsableLabelName(oldLabel) || !IsUsableLabelName(newLabel)) {
+    return win::Fail(win::ERROR_INVALID_NAME);
+  }
+  auto source = FindExistingListName(ListFileName(oldLabel));
+  if (!source) return win::Fail(win::ERROR_FILE_NOT_FOUND);
+  std::string targetName = ListFileName(newLabel);
+  if (auto existing = FindExistingListName(targetName)) {
+    // Only the list itself may answer to the new name: then it is a change
+    // of letter case, which Windows allows as a rename of the same file.
+    if (!cp932::EqualIgnoringLabelCase(*source, targetName)) {
+      return win::Fail(win::ERROR_ALREADY_EXISTS);
+    }
+    if (*existing == targetName && *source == targetName) return true;
+    if (*existing != *source) return win::Fail(win::ERROR_ALREADY_EXISTS);
+  }
+  return win::MoveFile(win::ProgramFolderPath(*source), win::ProgramFolderPath(targetName));
+}
+
+bool DeleteAssociationList(std::string_view label) {
+  if (!IsUsableLabelName(label)) return win::Fail(win::ERROR_INVALID_NAME);
+  auto existing = FindExistingListName(ListFileName(label));
+  if (!existing) return win::Fail(win::ERROR_FILE_NOT_FOUND);
+  return win::DeleteFile(win::ProgramFolderPath(*existing));
+}
+
+SplitEntry SplitAssociationEntry(std::string_view entry) {
+  std::size_t slash = cp932::FindLastBackslash(entry);
+  if (slash == std::string_view::npos) return {std::string(), std::string(entry)};
+  return {std::string(entry.substr(0, slash + 1)), std::string(entry.substr(slash + 1))};
+}
+
+}  // namespace pelko::store

@@ -1,0 +1,39 @@
+#include "store/exclusion_switches.h"
+
+#include <algorithm>
+
+namespace pelko::store {
+namespace {
+
+void AppendPattern(std::string& switches, std::string_view pattern) {
+  switches += " -jx\"";
+  switches += pattern;
+  switches += '"';
+}
+
+}  // namespace
+
+std::string BuildExclusionSwitches(const std::optional<ExcludedFilesList>& files,
+                                   const std::optional<ExcludedFoldersList>& folders) {
+  std::string switches;
+  if (!files || files->excludeEnabled == 0) return switches;
+  for (const std::string& entry : files->entries) AppendPattern(switches, entry);
+  if (!folders) return switches;
+  int depth = std::clamp<int>(folders->searchDepth, kMinSearchDepth, kMaxSearchDepth);
+  for (const std::string& entry : folders->entries) {
+    std::string prefix;
+    for (int level = 0; level < depth; ++level) {
+      prefix += "*\\";
+      AppendPattern(switches, prefix + entry);
+    }
+  }
+  return switches;
+}
+
+std::string BuildExclusionSwitches() {
+  auto files = ReadExcludedFilesList();
+  if (!files || files->excludeEnabled == 0) return {};
+  return BuildExclusionSwitches(files, ReadExcludedFoldersList());
+}
+
+}  // namespace pelko::store
