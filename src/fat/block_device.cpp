@@ -51,6 +51,15 @@ Result<std::unique_ptr<FileDevice>> FileDevice::Open(const std::string& hostPath
     ::close(fd);
     return Failed(win::ERROR_NOT_READY);
   }
+  // An image nobody may write is a disk with its write-protect tab set, even
+  // for a user (root) whom the permission bits would not stop.
+  if (!writeProtected && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+    int readOnly = ::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC);
+    ::close(fd);
+    if (readOnly < 0) return Failed(win::ERROR_NOT_READY);
+    fd = readOnly;
+    writeProtected = true;
+  }
   return std::unique_ptr<FileDevice>(new FileDevice(fd, SizeOf(fd), writeProtected));
 }
 

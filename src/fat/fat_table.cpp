@@ -91,16 +91,17 @@ std::uint32_t FatTable::FreeCount() const {
 Result<std::vector<std::uint32_t>> FatTable::Chain(std::uint32_t first, std::uint32_t wanted) const {
   std::vector<std::uint32_t> chain;
   if (wanted == 0) return chain;
-  if (!IsCluster(first)) return Failed(win::ERROR_FILE_CORRUPT);
+  std::vector<bool> seen(std::size_t{clusterCount_} + 2, false);
   std::uint32_t cluster = first;
   while (true) {
-    chain.push_back(cluster);
-    if (chain.size() >= wanted) return chain;
-    // A chain longer than the volume has clusters must come round again.
-    if (chain.size() > clusterCount_) return Failed(win::ERROR_FILE_CORRUPT);
+    // Every member must be in use; one met twice means the chain loops.
+    if (!IsCluster(cluster) || seen[cluster]) return Failed(win::ERROR_FILE_CORRUPT);
     FatEntry e = Get(cluster);
-    if (e.kind == FatEntry::Kind::End) return chain;
-    if (e.kind != FatEntry::Kind::Next) return Failed(win::ERROR_FILE_CORRUPT);
+    if (e.kind != FatEntry::Kind::Next && e.kind != FatEntry::Kind::End)
+      return Failed(win::ERROR_FILE_CORRUPT);
+    seen[cluster] = true;
+    chain.push_back(cluster);
+    if (chain.size() >= wanted || e.kind == FatEntry::Kind::End) return chain;
     cluster = e.next;
   }
 }

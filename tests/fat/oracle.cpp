@@ -12,7 +12,7 @@ namespace pelko::fat::test {
 
 using pelko::test::ShellQuote;
 
-ToolRun Run(const std::string& command) {
+ToolRun RunTool(const std::string& command) {
   auto r = pelko::test::RunCommand(command);
   return {r.exitCode, r.output};
 }
@@ -46,7 +46,7 @@ bool HasHighByte(const std::string& s) {
 }  // namespace
 
 std::string FsckProblems(const std::string& image) {
-  ToolRun r = Run("fsck.fat -n " + ShellQuote(image));
+  ToolRun r = RunTool("fsck.fat -n " + ShellQuote(image));
   std::vector<std::string> lines = Lines(r.output);
   std::string problems;
   for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -78,7 +78,7 @@ std::string FsckProblems(const std::string& image) {
 namespace {
 
 std::string BlkidValue(const std::string& image, const std::string& key) {
-  ToolRun r = Run("blkid -p -o udev " + ShellQuote(image));
+  ToolRun r = RunTool("blkid -p -o udev " + ShellQuote(image));
   for (const std::string& line : Lines(r.output)) {
     if (StartsWith(line, key + "=")) return line.substr(key.size() + 1);
   }
@@ -105,7 +105,7 @@ std::string BlkidLabel(const std::string& image) { return Unescape(BlkidValue(im
 std::string BlkidSerial(const std::string& image) { return BlkidValue(image, "ID_FS_UUID"); }
 
 std::uint32_t MdirFreeClusters(const std::string& image, std::uint32_t clusterBytes) {
-  ToolRun r = Run("mdir -a -i " + ShellQuote(image) + " ::");
+  ToolRun r = RunTool("mdir -a -i " + ShellQuote(image) + " ::");
   for (const std::string& line : Lines(r.output)) {
     std::size_t at = line.find(" bytes free");
     if (at == std::string::npos) continue;
@@ -120,7 +120,7 @@ std::uint32_t MdirFreeClusters(const std::string& image, std::uint32_t clusterBy
 }
 
 std::vector<std::string> MdirNames(const std::string& image) {
-  ToolRun r = Run("mdir -a -b -i " + ShellQuote(image) + " ::");
+  ToolRun r = RunTool("mdir -a -b -i " + ShellQuote(image) + " ::");
   std::vector<std::string> names;
   for (const std::string& line : Lines(r.output)) {
     if (StartsWith(line, "::/")) names.push_back(line.substr(3));
@@ -129,13 +129,13 @@ std::vector<std::string> MdirNames(const std::string& image) {
 }
 
 void McopyIn(const std::string& image, const std::string& hostFile, const std::string& name) {
-  ToolRun r = Run("mcopy -D o -i " + ShellQuote(image) + " " + ShellQuote(hostFile) + " " +
+  ToolRun r = RunTool("mcopy -D o -i " + ShellQuote(image) + " " + ShellQuote(hostFile) + " " +
                   ShellQuote("::" + name) + " </dev/null");
   ASSERT_EQ(r.exitCode, 0) << r.output;
 }
 
 void McopyOut(const std::string& image, const std::string& name, const std::string& hostFile) {
-  ToolRun r = Run("rm -f " + ShellQuote(hostFile) + " && mcopy -n -i " + ShellQuote(image) + " " +
+  ToolRun r = RunTool("rm -f " + ShellQuote(hostFile) + " && mcopy -n -i " + ShellQuote(image) + " " +
                   ShellQuote("::" + name) + " " + ShellQuote(hostFile) + " </dev/null");
   ASSERT_EQ(r.exitCode, 0) << r.output;
 }

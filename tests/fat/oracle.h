@@ -13,7 +13,7 @@ struct ToolRun {
   int exitCode;
   std::string output;
 };
-ToolRun Run(const std::string& command);
+ToolRun RunTool(const std::string& command);
 
 // Empty when `fsck.fat -n` finds nothing wrong; else its complaints. Two
 // complaints fsck.fat 4.2 makes about valid Shift-JIS content are not

@@ -9,7 +9,7 @@ namespace pelko::fat::test {
 using pelko::test::ShellQuote;
 
 void Floppy1440::Make(const std::string& path) {
-  ToolRun r = Run("mformat -C -i " + ShellQuote(path) + " -f 1440 -N 1234ABCD ::");
+  ToolRun r = RunTool("mformat -C -i " + ShellQuote(path) + " -f 1440 -N 1234ABCD ::");
   ASSERT_EQ(r.exitCode, 0) << r.output;
 }
 
@@ -22,7 +22,7 @@ void Floppy720::Make(const std::string& path) {
 }
 
 void Fat16Volume::Make(const std::string& path) {
-  ToolRun r = Run("mkfs.fat -F 16 -s 1 -r 512 -i 5EED1616 -C " + ShellQuote(path) + " 4096");
+  ToolRun r = RunTool("mkfs.fat -F 16 -s 1 -r 512 -i 5EED1616 -C " + ShellQuote(path) + " 4096");
   ASSERT_EQ(r.exitCode, 0) << r.output;
 }
 
