@@ -1,0 +1,33 @@
+#include "app/floppy_drive.h"
+
+#include "platform/code_page.h"
+#include "platform/user_interface.h"
+#include "platform/volume_services.h"
+#include "res/texts_main.h"
+
+namespace pelko::app {
+
+std::optional<std::string> ReadVolumeLabel() {
+  win::VolumeInformation info;
+  if (!win::GetVolumeInformation(kFloppyRootLower, info)) return std::nullopt;
+  return info.label;
+}
+
+std::optional<std::string> WaitForDisk() {
+  for (;;) {
+    if (auto label = ReadVolumeLabel()) return label;
+    win::DialogResult answer =
+        win::MessageBox(cp932::FromUtf8Literal(res::kInsertDisk),
+                        win::MessageBoxButtons::RetryCancel, win::MessageBoxIcon::Warning);
+    if (answer != win::DialogResult::Retry) return std::nullopt;
+  }
+}
+
+FloppySpace QueryFloppySpace() {
+  win::DiskFreeSpace space;
+  if (!win::GetDiskFreeSpace(kFloppyRootLower, space)) return FloppySpace{};
+  return FloppySpace{space.sectorsPerCluster, space.bytesPerSector, space.freeClusters,
+                     space.totalClusters};
+}
+
+}  // namespace pelko::app
