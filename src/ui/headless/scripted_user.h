@@ -105,6 +105,7 @@ class ScriptedUser {
   const std::optional<std::string>& Failure() const { return failure_; }
   const std::vector<std::string>& Transcript() const { return transcript_; }
   std::size_t StepsLeft() const { return steps_.size(); }
+  const ScriptStep* FirstStepLeft() const { return steps_.empty() ? nullptr : &steps_.front(); }
   // The transcript, the failure and the steps left, for a test's message.
   std::string Report() const;
 
