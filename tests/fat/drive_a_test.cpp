@@ -121,7 +121,9 @@ TEST_F(DriveA, LabelsWindowsAcceptsAreStoredAsItStoresThem) {
     EXPECT_EQ(BlkidLabel(image_), c.stored);
     EXPECT_EQ(BootLabel().substr(0, c.stored.size()), c.stored);
     // fsck.fat 4.2 calls a label with leading blanks invalid; Windows keeps them.
-    if (c.stored[0] != ' ') EXPECT_EQ(FsckProblems(image_), "") << c.stored;
+    if (c.stored[0] != ' ') {
+      EXPECT_EQ(FsckProblems(image_), "") << c.stored;
+    }
   }
 }
 
