@@ -1,0 +1,219 @@
+#include "floppy_commands.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <functional>
+
+#include "fat/block_device.h"
+#include "fat/dos_time.h"
+#include "fat/fat_volume.h"
+#include "fat/format.h"
+#include "fat/volume_label.h"
+#include "platform/code_page.h"
+
+namespace pelko::floppy {
+namespace {
+
+int Error(const std::string& message) {
+  std::fprintf(stderr, "pelko-floppy: %s\n", message.c_str());
+  return 1;
+}
+
+std::string Describe(fat::ErrorCode code) {
+  switch (code) {
+    case win::ERROR_NOT_READY: return "no FAT floppy there (missing, unreadable or not FAT12/16)";
+    case win::ERROR_WRITE_PROTECT: return "the image is read-only (write-protected)";
+    case win::ERROR_LABEL_TOO_LONG: return "the label is longer than 11 bytes in Shift-JIS";
+    case win::ERROR_INVALID_NAME: return "the label holds a character a volume label may not hold";
+    case win::ERROR_DISK_FULL: return "the disk is full";
+    case win::ERROR_FILE_CORRUPT: return "the file system is damaged";
+    case win::ERROR_INVALID_PARAMETER: return "unsupported size";
+    default: return "error " + std::to_string(code);
+  }
+}
+
+std::string ToTerminal(const std::string& cp932) {
+  if (auto utf8 = cp932::ToUtf8(cp932)) return *utf8;
+  std::string escaped;
+  for (unsigned char c : cp932) {
+    char hex[8];
+    std::snprintf(hex, sizeof hex, c < 0x80 ? "%c" : "\\x%02X", c);
+    escaped += hex;
+  }
+  return escaped;
+}
+
+// A label typed on the command line, checked as Windows would check it.
+std::optional<std::string> LabelFromUtf8(const std::string& utf8, std::string& problem) {
+  auto cp932Label = cp932::FromUtf8(utf8);
+  if (!cp932Label) {
+    problem = "the label has characters with no Shift-JIS form";
+    return std::nullopt;
+  }
+  auto checked = fat::MakeVolumeLabel(*cp932Label);
+  if (!checked) {
+    problem = Describe(checked.error());
+    return std::nullopt;
+  }
+  return *checked;
+}
+
+// Opens and mounts, then runs `body` on the volume.
+int WithVolume(const std::string& image, const std::function<int(fat::FatVolume&)>& body) {
+  auto device = fat::FileDevice::Open(image);
+  if (!device) return Error(image + ": cannot open the image");
+  auto volume = fat::FatVolume::Mount(**device);
+  if (!volume) return Error(image + ": " + Describe(volume.error()));
+  return body(*volume);
+}
+
+std::string Serial(std::uint32_t serial) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%04X-%04X", serial >> 16, serial & 0xFFFF);
+  return text;
+}
+
+int ListFolder(fat::FatVolume& volume, const fat::Path& folder, const std::string& prefix, int depth) {
+  auto items = volume.List(folder);
+  if (!items) return Error("cannot list " + (prefix.empty() ? std::string("the root") : prefix) + ": " +
+                           Describe(items.error()));
+  for (const fat::DirectoryItem& item : *items) {
+    std::int64_t when = fat::FromDosTime(item.entry.written);
+    std::time_t t = static_cast<std::time_t>(when);
+    std::tm tm{};
+    localtime_r(&t, &tm);
+    char date[32];
+    std::strftime(date, sizeof date, "%Y-%m-%d %H:%M", &tm);
+    std::string size = item.entry.IsDirectory() ? "<DIR>" : std::to_string(item.entry.size);
+    std::printf("%10s  %s  %s%s\n", size.c_str(), date, prefix.c_str(), ToTerminal(item.name).c_str());
+    // Folders are followed a bounded number of levels: a damaged disk may loop.
+    if (item.entry.IsDirectory() && depth < 16) {
+      fat::Path sub = folder;
+      sub.push_back(item.name);
+      if (int rc = ListFolder(volume, sub, prefix + ToTerminal(item.name) + "/", depth + 1); rc != 0)
+        return rc;
+    }
+  }
+  return 0;
+}
+
+bool IsLink(const std::string& path) {
+  struct stat st {};
+  return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+bool Exists(const std::string& path) {
+  struct stat st {};
+  return ::lstat(path.c_str(), &st) == 0;
+}
+
+void WarnWhenOverridden() {
+  if (const char* drive = std::getenv("PELKO_DRIVE_A"); drive && *drive) {
+    std::fprintf(stderr,
+                 "pelko-floppy: warning: PELKO_DRIVE_A is set (%s); it wins over A.img in the "
+                 "program folder\n",
+                 drive);
+  }
+}
+
+}  // namespace
+
+int Format(const std::string& image, const FormatOptions& options) {
+  auto bpb = fat::StandardFloppy(options.sizeKiB);
+  if (!bpb) {
+    return Error("unsupported size " + std::to_string(options.sizeKiB) +
+                 " (160 180 320 360 720 1200 1440 2880)");
+  }
+  std::string problem;
+  auto label = LabelFromUtf8(options.labelUtf8, problem);
+  if (!label) return Error(problem);
+  auto plan = fat::PlanVolume(*bpb);
+  if (!plan) return Error(Describe(plan.error()));
+  // DOS made the serial from the date and time of formatting.
+  std::uint32_t serial = options.serial ? *options.serial
+                                        : static_cast<std::uint32_t>(std::time(nullptr)) * 2654435761u ^
+                                              static_cast<std::uint32_t>(::getpid());
+  auto device = fat::FileDevice::CreateForFormat(image, std::uint64_t{options.sizeKiB} * 1024);
+  if (!device) return Error(image + ": " + Describe(device.error()));
+  if (fat::Status s = fat::FormatVolume(**device, *plan, *label, serial); !s)
+    return Error(image + ": " + Describe(s.code));
+  return 0;
+}
+
+int Info(const std::string& image) {
+  return WithVolume(image, [](fat::FatVolume& v) {
+    auto label = v.Label();
+    if (!label) return Error(Describe(label.error()));
+    std::uint64_t clusterBytes = v.Boot().ClusterBytes();
+    std::printf("label:  %s\n", ToTerminal(*label).c_str());
+    std::printf("serial: %s\n", Serial(v.Boot().serial).c_str());
+    std::printf("free:   %llu bytes\n", static_cast<unsigned long long>(v.FreeClusters() * clusterBytes));
+    std::printf("total:  %llu bytes\n", static_cast<unsigned long long>(v.TotalClusters() * clusterBytes));
+    return 0;
+  });
+}
+
+int Label(const std::string& image, const std::optional<std::string>& labelUtf8) {
+  std::string problem;
+  auto label = LabelFromUtf8(labelUtf8.value_or(""), problem);
+  if (!label) return Error(problem);
+  return WithVolume(image, [&](fat::FatVolume& v) {
+    if (fat::Status s = v.SetLabel(*label); !s) return Error(image + ": " + Describe(s.code));
+    return 0;
+  });
+}
+
+int List(const std::string& image) {
+  return WithVolume(image, [](fat::FatVolume& v) { return ListFolder(v, {}, "", 0); });
+}
+
+int Insert(const std::string& home, const std::string& image) {
+  char* real = ::realpath(image.c_str(), nullptr);
+  if (real == nullptr) return Error(image + ": " + std::strerror(errno));
+  std::string target = real;
+  std::free(real);
+  {
+    auto device = fat::FileDevice::Open(target);
+    if (!device || !fat::FatVolume::Mount(**device)) {
+      std::fprintf(stderr, "pelko-floppy: warning: %s holds no FAT volume; drive A: will say there is no disk\n",
+                   image.c_str());
+    }
+  }
+  std::string link = home + "/A.img";
+  if (Exists(link) && !IsLink(link)) {
+    return Error(link + " is a real image, not a link; move it away before inserting another");
+  }
+  // A new link renamed over the old one: the drive is never seen half-changed.
+  std::string fresh = link + ".new." + std::to_string(::getpid());
+  ::unlink(fresh.c_str());
+  if (::symlink(target.c_str(), fresh.c_str()) != 0) return Error(fresh + ": " + std::strerror(errno));
+  if (::rename(fresh.c_str(), link.c_str()) != 0) {
+    int error = errno;
+    ::unlink(fresh.c_str());
+    return Error(link + ": " + std::strerror(error));
+  }
+  WarnWhenOverridden();
+  return 0;
+}
+
+int Eject(const std::string& home) {
+  std::string link = home + "/A.img";
+  if (!Exists(link)) return 0;  // the drive is empty already
+  if (!IsLink(link)) return Error(link + " is a real image, not a link; it is left alone");
+  if (::unlink(link.c_str()) != 0) return Error(link + ": " + std::strerror(errno));
+  WarnWhenOverridden();
+  return 0;
+}
+
+std::string CurrentDriveA(const std::string& home) {
+  if (const char* drive = std::getenv("PELKO_DRIVE_A"); drive && *drive) return drive;
+  return home + "/A.img";
+}
+
+}  // namespace pelko::floppy

@@ -1,0 +1,102 @@
+// pelko-floppy: floppy images for drive A: of the tool.
+//   format IMAGE [--size 1440] [--label L] [--serial HEX]
+//   info [IMAGE]        label, serial, free and total bytes (default: drive A:)
+//   label IMAGE [L]     set the label, or remove it
+//   ls IMAGE            every file and folder
+//   insert IMAGE        point drive A: of the program folder at IMAGE
+//   eject               leave drive A: empty
+// --home DIR names the program folder (else PELKO_HOME, else this tool's folder).
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "floppy_commands.h"
+
+namespace {
+
+int Usage() {
+  std::fprintf(stderr,
+               "usage: pelko-floppy format IMAGE [--size 1440] [--label L] [--serial HEX]\n"
+               "       pelko-floppy info [IMAGE]\n"
+               "       pelko-floppy label IMAGE [L]\n"
+               "       pelko-floppy ls IMAGE\n"
+               "       pelko-floppy insert IMAGE [--home DIR]\n"
+               "       pelko-floppy eject [--home DIR]\n");
+  return 2;
+}
+
+std::string OwnFolder() {
+  std::vector<char> buffer(4096);
+  ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
+  if (n <= 0) return ".";
+  std::string path(buffer.data(), static_cast<std::size_t>(n));
+  std::size_t slash = path.rfind('/');
+  return slash == std::string::npos || slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool ParseNumber(const std::string& text, int base, unsigned long long max, unsigned long long& out) {
+  if (text.empty()) return false;
+  char* end = nullptr;
+  out = std::strtoull(text.c_str(), &end, base);
+  return *end == '\0' && out <= max && text[0] != '-';
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace pelko::floppy;
+  std::vector<std::string> words;
+  std::string home;
+  FormatOptions format;
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i];
+    auto value = [&](std::string& out) {
+      if (i + 1 >= argc) return false;
+      out = argv[++i];
+      return true;
+    };
+    std::string v;
+    unsigned long long number = 0;
+    if (arg == "--home") {
+      if (!value(home)) return Usage();
+    } else if (arg == "--size") {
+      if (!value(v) || !ParseNumber(v, 10, 0xFFFFFFFF, number)) return Usage();
+      format.sizeKiB = static_cast<std::uint32_t>(number);
+    } else if (arg == "--label") {
+      if (!value(format.labelUtf8)) return Usage();
+    } else if (arg == "--serial") {
+      if (!value(v)) return Usage();
+      std::string digits;
+      for (char c : v) {
+        if (c != '-') digits += c;
+      }
+      if (!ParseNumber(digits, 16, 0xFFFFFFFF, number)) {
+        std::fprintf(stderr, "pelko-floppy: the serial must be 8 hex digits (e.g. 1234-ABCD)\n");
+        return 1;
+      }
+      format.serial = static_cast<std::uint32_t>(number);
+    } else if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
+      return Usage();
+    } else {
+      words.push_back(arg);
+    }
+  }
+  if (words.empty()) return Usage();
+  if (home.empty()) {
+    const char* env = std::getenv("PELKO_HOME");
+    home = env && *env ? env : OwnFolder();
+  }
+  const std::string& command = words[0];
+  const std::size_t args = words.size() - 1;
+  if (command == "format" && args == 1) return Format(words[1], format);
+  if (command == "info" && args <= 1) return Info(args == 1 ? words[1] : CurrentDriveA(home));
+  if (command == "label" && (args == 1 || args == 2))
+    return Label(words[1], args == 2 ? std::optional<std::string>(words[2]) : std::nullopt);
+  if (command == "ls" && args == 1) return List(words[1]);
+  if (command == "insert" && args == 1) return Insert(home, words[1]);
+  if (command == "eject" && args == 0) return Eject(home);
+  return Usage();
+}
