@@ -1,0 +1,14 @@
+#include "dialogs/volume_label_dialog.h"
+
+#include "res/templates.h"
+
+namespace pelko::dialogs {
+
+CVolumeLabelDialog::CVolumeLabelDialog() : Dialog(res::VolumeLabelTemplate()) {}
+
+void CVolumeLabelDialog::DoDataExchange(ui::DataExchange& dx) {
+  dx.Text(IDC_LABEL_EDIT, label);
+  dx.Text(IDC_LABEL_EXPLANATION, explanation);
+}
+
+}  // namespace pelko::dialogs
