@@ -10,11 +10,16 @@ namespace {
 
 std::string_view PatternOf(FileErrorCause cause) {
   switch (cause) {
-    case FileErrorCause::Create: return res::kFileErrorCreate;
-    case FileErrorCause::Open: return res::kFileErrorOpen;
-    case FileErrorCause::Write: return res::kFileErrorWrite;
-    case FileErrorCause::Read: return res::kFileErrorRead;
-    case FileErrorCause::Move: return res::kFileErrorMove;
+    case FileErrorCause::Create:
+      return res::kFileErrorCreate;
+    case FileErrorCause::Open:
+      return res::kFileErrorOpen;
+    case FileErrorCause::Write:
+      return res::kFileErrorWrite;
+    case FileErrorCause::Read:
+      return res::kFileErrorRead;
+    case FileErrorCause::Move:
+      return res::kFileErrorMove;
   }
   return res::kFileErrorOpen;
 }

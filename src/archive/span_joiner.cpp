@@ -71,8 +71,8 @@ class SpanJoiner {
  private:
   static bool AskForDisk(int diskNumber) {
     return win::MessageBox(FormatDiskPrompt(res::kInsertDiskNumber, diskNumber),
-                           win::MessageBoxButtons::YesNo, win::MessageBoxIcon::Question) ==
-           win::DialogResult::Yes;
+                           win::MessageBoxButtons::YesNo,
+                           win::MessageBoxIcon::Question) == win::DialogResult::Yes;
   }
 
   // The scratch copy of a piece, from `offset` on, onto the working copy.

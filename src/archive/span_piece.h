@@ -9,9 +9,9 @@
 namespace pelko::archive {
 
 inline constexpr char kPieceOnFloppy[] = "A:\\arch.div";
-inline constexpr char kStagingPieceName[] = "arch.div";   // in the program folder
-inline constexpr char kScratchPieceName[] = "Back.div";   // in the program folder
-inline constexpr char kWorkingCopyName[] = "archive.lzh"; // in the program folder
+inline constexpr char kStagingPieceName[] = "arch.div";    // in the program folder
+inline constexpr char kScratchPieceName[] = "Back.div";    // in the program folder
+inline constexpr char kWorkingCopyName[] = "archive.lzh";  // in the program folder
 
 inline constexpr std::size_t kSpanBlockSize = 512;
 inline constexpr std::size_t kPieceHeaderSize = 2;

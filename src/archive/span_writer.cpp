@@ -61,9 +61,8 @@ std::optional<std::uint32_t> FloppySerial() {
 }
 
 bool AskForDisk(std::string_view utf8Pattern, int diskNumber) {
-  return win::MessageBox(FormatDiskPrompt(utf8Pattern, diskNumber),
-                         win::MessageBoxButtons::YesNo, win::MessageBoxIcon::Question) ==
-         win::DialogResult::Yes;
+  return win::MessageBox(FormatDiskPrompt(utf8Pattern, diskNumber), win::MessageBoxButtons::YesNo,
+                         win::MessageBoxIcon::Question) == win::DialogResult::Yes;
 }
 
 class SpanWriter {
@@ -214,8 +213,8 @@ class SpanWriter {
   }
 
   SpanWriteResult Finish() {
-    const std::array<std::byte, kPieceHeaderSize> stamp = {
-        static_cast<std::byte>(diskNumber_), static_cast<std::byte>(kLastPiece)};
+    const std::array<std::byte, kPieceHeaderSize> stamp = {static_cast<std::byte>(diskNumber_),
+                                                           static_cast<std::byte>(kLastPiece)};
     if (!staging_->Seek(0) || !staging_->Write(stamp)) {
       return FileFailure(app::FileErrorCause::Write, stagingPath_);
     }

@@ -28,8 +28,7 @@ std::optional<std::string> FindExistingListName(std::string_view fileName) {
   std::optional<std::string> found;
   for (const win::FindData& entry : entries) {
     if (entry.name == fileName) return entry.name;
-    if (cp932::EqualIgnoringLabelCase(entry.name, fileName) &&
-        (!found || entry.name < *found)) {
+    if (cp932::EqualIgnoringLabelCase(entry.name, fileName) && (!found || entry.name < *found)) {
       found = entry.name;  // the smallest, so that the choice never varies
     }
   }
@@ -37,8 +36,7 @@ std::optional<std::string> FindExistingListName(std::string_view fileName) {
 }
 
 bool HoldsLineBreakOrNul(std::string_view entry) {
-  return entry.find('\n') != std::string_view::npos ||
-         entry.find('\0') != std::string_view::npos;
+  return entry.find('\n') != std::string_view::npos || entry.find('\0') != std::string_view::npos;
 }
 
 }  // namespace

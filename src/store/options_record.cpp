@@ -41,10 +41,9 @@ OptionsRecord DecodeOptionsRecord(std::string_view bytes, const OptionsRecord& d
   record.extractUnassociated =
       Int32At(bytes, kExtractUnassociated).value_or(defaults.extractUnassociated);
   record.keepNewer = Int32At(bytes, kKeepNewer).value_or(defaults.keepNewer);
-  record.destinationFolder =
-      TextFieldAt(bytes.substr(0, kOptionsRecordSize), kDestinationFolder,
-                  kDestinationFolderFieldSize)
-          .value_or(defaults.destinationFolder);
+  record.destinationFolder = TextFieldAt(bytes.substr(0, kOptionsRecordSize), kDestinationFolder,
+                                         kDestinationFolderFieldSize)
+                                 .value_or(defaults.destinationFolder);
   return record;
 }
 

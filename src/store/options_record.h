@@ -20,7 +20,7 @@ struct OptionsRecord {
   std::uint8_t archiveFormat = 0;        // combo position; 0xFF none selected
   std::int32_t extractUnassociated = 0;
   std::int32_t keepNewer = 1;
-  std::string destinationFolder;         // at most 499 bytes
+  std::string destinationFolder;  // at most 499 bytes
 
   bool operator==(const OptionsRecord&) const = default;
 };

@@ -65,9 +65,8 @@ TEST(WaitForDiskTest, RetryAfterInsertingADiskGivesItsLabel) {
   TestProgramFolder home;
   ActingUser user;
   user.Expect(DialogResult::Retry, "ディスクをセットしてください");
-  user.Expect(DialogResult::Retry, "ディスクをセットしてください", [&] {
-    MakeFloppyImage(home.FloppyImageHostPath(), "BACKUP", 9);
-  });
+  user.Expect(DialogResult::Retry, "ディスクをセットしてください",
+              [&] { MakeFloppyImage(home.FloppyImageHostPath(), "BACKUP", 9); });
   EXPECT_EQ(WaitForDisk(), "BACKUP");
   EXPECT_EQ(user.Shown().size(), 2u);
 }

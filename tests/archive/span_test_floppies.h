@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <random>
@@ -71,9 +71,8 @@ class Floppies {
   // A file of the image as mtools reads it; nullopt when it is not there.
   std::optional<std::string> Read(const std::string& image, const std::string& name) {
     std::string target = images_.Sub("got-" + std::to_string(counter_++));
-    test::CommandResult result = test::RunCommand(
-        Mtools("mcopy -n -i " + test::ShellQuote(image) + " ::" + name + " " +
-               test::ShellQuote(target)));
+    test::CommandResult result = test::RunCommand(Mtools(
+        "mcopy -n -i " + test::ShellQuote(image) + " ::" + name + " " + test::ShellQuote(target)));
     if (result.exitCode != 0 || !test::HostPathExists(target)) return std::nullopt;
     return test::ReadHostFile(target);
   }

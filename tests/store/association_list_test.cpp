@@ -208,9 +208,14 @@ TEST_F(AssociationListRenameTest, DeleteRemovesTheListOfAnyCase) {
 using AssociationListHostileLabelTest = ProgramFolderTest;
 
 TEST_F(AssociationListHostileLabelTest, LabelsThatAreNoFileNameAreRefusedEverywhere) {
-  const std::string hostile[] = {"..\\evil", "a/b", "..", ".", "c:x", "a\\b", "tab\there",
-                                 "bell\x07", "a*", "a?b", "a|b", "a<b>", "a\"b",
-                                 std::string("x\x81")};  // cut-off double-byte character
+  const std::string hostile[] = {
+      "..\\evil",  "a/b",
+      "..",        ".",
+      "c:x",       "a\\b",
+      "tab\there", "bell\x07",
+      "a*",        "a?b",
+      "a|b",       "a<b>",
+      "a\"b",      std::string("x\x81")};  // cut-off double-byte character
   std::filesystem::create_directory(HostPath("sub"));
   WriteHostFile("sub/evil.txt", "C:\\x\r\n");
   for (const std::string& label : hostile) {

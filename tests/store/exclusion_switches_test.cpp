@@ -44,22 +44,20 @@ TEST(ExclusionSwitchesTest, SearchDepthOneGivesOneSwitchPerFolder) {
 }
 
 TEST(ExclusionSwitchesTest, DisabledExclusionGivesNothingWhateverTheListsHold) {
-  EXPECT_EQ(BuildExclusionSwitches(ExcludedFilesList{0, {"*.bak"}},
-                                   ExcludedFoldersList{5, {"tmp"}}),
-            "");
+  EXPECT_EQ(
+      BuildExclusionSwitches(ExcludedFilesList{0, {"*.bak"}}, ExcludedFoldersList{5, {"tmp"}}), "");
 }
 
 TEST(ExclusionSwitchesTest, MissingListsGiveWhatTheOthersHold) {
   EXPECT_EQ(BuildExclusionSwitches(std::nullopt, ExcludedFoldersList{2, {"tmp"}}), "");
-  EXPECT_EQ(BuildExclusionSwitches(ExcludedFilesList{1, {"*.bak"}}, std::nullopt),
-            " -jx\"*.bak\"");
+  EXPECT_EQ(BuildExclusionSwitches(ExcludedFilesList{1, {"*.bak"}}, std::nullopt), " -jx\"*.bak\"");
 }
 
 TEST(ExclusionSwitchesTest, SearchDepthOutsideOneToTenIsClamped) {
   EXPECT_EQ(BuildExclusionSwitches(ExcludedFilesList{1, {}}, ExcludedFoldersList{0, {"t"}}),
             " -jx\"*\\t\"");
-  std::string deepest = BuildExclusionSwitches(ExcludedFilesList{1, {}},
-                                               ExcludedFoldersList{200, {"t"}});
+  std::string deepest =
+      BuildExclusionSwitches(ExcludedFilesList{1, {}}, ExcludedFoldersList{200, {"t"}});
   std::string expected;
   std::string prefix;
   for (int level = 0; level < 10; ++level) {

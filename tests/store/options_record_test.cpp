@@ -34,8 +34,8 @@ TEST(OptionsRecordLayoutTest, EveryFieldSitsAtItsOffsetLittleEndian) {
   record.destinationFolder = "D:\\restore\\";
   std::string bytes = EncodeOptionsRecord(record);
   ASSERT_EQ(bytes.size(), 515u);
-  std::string head = Bytes({0x02, 0x00, 0x01, 0x02, 0x03, 0x04, 0xFF, 0x05, 0x06, 0x07, 0x08,
-                            0xFE, 0xFF, 0xFF, 0xFF});
+  std::string head = Bytes(
+      {0x02, 0x00, 0x01, 0x02, 0x03, 0x04, 0xFF, 0x05, 0x06, 0x07, 0x08, 0xFE, 0xFF, 0xFF, 0xFF});
   EXPECT_EQ(bytes.substr(0, 15), head);
   EXPECT_EQ(bytes.substr(15, 11), "D:\\restore\\");
   EXPECT_EQ(bytes.substr(26), std::string(489, '\0'));
@@ -61,7 +61,8 @@ TEST(OptionsRecordLayoutTest, DestinationIsUsedWhenItsTerminatorIsHeld) {
   OptionsRecord defaults = DialogOptionsDefaults();
   defaults.destinationFolder = "DEFAULT";
   std::string head = EncodeOptionsRecord(DialogOptionsDefaults()).substr(0, 15);
-  EXPECT_EQ(DecodeOptionsRecord(head + "C:\\out\\" + '\0', defaults).destinationFolder, "C:\\out\\");
+  EXPECT_EQ(DecodeOptionsRecord(head + "C:\\out\\" + '\0', defaults).destinationFolder,
+            "C:\\out\\");
   EXPECT_EQ(DecodeOptionsRecord(head + "C:\\ou", defaults).destinationFolder, "DEFAULT");
 }
 
@@ -71,8 +72,8 @@ TEST(OptionsRecordLayoutTest, DestinationWithoutTerminatorIsCutToWhatAWriterStor
   // 498 'x' then a double-byte character whose second byte would be byte 500.
   std::string field = std::string(498, 'x') + hyou;
   ASSERT_EQ(field.size(), 500u);
-  std::string folder = DecodeOptionsRecord(head + field + "trailing", DialogOptionsDefaults())
-                           .destinationFolder;
+  std::string folder =
+      DecodeOptionsRecord(head + field + "trailing", DialogOptionsDefaults()).destinationFolder;
   EXPECT_EQ(folder, std::string(498, 'x'));
 }
 
