@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 
@@ -200,6 +201,24 @@ TEST_F(FileServices, MoveAcrossDrivesThatRunsOutOfSpaceKeepsTheSourceAndRemovesT
   }
   EXPECT_EQ(ReadHostFile(C("archive.lzh")), std::string(50000, 'z'));
   EXPECT_FALSE(HostPathExists(D("archive.lzh")));
+}
+
+// One host drive may hold several file systems (C: is the whole host):
+// a move between them is a copy, then a delete.
+TEST_F(FileServices, MoveWithinOneDriveAcrossFileSystemsCopies) {
+  ScopedEnv root("PELKO_DRIVE_E", "/");
+  ScopedEnv shm("TMPDIR", "/dev/shm");
+  TempFolder memory;  // tmpfs, another file system than the test's other folders
+  WriteHostFile(C("archive.lzh"), "archive bytes");
+  auto onDriveE = [](std::string hostPath) {  // the ASCII host path, seen from E:
+    std::replace(hostPath.begin(), hostPath.end(), '/', '\\');
+    return "E:" + hostPath;
+  };
+  std::string source = onDriveE(C("archive.lzh"));
+  std::string target = onDriveE(memory.Sub("archive.lzh"));
+  ASSERT_TRUE(MoveFile(source, target)) << GetLastError();
+  EXPECT_FALSE(HostPathExists(C("archive.lzh")));
+  EXPECT_EQ(ReadHostFile(memory.Sub("archive.lzh")), "archive bytes");
 }
 
 TEST_F(FileServices, FoldersMoveWithinADriveButNotAcross) {
