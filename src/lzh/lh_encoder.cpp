@@ -1,0 +1,291 @@
+#include "lzh/lh_encoder.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace pelko::lzh {
+namespace {
+
+// Input bytes parsed at a time: the grain of block splitting and of
+// re-pricing in the optimal parse.
+constexpr std::uint32_t kSegmentBytes = 16 * 1024;
+// Tokens weighed at a time when deciding where a block ends.
+constexpr std::size_t kBlockSplitTokens = 1024;
+constexpr std::uint32_t kLookAhead = kMaxMatch + 8;
+
+// Lazy parse over hash chains (-lh5-).
+constexpr int kLazyMaxChain = 48;
+constexpr int kLazyGoodLength = 16;  // a match this long shortens the next search
+constexpr int kLazyMaxLazy = 32;     // a match this long is taken at once
+constexpr int kLazyNiceLength = 128;
+constexpr std::uint32_t kFarOffsetForThree = 4096;  // a far 3-byte match costs more than literals
+
+// Optimal parse over the binary tree (-lh6-, -lh7-).
+constexpr int kTreeDepth = 32;
+constexpr int kTreeNiceLength = 96;  // a match this long is taken without weighing others
+constexpr int kOptimalPasses = 2;
+
+// Prices: recent counts halve with each segment; a symbol not seen lately
+// still gets a finite price.
+constexpr double kDecay = 0.5;
+constexpr double kSmooth = 0.25;
+
+constexpr std::uint32_t kPriceScale = 16;  // prices in 1/16 bit
+constexpr std::uint32_t kUnreached = std::numeric_limits<std::uint32_t>::max();
+
+std::uint16_t MatchSymbol(int length) { return static_cast<std::uint16_t>(length + 256 - kMinMatch); }
+
+}  // namespace
+
+LhEncoder::LhEncoder(PackMethod method, ByteSink& sink)
+    : method_(EncoderMethodOf(method)),
+      optimal_(method != PackMethod::Lh5),
+      bits_(sink),
+      blocks_(method_, bits_),
+      window_(std::size_t{1} << method_.dictionaryBits, 2 * kSegmentBytes + kLookAhead),
+      position_(kFirstPosition) {
+  if (optimal_) {
+    tree_ = std::make_unique<BinaryTreeFinder>(method_.dictionaryBits);
+    cost_.resize(kSegmentBytes + 1);
+    step_.resize(kSegmentBytes + 1);
+    listed_.resize(kSegmentBytes);
+    found_list_.resize(kMaxMatch + 2);
+    // Before anything is seen: literals at 8 bits, matches a little dearer
+    // the longer and farther they are.
+    for (int s = 0; s < 256; ++s) prices_.literalLength[s] = 8 * kPriceScale;
+    for (int s = 256; s < kLiteralLengthCodes; ++s) {
+      prices_.literalLength[s] = (6 + std::min(10, (s - 256) / 8)) * kPriceScale;
+    }
+    for (int p = 0; p < kMaxPositionCodes; ++p) prices_.position[p] = 4 * kPriceScale;
+  } else {
+    chains_ = std::make_unique<HashChainFinder>(method_.dictionaryBits);
+  }
+  segment_.reserve(kSegmentBytes + 1);
+}
+
+bool LhEncoder::Write(std::span<const std::byte> input) {
+  while (!input.empty() && bits_.Ok()) {
+    const std::size_t taken = window_.Append(input, position_);
+    input = input.subspan(taken);
+    bytesIn_ += taken;
+    while (window_.End() - position_ >= kSegmentBytes + kLookAhead && bits_.Ok()) {
+      PackSegment(false);
+    }
+  }
+  return bits_.Ok();
+}
+
+bool LhEncoder::Finish() {
+  while (window_.End() != position_ && bits_.Ok()) PackSegment(true);
+  blocks_.Finish();
+  return bits_.Finish();
+}
+
+void LhEncoder::PackSegment(bool final) {
+  const std::uint32_t end =
+      final ? std::min(window_.End(), position_ + kSegmentBytes) : position_ + kSegmentBytes;
+  segment_.clear();
+  if (optimal_) {
+    ParseOptimal(end);
+  } else {
+    ParseLazy(end);
+  }
+  const std::span<const Token> tokens(segment_);
+  for (std::size_t at = 0; at < tokens.size(); at += kBlockSplitTokens) {
+    blocks_.AddSegment(tokens.subspan(at, std::min(kBlockSplitTokens, tokens.size() - at)));
+  }
+  if (optimal_) UpdatePrices();
+  RebaseIfNeeded();
+}
+
+void LhEncoder::EmitLiteral(std::uint32_t position) {
+  segment_.push_back(Token{*window_.At(position), 0});
+}
+
+void LhEncoder::EmitMatch(Match match) {
+  segment_.push_back(Token{MatchSymbol(match.length), match.offset});
+}
+
+Match LhEncoder::FindLazy(std::uint32_t position, int maxChain) {
+  const std::uint32_t available = window_.End() - position;
+  if (available < kMinMatch) return Match{};
+  const int lenLimit = static_cast<int>(std::min<std::uint32_t>(kMaxMatch, available));
+  return chains_->InsertAndFind(position, window_, lenLimit, kMinMatch, maxChain,
+                                kLazyNiceLength);
+}
+
+void LhEncoder::InsertRange(std::uint32_t from, std::uint32_t to) {
+  const std::uint32_t last = window_.End() >= kMinMatch ? window_.End() - kMinMatch : 0;
+  for (std::uint32_t p = from; p < to && p <= last; ++p) chains_->Insert(p, window_);
+}
+
+// Lazy by one: a match is taken only when the match at the next byte is
+// not longer; a far match of 3 bytes is not worth its position bits.
+void LhEncoder::ParseLazy(std::uint32_t segmentEnd) {
+  auto usable = [](Match m) {
+    return m.length >= kMinMatch && !(m.length == kMinMatch && m.offset >= kFarOffsetForThree);
+  };
+  while (position_ < segmentEnd) {
+    Match current = haveFound_ ? found_ : FindLazy(position_, kLazyMaxChain);
+    haveFound_ = false;
+    if (!usable(current)) {
+      EmitLiteral(position_++);
+      continue;
+    }
+    if (current.length < kLazyMaxLazy && window_.End() - position_ > kMinMatch) {
+      const int chain = current.length >= kLazyGoodLength ? kLazyMaxChain / 4 : kLazyMaxChain;
+      const Match next = FindLazy(position_ + 1, chain);
+      if (usable(next) && next.length > current.length) {
+        EmitLiteral(position_++);
+        found_ = next;
+        haveFound_ = true;
+        continue;
+      }
+      EmitMatch(current);
+      InsertRange(position_ + 2, position_ + current.length);
+    } else {
+      EmitMatch(current);
+      InsertRange(position_ + 1, position_ + current.length);
+    }
+    position_ += current.length;
+  }
+}
+
+// Every match worth weighing at each position of the segment. A very long
+// match is the only one kept, and the bytes it covers are only inserted:
+// that keeps runs and repeats fast.
+void LhEncoder::ListSegmentMatches(std::uint32_t n) {
+  pool_.clear();
+  std::uint32_t skipUntil = 0;
+  for (std::uint32_t i = 0; i < n; ++i) {
+    const std::uint32_t here = position_ + i;
+    const std::uint32_t available = window_.End() - here;
+    const int lenLimit = static_cast<int>(std::min<std::uint32_t>(kMaxMatch, available));
+    listed_[i] = Listed{static_cast<std::uint32_t>(pool_.size()), 0, i < skipUntil};
+    if (lenLimit < kMinMatch) continue;
+    if (i < skipUntil) {
+      tree_->Insert(here, window_, lenLimit, kTreeDepth);
+      continue;
+    }
+    Match* out = found_list_.data();
+    int count = tree_->InsertAndList(here, window_, lenLimit, kTreeDepth, out);
+    const int room = static_cast<int>(n - i);
+    while (count > 0 && out[count - 1].length > room) {
+      // Cut to the segment's end: the longest that still fits.
+      if (count >= 2 && out[count - 2].length >= room) {
+        --count;
+      } else {
+        out[count - 1].length = static_cast<std::uint16_t>(room);
+        break;
+      }
+    }
+    if (count > 0 && out[count - 1].length < kMinMatch) --count;
+    if (count > 0 && out[count - 1].length >= kTreeNiceLength) {
+      out[0] = out[count - 1];
+      count = 1;
+      skipUntil = i + out[0].length;
+      listed_[i].onlyLongest = true;
+    }
+    listed_[i].count = static_cast<std::uint16_t>(count);
+    pool_.insert(pool_.end(), out, out + count);
+  }
+}
+
+// Shortest path through the segment at the given prices: every position is
+// reached by a literal or by any length of any listed match.
+void LhEncoder::ShortestPath(std::uint32_t n, const Prices& prices) {
+  std::fill(cost_.begin(), cost_.begin() + n + 1, kUnreached);
+  cost_[0] = 0;
+  for (std::uint32_t i = 0; i < n; ++i) {
+    const Listed& listed = listed_[i];
+    if (listed.skipped) continue;
+    const std::uint32_t base = cost_[i];
+    const std::uint8_t byte = *window_.At(position_ + i);
+    if (base + prices.literalLength[byte] < cost_[i + 1]) {
+      cost_[i + 1] = base + prices.literalLength[byte];
+      step_[i + 1] = Token{byte, 0};
+    }
+    const Match* matches = pool_.data() + listed.start;
+    int length = listed.onlyLongest ? matches[0].length : kMinMatch;
+    for (int k = 0; k < listed.count; ++k) {
+      const Match m = matches[k];
+      const int p = PositionCode(m.offset);
+      const std::uint32_t offsetPrice =
+          base + prices.position[p] + kPriceScale * (p > 1 ? p - 1 : 0);
+      for (; length <= m.length; ++length) {
+        const std::uint32_t total = offsetPrice + prices.literalLength[MatchSymbol(length)];
+        if (total < cost_[i + length]) {
+          cost_[i + length] = total;
+          step_[i + length] = Token{MatchSymbol(length), m.offset};
+        }
+      }
+    }
+  }
+  // Walk back from the end, then put the tokens in order.
+  segment_.clear();
+  for (std::uint32_t k = n; k > 0;) {
+    const Token t = step_[k];
+    segment_.push_back(t);
+    k -= t.symbol < 256 ? 1 : t.symbol - 256 + kMinMatch;
+  }
+  std::reverse(segment_.begin(), segment_.end());
+}
+
+// Parsed at the prices of the input before, then again at prices that
+// include this segment's own first parse.
+void LhEncoder::ParseOptimal(std::uint32_t segmentEnd) {
+  const std::uint32_t n = segmentEnd - position_;
+  ListSegmentMatches(n);
+  ShortestPath(n, prices_);
+  for (int pass = 1; pass < kOptimalPasses; ++pass) {
+    ShortestPath(n, PricesWith(segment_));
+  }
+  position_ = segmentEnd;
+}
+
+// Prices follow the recent statistics: each segment's counts weigh as much
+// as everything before, so the parse adapts within a few segments.
+LhEncoder::Prices LhEncoder::PricesWith(std::span<const Token> tokens) const {
+  std::array<double, kLiteralLengthCodes> literalLength = recentLiteralLength_;
+  std::array<double, kMaxPositionCodes> position = recentPosition_;
+  for (double& f : literalLength) f *= kDecay;
+  for (double& f : position) f *= kDecay;
+  for (const Token& t : tokens) {
+    literalLength[t.symbol] += 1;
+    if (t.symbol >= 256) position[PositionCode(t.offset)] += 1;
+  }
+  auto price = [](double f, double total) {
+    const double bits = std::log2((total + 1.0) / (f + kSmooth));
+    return static_cast<std::uint32_t>(std::clamp(bits, 1.0, 18.0) * kPriceScale);
+  };
+  Prices prices;
+  double total = 0;
+  for (double f : literalLength) total += f;
+  for (int s = 0; s < kLiteralLengthCodes; ++s) prices.literalLength[s] = price(literalLength[s], total);
+  double positions = 0;
+  for (double f : position) positions += f;
+  for (int p = 0; p < method_.positionCodes; ++p) prices.position[p] = price(position[p], positions);
+  return prices;
+}
+
+void LhEncoder::UpdatePrices() {
+  prices_ = PricesWith(segment_);
+  for (double& f : recentLiteralLength_) f *= kDecay;
+  for (double& f : recentPosition_) f *= kDecay;
+  for (const Token& t : segment_) {
+    recentLiteralLength_[t.symbol] += 1;
+    if (t.symbol >= 256) recentPosition_[PositionCode(t.offset)] += 1;
+  }
+}
+
+void LhEncoder::RebaseIfNeeded() {
+  if (position_ < kRebaseThreshold) return;
+  const std::uint32_t delta = window_.Start() - kFirstPosition;
+  window_.Rebase(delta);
+  if (chains_) chains_->Rebase(delta);
+  if (tree_) tree_->Rebase(delta);
+  position_ -= delta;
+}
+
+}  // namespace pelko::lzh
