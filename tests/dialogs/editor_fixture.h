@@ -113,7 +113,9 @@ class EditorTest : public ::testing::Test {
     std::filesystem::create_directories(home_.CDriveHostPath() + "/" + utf8Path);
   }
   void MakeFileOnC(const std::string& utf8Path) const {
-    test::WriteHostFile(home_.CDriveHostPath() + "/" + utf8Path, "x");
+    std::filesystem::path path = home_.CDriveHostPath() + "/" + utf8Path;
+    std::filesystem::create_directories(path.parent_path());
+    test::WriteHostFile(path.string(), "x");
   }
 
   // The main window with the three editor commands on its buttons, run until
