@@ -232,13 +232,18 @@ void HeadlessHost::Perform(const ScriptStep& step, Dialog& dialog, HeadlessWindo
     case Kind::Press:
       Press(step, dialog, window, step.id);
       return;
-    case Kind::Ok:
+    case Kind::Ok: {
+      // Enter: the OK button, else the push button with the focus, else IDOK.
+      HeadlessControl* focused = window.Find(window.FocusedControl());
       if (window.Find(IDOK)) {
         Press(step, dialog, window, IDOK);
+      } else if (focused && focused->Template().kind == ControlKind::PushButton) {
+        Press(step, dialog, window, focused->Template().id);
       } else {
-        dialog.DispatchCommand(IDOK, Notification::Clicked);  // Enter with no OK button
+        dialog.DispatchCommand(IDOK, Notification::Clicked);
       }
       return;
+    }
     case Kind::Cancel:
       dialog.DispatchCommand(IDCANCEL, Notification::Clicked);  // Escape
       return;
