@@ -7,7 +7,6 @@
 #include <QComboBox>
 #include <QFontInfo>
 #include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -17,6 +16,7 @@
 
 #include "res/templates.h"
 #include "ui/qt/qt_window.h"
+#include "ui/qt/static_text.h"
 
 namespace pelko::ui::qt {
 namespace {
@@ -44,7 +44,7 @@ bool HasKind(QWidget* widget, ControlKind kind, const ControlTemplate& control) 
     case ControlKind::CheckBox: return qobject_cast<QCheckBox*>(widget);
     case ControlKind::RadioButton: return qobject_cast<QRadioButton*>(widget);
     case ControlKind::GroupBox: return qobject_cast<QGroupBox*>(widget);
-    case ControlKind::Static: return qobject_cast<QLabel*>(widget);
+    case ControlKind::Static: return dynamic_cast<StaticText*>(widget);
     case ControlKind::Edit:
       return control.Has(style::MultiLine) ? qobject_cast<QPlainTextEdit*>(widget) != nullptr
                                            : qobject_cast<QLineEdit*>(widget) != nullptr;
@@ -57,7 +57,7 @@ bool HasKind(QWidget* widget, ControlKind kind, const ControlTemplate& control) 
 QString ShownCaption(QWidget* widget) {
   if (auto* button = qobject_cast<QAbstractButton*>(widget)) return button->text();
   if (auto* box = qobject_cast<QGroupBox*>(widget)) return box->title();
-  if (auto* label = qobject_cast<QLabel*>(widget)) return label->text();
+  if (auto* label = dynamic_cast<StaticText*>(widget)) return label->text();
   if (auto* edit = qobject_cast<QLineEdit*>(widget)) return edit->text();
   if (auto* edit = qobject_cast<QPlainTextEdit*>(widget)) return edit->toPlainText();
   if (auto* combo = qobject_cast<QComboBox*>(widget)) return combo->currentText();
@@ -166,11 +166,10 @@ TEST(MainWindowLayout, ShowsTheTwoLineCaptionsOnTwoLines) {
 
 TEST(MainWindowLayout, PanelIsSunkenAndNotWrapped) {
   QtWindow window(res::MainWindowTemplate(), nullptr);
-  auto* panel = qobject_cast<QLabel*>(window.Find(1003)->Widget());
+  auto* panel = dynamic_cast<StaticText*>(window.Find(1003)->Widget());
   ASSERT_NE(panel, nullptr);
   EXPECT_EQ(panel->frameShadow(), QFrame::Sunken);
   EXPECT_FALSE(panel->wordWrap());
-  EXPECT_EQ(panel->textFormat(), Qt::PlainText);
   EXPECT_EQ(panel->focusPolicy(), Qt::NoFocus);
 }
 

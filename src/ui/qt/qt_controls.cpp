@@ -3,13 +3,13 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 
 #include "ui/qt/qt_text.h"
+#include "ui/qt/static_text.h"
 
 namespace pelko::ui::qt {
 namespace {
@@ -87,7 +87,7 @@ void GroupBoxControl::SetWidgetText(const QString& text) { box_->setTitle(text);
 
 // --- StaticControl ---
 
-StaticControl::StaticControl(const ControlTemplate& controlTemplate, QLabel* label)
+StaticControl::StaticControl(const ControlTemplate& controlTemplate, StaticText* label)
     : QtControl(controlTemplate, label), label_(label) {}
 
 QString StaticControl::WidgetText() const { return label_->text(); }

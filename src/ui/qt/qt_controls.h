@@ -16,12 +16,13 @@
 class QAbstractButton;
 class QComboBox;
 class QGroupBox;
-class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 
 namespace pelko::ui::qt {
+
+class StaticText;
 
 class QtControl : public ControlPeer {
  public:
@@ -81,14 +82,14 @@ class GroupBoxControl : public QtControl {
 
 class StaticControl : public QtControl {
  public:
-  StaticControl(const ControlTemplate& controlTemplate, QLabel* label);
+  StaticControl(const ControlTemplate& controlTemplate, StaticText* label);
 
  protected:
   QString WidgetText() const override;
   void SetWidgetText(const QString& text) override;
 
  private:
-  QLabel* label_;
+  StaticText* label_;
 };
 
 class LineEditControl : public QtControl {

@@ -6,7 +6,6 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -20,6 +19,7 @@
 #include "ui/qt/dialog_font.h"
 #include "ui/qt/floppy_icon.h"
 #include "ui/qt/qt_text.h"
+#include "ui/qt/static_text.h"
 
 namespace pelko::ui::qt {
 namespace {
@@ -164,8 +164,7 @@ QWidget* QtWindow::MakeWidget(const ControlTemplate& control, std::unique_ptr<Qt
       break;
     }
     case ControlKind::Static: {
-      auto* label = new QLabel(this);
-      label->setTextFormat(Qt::PlainText);  // file names are never markup
+      auto* label = new StaticText(this);
       label->setAlignment(StaticAlignment(control));
       label->setWordWrap(!control.Has(style::NoWordWrap) && !control.Has(style::CenterVertical));
       if (control.Has(style::Sunken)) {
