@@ -2,18 +2,12 @@
 
 #include "app/error_texts.h"
 #include "dialogs/folder_picker_dialog.h"
+#include "dialogs/selected_entries.h"
 #include "res/templates.h"
 #include "store/association_list.h"
 #include "ui/file_dialog.h"
 
 namespace pelko::dialogs {
-
-void DeleteSelectedItems(ui::ListBox list, int maxItems) {
-  std::vector<int> selected = list.GetSelItems(maxItems);
-  for (auto position = selected.rbegin(); position != selected.rend(); ++position) {
-    list.DeleteString(*position);
-  }
-}
 
 CAssociationDialog::CAssociationDialog() : Dialog(res::AssociationTemplate()) {}
 
@@ -54,7 +48,7 @@ void CAssociationDialog::OnAddFolder() {
 }
 
 void CAssociationDialog::OnDeleteEntries() {
-  DeleteSelectedItems(GetListBox(IDC_ASSOCIATION_ENTRIES), kMaxEntriesDeletedAtOnce);
+  DeleteSelectedEntries(GetListBox(IDC_ASSOCIATION_ENTRIES));
 }
 
 void CAssociationDialog::OnOK() {

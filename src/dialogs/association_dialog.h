@@ -15,9 +15,6 @@ inline constexpr int IDC_ASSOCIATION_ENTRIES = 1003;
 inline constexpr int IDC_ASSOCIATION_DELETE = 1004;
 inline constexpr int IDC_ASSOCIATION_ADD_FOLDER = 1005;
 
-// How many selected entries one press of "削除" deletes, the lowest first.
-inline constexpr int kMaxEntriesDeletedAtOnce = 20;
-
 class CAssociationDialog : public ui::Dialog {
  public:
   CAssociationDialog();
@@ -36,9 +33,5 @@ class CAssociationDialog : public ui::Dialog {
   void OnDeleteEntries();
   void OnAddFolder();
 };
-
-// Deletes the selected items of a multiple-selection list, at most `maxItems`
-// of the lowest, from the last to the first so that positions stay valid.
-void DeleteSelectedItems(ui::ListBox list, int maxItems);
 
 }  // namespace pelko::dialogs

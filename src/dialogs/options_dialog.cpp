@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "app/error_texts.h"
-#include "dialogs/association_dialog.h"
 #include "dialogs/folder_picker_dialog.h"
+#include "dialogs/selected_entries.h"
 #include "platform/code_page.h"
 #include "platform/program_folder.h"
 #include "res/templates.h"
@@ -160,11 +160,11 @@ void COptionsDialog::OnAddExcludedFolder() {
 }
 
 void COptionsDialog::OnDeleteExcludedFiles() {
-  DeleteSelectedItems(GetListBox(IDC_EXCLUDED_FILES), kMaxEntriesDeletedAtOnce);
+  DeleteSelectedEntries(GetListBox(IDC_EXCLUDED_FILES));
 }
 
 void COptionsDialog::OnDeleteExcludedFolders() {
-  DeleteSelectedItems(GetListBox(IDC_EXCLUDED_FOLDERS), kMaxEntriesDeletedAtOnce);
+  DeleteSelectedEntries(GetListBox(IDC_EXCLUDED_FOLDERS));
 }
 
 void COptionsDialog::OnOK() {
