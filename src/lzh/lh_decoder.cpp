@@ -50,25 +50,55 @@ class LhEngine {
     if (!ReadCodeLengths()) return LzhError::BadData;
     if (!ReadSmallLengths(positionTable_, p_.positionCodes, p_.positionBits, -1)) return LzhError::BadData;
     if (bits_.PastEnd()) return LzhError::SizeMismatch;
+    // The hot loop: ring position and bytes still wanted live in locals;
+    // the window takes over only where the ring wraps.
     const std::size_t mask = window_.Mask();
-    while (symbols-- != 0) {
+    const std::size_t size = mask + 1;
+    std::uint8_t* const ring = window_.Ring();
+    std::size_t pos = window_.Position();
+    std::uint64_t left = window_.Left();
+    LzhError error = LzhError::None;
+    while (symbols-- != 0 && left != 0) {
       bits_.Refill();
       const std::uint16_t c = codeTable_.Decode(bits_);
       if (c < 256) {
-        if (!window_.Put(static_cast<std::uint8_t>(c))) return window_.Error();
+        ring[pos] = static_cast<std::uint8_t>(c);
+        --left;
+        if (++pos == size) {
+          window_.Sync(0, left);
+          if (!window_.WrapAfterLastByte()) return window_.Error();
+          pos = 0;
+        }
       } else if (c != HuffmanTable::kInvalid) {
         const std::uint16_t p = positionTable_.Decode(bits_);
-        if (p == HuffmanTable::kInvalid) return LzhError::BadData;
+        if (p == HuffmanTable::kInvalid) {
+          error = LzhError::BadData;
+          break;
+        }
         const std::uint32_t distance = p <= 1 ? p : (1u << (p - 1)) + bits_.Get(p - 1);
-        const std::size_t from = (window_.Position() - distance - 1) & mask;
-        if (!window_.Copy(from, c - 256 + kThreshold)) return window_.Error();
+        const std::size_t from = (pos - distance - 1) & mask;
+        const std::size_t length = c - 256 + kThreshold;
+        if (length <= left && pos + length < size && from + length <= size) {
+          CopyForward(ring + pos, ring + from, length);
+          pos += length;
+          left -= length;
+        } else {
+          window_.Sync(pos, left);
+          if (!window_.Copy(from, length)) return window_.Error();
+          pos = window_.Position();
+          left = window_.Left();
+        }
       } else {
-        return LzhError::BadData;
+        error = LzhError::BadData;
+        break;
       }
-      if (bits_.PastEnd()) return LzhError::SizeMismatch;
-      if (window_.Full()) break;
+      if (bits_.PastEnd()) {
+        error = LzhError::SizeMismatch;
+        break;
+      }
     }
-    return LzhError::None;
+    window_.Sync(pos, left);
+    return error;
   }
 
   // The T and P tables: a count, then 3-bit lengths with 7 extended by a run

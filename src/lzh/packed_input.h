@@ -3,8 +3,10 @@
 // so a decoder never runs off its input and the overrun is seen afterwards.
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <span>
 
 #include "lzh/input_stream.h"
@@ -54,8 +56,9 @@ class BitReader {
       // Eight bytes at once; the bits beyond the whole bytes taken are the
       // following bytes of the same stream, so OR-ing them again later is
       // harmless.
-      std::uint64_t v = 0;
-      for (int i = 0; i < 8; ++i) v = (v << 8) | std::to_integer<std::uint8_t>(next_[i]);
+      std::uint64_t v;
+      std::memcpy(&v, next_, 8);
+      if constexpr (std::endian::native == std::endian::little) v = __builtin_bswap64(v);
       buffer_ |= v >> count_;
       const unsigned take = (64 - count_) >> 3;
       next_ += take;

@@ -13,6 +13,21 @@
 
 namespace pelko::lzh {
 
+// LZ77 copy inside the ring: byte by byte where the source is just behind
+// the destination (it repeats what is being written), eight at a time where
+// the two do not overlap within eight bytes.
+inline void CopyForward(std::uint8_t* dst, const std::uint8_t* src, std::size_t length) {
+  if (dst >= src + 8 || src >= dst + length) {
+    while (length >= 8) {
+      std::memcpy(dst, src, 8);
+      dst += 8;
+      src += 8;
+      length -= 8;
+    }
+  }
+  while (length-- != 0) *dst++ = *src++;
+}
+
 class SlidingWindow {
  public:
   // `size` is a power of two; the ring starts filled with `fill` (old
@@ -24,6 +39,18 @@ class SlidingWindow {
 
   std::uint8_t* Ring() { return ring_.get(); }
   std::size_t Position() const { return pos_; }
+  std::uint64_t Left() const { return left_; }
+  // For a decoder's hot loop, which keeps position and count in locals and
+  // writes bytes into Ring() itself: hands them back (pos < size).
+  void Sync(std::size_t pos, std::uint64_t left) {
+    pos_ = pos;
+    left_ = left;
+  }
+  // The hot loop's way out when it writes the ring's last byte.
+  bool WrapAfterLastByte() {
+    pos_ = mask_ + 1;
+    return Wrap();
+  }
   std::size_t Mask() const { return mask_; }
   bool Full() const { return left_ == 0; }
   LzhError Error() const { return error_; }
@@ -42,19 +69,23 @@ class SlidingWindow {
     if (length > left_) return Overflow();
     left_ -= length;
     from &= mask_;
+    const std::size_t size = mask_ + 1;
+    if (pos_ + length < size && from + length <= size) {
+      // The common case: neither index wraps. Byte by byte, because a
+      // source just behind the destination repeats what is being written.
+      CopyForward(ring_.get() + pos_, ring_.get() + from, length);
+      pos_ += length;
+      return true;
+    }
     while (length != 0) {
       // Straight run while neither index wraps.
-      std::size_t run = std::min(length, std::min(mask_ + 1 - pos_, mask_ + 1 - from));
+      std::size_t run = std::min(length, std::min(size - pos_, size - from));
       std::uint8_t* dst = ring_.get() + pos_;
       const std::uint8_t* src = ring_.get() + from;
       length -= run;
       pos_ += run;
       from = (from + run) & mask_;
-      if (dst > src && static_cast<std::size_t>(dst - src) < run) {
-        while (run--) *dst++ = *src++;
-      } else {
-        std::memmove(dst, src, run);
-      }
+      while (run-- != 0) *dst++ = *src++;
       if (pos_ > mask_ && !Wrap()) return false;
     }
     return true;
