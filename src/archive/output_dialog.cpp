@@ -1,0 +1,14 @@
+#include "archive/output_dialog.h"
+
+#include <utility>
+
+#include "res/templates.h"
+
+namespace pelko::archive {
+
+COutputDialog::COutputDialog(std::string shownText)
+    : Dialog(res::OutputTemplate()), text(std::move(shownText)) {}
+
+void COutputDialog::DoDataExchange(ui::DataExchange& dx) { dx.Text(IDC_OUTPUT_TEXT, text); }
+
+}  // namespace pelko::archive
