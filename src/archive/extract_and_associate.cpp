@@ -1,0 +1,92 @@
+#include "archive/extract_and_associate.h"
+
+#include <array>
+#include <optional>
+
+#include "app/error_texts.h"
+#include "app/main_dialog.h"
+#include "archive/archive_commands.h"
+#include "archive/output_dialog.h"
+#include "archive/span_joiner.h"
+#include "archive/span_piece.h"
+#include "lzh/archiver_command.h"
+#include "platform/code_page.h"
+#include "platform/file_services.h"
+#include "platform/program_folder.h"
+#include "platform/user_interface.h"
+#include "platform/win_error.h"
+#include "res/texts_backup_restore.h"
+#include "store/association_list.h"
+#include "store/extract_settings.h"
+
+namespace pelko::archive {
+namespace {
+
+constexpr char kArchiveOnFloppy[] = "a:\\archive.lzh";
+// The library's report buffer, as the tool has always sized it.
+constexpr std::size_t kReportBufferSize = 500;
+
+void ShowMessage(std::string_view utf8Text) {
+  win::MessageBox(cp932::FromUtf8Literal(utf8Text), win::MessageBoxButtons::Ok,
+                  win::MessageBoxIcon::Warning);
+}
+
+}  // namespace
+
+bool BringArchiveToWorkingCopy(const std::string& workingCopy) {
+  if (win::CopyFile(kArchiveOnFloppy, workingCopy, false)) return true;
+  return JoinSpannedArchive();
+}
+
+std::string RunReportingCommand(const std::string& commandLine) {
+  std::array<char, kReportBufferSize> report{};
+  lzh::ArchiverCommand(nullptr, commandLine.c_str(), report.data(), report.size());
+  report.back() = '\0';
+  return std::string(report.data());
+}
+
+void ShowReport(const std::string& report) {
+  COutputDialog window(report);
+  window.DoModal();
+}
+
+void ExtractAndAssociate(app::CMainDialog& mainWindow, const std::string& label) {
+  // A label is the last part of the target folder: one that cannot name a
+  // folder ("..", "a\b") would put the files outside the destination.
+  if (!store::IsUsableLabelName(label)) {
+    win::SetLastError(win::ERROR_INVALID_NAME);
+    app::ShowSystemErrorText();
+    return;
+  }
+
+  const std::string workingCopy = win::ProgramFolderPath(kWorkingCopyName);
+  mainWindow.EnableMainButtons(false);
+  if (!BringArchiveToWorkingCopy(workingCopy)) {
+    ShowMessage(res::kArchiveCopyFailed);
+    mainWindow.EnableMainButtons(true);
+    return;
+  }
+
+  store::ExtractSettings settings = store::ReadExtractSettings();
+  std::optional<std::string> destination = UsableDestinationFolder(settings.destinationFolder);
+  if (!settings.extractUnassociated || !destination) {
+    ShowMessage(res::kNoDestinationFolder);
+    mainWindow.EnableMainButtons(true);
+    return;
+  }
+
+  const std::string targetFolder = *destination + label;
+  ShowReport(RunReportingCommand(
+      ExtractAndAssociateCommand(workingCopy, settings.extractSwitches, targetFolder)));
+  win::DeleteFile(workingCopy);
+
+  // The name for the message is taken first: the failed write's error code
+  // must be the last one when the message is built.
+  const std::string listPath = store::AssociationListPath(label);
+  if (!store::WriteAssociationList(label, {targetFolder})) {
+    app::ShowFileErrorText(app::FileErrorCause::Create, listPath);
+  }
+  mainWindow.EnableMainButtons(true);
+}
+
+}  // namespace pelko::archive

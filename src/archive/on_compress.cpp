@@ -1,0 +1,133 @@
+// "圧縮": pack every path associated with the floppy into the working copy,
+// then put it on the floppy as "archive.lzh", or split over several floppies.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/commands.h"
+#include "app/error_texts.h"
+#include "app/floppy_drive.h"
+#include "app/main_dialog.h"
+#include "archive/archive_commands.h"
+#include "archive/backup_fit.h"
+#include "archive/span_piece.h"
+#include "archive/span_writer.h"
+#include "lzh/archiver_command.h"
+#include "platform/code_page.h"
+#include "platform/file_services.h"
+#include "platform/program_folder.h"
+#include "platform/user_interface.h"
+#include "res/texts_backup_restore.h"
+#include "store/association_list.h"
+#include "store/exclusion_switches.h"
+
+namespace pelko::app {
+namespace {
+
+constexpr char kArchiveOnFloppy[] = "a:\\archive.lzh";
+constexpr char kArchiveProbedOnFloppy[] = "A:\\archive.lzh";
+constexpr std::uint32_t kMissing = 0xFFFFFFFF;
+
+void ShowMessage(const std::string& cp932Text) {
+  win::MessageBox(cp932Text, win::MessageBoxButtons::Ok, win::MessageBoxIcon::Warning);
+}
+
+// Two entries stored under one name would restore one file's bytes over
+// both places: such a list is refused before anything is built.
+bool RefuseEntryNameClashes(const store::AssociationList& entries) {
+  std::vector<std::vector<std::string>> clashes = archive::FindEntryNameClashes(entries);
+  if (clashes.empty()) return false;
+  std::string text = cp932::FromUtf8Literal(res::kEntryNamesClash);
+  for (const std::vector<std::string>& group : clashes) {
+    text += "\n";
+    for (const std::string& entry : group) text += "\n" + entry;
+  }
+  ShowMessage(text);
+  return true;
+}
+
+// One Add command per entry, in list order, into a fresh working copy.
+void BuildWorkingCopy(const std::string& workingCopy, const store::AssociationList& entries) {
+  const std::string exclusionSwitches = store::BuildExclusionSwitches();
+  win::DeleteFile(workingCopy);
+  for (const std::string& entry : entries) {
+    const std::string command = archive::AddCommand(workingCopy, entry, exclusionSwitches);
+    lzh::ArchiverCommand(nullptr, command.c_str(), nullptr, 0);
+  }
+}
+
+// The archive the floppy holds now: its single archive, else its span piece.
+std::uint32_t OldArchiveSize() {
+  std::uint32_t size = win::ProbeFileSize(kArchiveProbedOnFloppy);
+  if (size == kMissing) size = win::ProbeFileSize(archive::kPieceOnFloppy);
+  return size == kMissing ? 0 : size;
+}
+
+void ReplaceArchiveOnFloppy(CMainDialog& mainWindow, const std::string& workingCopy) {
+  mainWindow.EnableMainButtons(false);
+  win::DeleteFile(kArchiveOnFloppy);
+  win::DeleteFile(archive::kPieceOnFloppy);
+  if (!win::MoveFile(workingCopy, kArchiveOnFloppy)) ShowSystemErrorText();
+  mainWindow.EnableMainButtons(true);
+}
+
+void SplitOverFloppies(CMainDialog& mainWindow, const std::string& workingCopy,
+                       std::uint32_t newSize, const FloppySpace& space) {
+  const std::uint32_t capacity = space.Capacity();
+  if (capacity == 0) {  // the space query failed
+    ShowSystemErrorText();
+    return;
+  }
+  std::optional<std::int8_t> floppies = archive::FloppyCount(newSize, capacity);
+  if (!floppies) {
+    ShowMessage(cp932::FromUtf8Literal(res::kArchiveTooLargeForFloppySet));
+    return;
+  }
+  std::string question = archive::FormatDiskPrompt(res::kSplitOverFloppies, *floppies);
+  if (win::MessageBox(question, win::MessageBoxButtons::YesNo, win::MessageBoxIcon::Question) !=
+      win::DialogResult::Yes) {
+    return;
+  }
+  mainWindow.EnableMainButtons(false);
+  archive::WriteSpannedArchive(workingCopy);
+  mainWindow.EnableMainButtons(true);
+}
+
+}  // namespace
+
+void OnCompress(CMainDialog& mainWindow) {
+  std::optional<std::string> label = WaitForDisk();
+  if (!label) return;
+
+  std::optional<store::AssociationList> entries = store::ReadAssociationList(*label);
+  if (!entries) {
+    ShowMessage(cp932::FromUtf8Literal(res::kSettingsNotFound));
+    return;
+  }
+  if (RefuseEntryNameClashes(*entries)) return;
+
+  if (win::MessageBox(cp932::FromUtf8Literal(res::kConfirmBackup), win::MessageBoxButtons::YesNo,
+                      win::MessageBoxIcon::Question) != win::DialogResult::Yes) {
+    return;
+  }
+
+  const std::string workingCopy = win::ProgramFolderPath(archive::kWorkingCopyName);
+  BuildWorkingCopy(workingCopy, *entries);
+
+  const std::uint32_t oldSize = OldArchiveSize();
+  const std::uint32_t newSize = win::ProbeFileSize(workingCopy);
+  if (newSize == kMissing) {  // nothing was built
+    ShowSystemErrorText();
+    return;
+  }
+
+  const FloppySpace space = QueryFloppySpace();
+  if (archive::FitsOnFloppy(space.FreeBytes(), newSize, oldSize)) {
+    ReplaceArchiveOnFloppy(mainWindow, workingCopy);
+  } else {
+    SplitOverFloppies(mainWindow, workingCopy, newSize, space);
+  }
+}
+
+}  // namespace pelko::app

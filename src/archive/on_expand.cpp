@@ -1,0 +1,87 @@
+// "展開": bring the floppy's archive back into the working copy, extract every
+// associated path to where it came from and, when the options ask for it,
+// the rest into the destination folder.
+#include <optional>
+#include <string>
+
+#include "app/commands.h"
+#include "app/floppy_drive.h"
+#include "app/main_dialog.h"
+#include "archive/archive_commands.h"
+#include "archive/extract_and_associate.h"
+#include "archive/span_piece.h"
+#include "lzh/archiver_command.h"
+#include "platform/code_page.h"
+#include "platform/file_services.h"
+#include "platform/program_folder.h"
+#include "platform/user_interface.h"
+#include "res/texts_backup_restore.h"
+#include "store/association_list.h"
+#include "store/extract_settings.h"
+
+namespace pelko::app {
+namespace {
+
+void ShowMessage(std::string_view utf8Text) {
+  win::MessageBox(cp932::FromUtf8Literal(utf8Text), win::MessageBoxButtons::Ok,
+                  win::MessageBoxIcon::Warning);
+}
+
+// What belongs to no association: dropped from the working copy, the rest
+// extracted into the destination folder, the library's report shown.
+void ExtractUnassociated(const std::string& workingCopy, const store::AssociationList& lines,
+                         const store::ExtractSettings& settings) {
+  std::optional<std::string> destination =
+      archive::UsableDestinationFolder(settings.destinationFolder);
+  if (!destination) {
+    ShowMessage(res::kNoDestinationFolder);
+    return;
+  }
+  const std::string deleteCommand =
+      archive::DeleteCommand(workingCopy, settings.extractSwitches, archive::NameList(lines));
+  lzh::ArchiverCommand(nullptr, deleteCommand.c_str(), nullptr, 0);
+  archive::ShowReport(archive::RunReportingCommand(
+      archive::ExtractToDestinationCommand(workingCopy, settings.extractSwitches, *destination)));
+}
+
+}  // namespace
+
+void OnExpand(CMainDialog& mainWindow) {
+  std::optional<std::string> label = WaitForDisk();
+  if (!label) return;
+  if (label->empty()) {
+    ShowMessage(res::kEmptyVolumeLabel);
+    return;
+  }
+
+  std::optional<store::AssociationList> lines = store::ReadAssociationList(*label);
+  if (!lines) {
+    if (win::MessageBox(cp932::FromUtf8Literal(res::kOfferExtractAndAssociate),
+                        win::MessageBoxButtons::YesNo,
+                        win::MessageBoxIcon::Question) == win::DialogResult::Yes) {
+      archive::ExtractAndAssociate(mainWindow, *label);
+    }
+    return;
+  }
+
+  const std::string workingCopy = win::ProgramFolderPath(archive::kWorkingCopyName);
+  mainWindow.EnableMainButtons(false);
+  if (!archive::BringArchiveToWorkingCopy(workingCopy)) {
+    ShowMessage(res::kArchiveCopyFailed);
+    mainWindow.EnableMainButtons(true);
+    return;
+  }
+
+  const std::string targetPairs = archive::TargetPairs(*lines);
+  const store::ExtractSettings settings = store::ReadExtractSettings();
+  const std::string toOrigin =
+      archive::ExtractToOriginCommand(workingCopy, settings.extractSwitches, targetPairs);
+  lzh::ArchiverCommand(nullptr, toOrigin.c_str(), nullptr, 0);
+
+  if (settings.extractUnassociated) ExtractUnassociated(workingCopy, *lines, settings);
+
+  win::DeleteFile(workingCopy);
+  mainWindow.EnableMainButtons(true);
+}
+
+}  // namespace pelko::app
