@@ -34,7 +34,7 @@ std::vector<CommandToken> Tokens(std::string_view line) {
 
 // --- tokens ---------------------------------------------------------------
 
-TEST(CommandTokens, BlanksSeparateAndQuotesHoldBlanks) {
+TEST(CommandLineTokens, BlanksSeparateAndQuotesHoldBlanks) {
   const auto tokens = Tokens("e  \"C:\\a b\\c.lzh\"\t-d   x");
   ASSERT_EQ(tokens.size(), 4u);
   EXPECT_EQ(tokens[0].text, "e");
@@ -45,14 +45,14 @@ TEST(CommandTokens, BlanksSeparateAndQuotesHoldBlanks) {
   EXPECT_FALSE(tokens[3].quoted);
 }
 
-TEST(CommandTokens, BackslashBeforeClosingQuoteIsNoEscape) {
+TEST(CommandLineTokens, BackslashBeforeClosingQuoteIsNoEscape) {
   const auto tokens = Tokens("e \"C:\\out\\DISK1\\\" next");
   ASSERT_EQ(tokens.size(), 3u);
   EXPECT_EQ(tokens[1].text, "C:\\out\\DISK1\\");
   EXPECT_EQ(tokens[2].text, "next");
 }
 
-TEST(CommandTokens, QuotedDashIsAPathAndSwitchKeepsItsQuotes) {
+TEST(CommandLineTokens, QuotedDashIsAPathAndSwitchKeepsItsQuotes) {
   const auto tokens = Tokens("d x \"-data\" -jx\"a b\"");
   ASSERT_EQ(tokens.size(), 4u);
   EXPECT_FALSE(tokens[2].isSwitch);
@@ -61,14 +61,14 @@ TEST(CommandTokens, QuotedDashIsAPathAndSwitchKeepsItsQuotes) {
   EXPECT_EQ(tokens[3].text, "-jx\"a b\"");
 }
 
-TEST(CommandTokens, UnclosedQuoteIsRefused) {
+TEST(CommandLineTokens, UnclosedQuoteIsRefused) {
   std::vector<CommandToken> tokens;
   std::string unclosed;
   EXPECT_FALSE(SplitCommandTokens("e \"C:\\a b", tokens, unclosed));
   EXPECT_EQ(unclosed, "C:\\a b");
 }
 
-TEST(CommandTokens, BaseFolderEndsInARealBackslashOrIsABareDrive) {
+TEST(CommandLineTokens, BaseFolderEndsInARealBackslashOrIsABareDrive) {
   EXPECT_TRUE(IsBaseFolder("C:\\work\\"));
   EXPECT_TRUE(IsBaseFolder("c:"));
   EXPECT_TRUE(IsBaseFolder("Z:"));
@@ -82,7 +82,7 @@ TEST(CommandTokens, BaseFolderEndsInARealBackslashOrIsABareDrive) {
 
 // --- the five forms, as the tool formats them ------------------------------
 
-TEST(CommandForms, AddWithPathPairAndExclusions) {
+TEST(CommandLineForms, AddWithPathPairAndExclusions) {
   const auto p = Parsed(
       "a \"C:\\PELKO\\archive.lzh\" \"C:\\My Documents\\\" \"memo 表.txt\" -jx\"*.tmp\" -jx\"*\\tmp\" "
       "-jx\"*\\*\\tmp\" -r2 -x1 -a2");
@@ -99,14 +99,14 @@ TEST(CommandForms, AddWithPathPairAndExclusions) {
   EXPECT_FALSE(s.withEverythingBelow);
 }
 
-TEST(CommandForms, AddOfADriveRootIsTheWholeDrive) {
+TEST(CommandLineForms, AddOfADriveRootIsTheWholeDrive) {
   const auto p = Parsed("a \"C:\\PELKO\\archive.lzh\" \"\" \"c:\" -r2 -x1 -a2");
   ASSERT_EQ(p.command.groups.size(), 1u);
   EXPECT_EQ(p.command.groups[0].baseFolder, "c:");
   EXPECT_TRUE(p.command.groups[0].names.empty());
 }
 
-TEST(CommandForms, ExtractToOriginWithTargetPairsAndExtractSwitches) {
+TEST(CommandLineForms, ExtractToOriginWithTargetPairsAndExtractSwitches) {
   const auto p = Parsed(
       "e \"C:\\PELKO\\archive.lzh\" -jyo0 -jyc0 -jc1 -c1 -o0 -d \"C:\\work\\\" \"data\" "
       "\"D:\\表\\\" \"表\" \"\" \"c:\" ");
@@ -128,12 +128,12 @@ TEST(CommandForms, ExtractToOriginWithTargetPairsAndExtractSwitches) {
   EXPECT_FALSE(s.answerYes);
 }
 
-TEST(CommandForms, ExtractToOriginWithNoPairsNamesNothing) {
+TEST(CommandLineForms, ExtractToOriginWithNoPairsNamesNothing) {
   const auto p = Parsed("e \"C:\\PELKO\\archive.lzh\" -jc0 -c1 -o2 -d ");
   EXPECT_TRUE(p.command.NamesNothing());
 }
 
-TEST(CommandForms, DeleteNamesStandWithoutBaseFolder) {
+TEST(CommandLineForms, DeleteNamesStandWithoutBaseFolder) {
   const auto p = Parsed("d \"C:\\PELKO\\archive.lzh\" -jyo -jyc -jc0 -c0 -o1 -d -y  \"data\" \"-data\" \"c:\"");
   EXPECT_EQ(p.command.kind, CommandKind::Delete);
   ASSERT_EQ(p.command.groups.size(), 2u);
@@ -146,7 +146,7 @@ TEST(CommandForms, DeleteNamesStandWithoutBaseFolder) {
   EXPECT_EQ(p.command.switches.archiveFormat, 1);
 }
 
-TEST(CommandForms, ExtractToDestinationUnquotedAndQuoted) {
+TEST(CommandLineForms, ExtractToDestinationUnquotedAndQuoted) {
   const auto unquoted = Parsed("e \"C:\\PELKO\\archive.lzh\" -c0 -d -y D:\\Restore\\");
   ASSERT_EQ(unquoted.command.groups.size(), 1u);
   EXPECT_EQ(unquoted.command.groups[0].baseFolder, "D:\\Restore\\");
@@ -156,7 +156,7 @@ TEST(CommandForms, ExtractToDestinationUnquotedAndQuoted) {
   EXPECT_EQ(quoted.command.groups[0].baseFolder, "D:\\My Restore\\DISK 1\\");
 }
 
-TEST(CommandForms, UnquotedDestinationWithABlankSplitsIntoAName) {
+TEST(CommandLineForms, UnquotedDestinationWithABlankSplitsIntoAName) {
   // The tool passes the destination unquoted; a blank in it leaves a base
   // folder ("D:\My" is not one) and the line is refused, not misread.
   ExpectRefused("e \"C:\\PELKO\\archive.lzh\" -d -y D:\\My Restore\\", CommandLineError::NameWithoutBase,
@@ -165,7 +165,7 @@ TEST(CommandForms, UnquotedDestinationWithABlankSplitsIntoAName) {
 
 // --- switches --------------------------------------------------------------
 
-TEST(CommandSwitches, StandAnywhereAfterTheCommandAndIgnoreCase) {
+TEST(CommandLineSwitches, StandAnywhereAfterTheCommandAndIgnoreCase) {
   const auto p = Parsed("E -Y \"C:\\a.lzh\" -JYO0 \"C:\\out\\\" -D x -JX\"*.BAK\"");
   EXPECT_EQ(p.command.kind, CommandKind::Extract);
   EXPECT_TRUE(p.command.switches.answerYes);
@@ -175,7 +175,7 @@ TEST(CommandSwitches, StandAnywhereAfterTheCommandAndIgnoreCase) {
   EXPECT_EQ(p.command.groups[0].names, std::vector<std::string>{"x"});
 }
 
-TEST(CommandSwitches, DefaultsAskAndCompareNothing) {
+TEST(CommandLineSwitches, DefaultsAskAndCompareNothing) {
   const auto p = Parsed("e \"C:\\a.lzh\" C:\\out\\");
   const CommandSwitches& s = p.command.switches;
   EXPECT_EQ(s.overwrite, Policy::Ask);
@@ -187,7 +187,7 @@ TEST(CommandSwitches, DefaultsAskAndCompareNothing) {
   EXPECT_EQ(s.archiveFormat, -1);
 }
 
-TEST(CommandSwitches, TheLastOfTwoOppositesWins) {
+TEST(CommandLineSwitches, TheLastOfTwoOppositesWins) {
   const auto p = Parsed("e \"C:\\a.lzh\" -jyo -jyo0 -jyc0 -jyc -c1 -c0 -jc1 -jc0 C:\\out\\");
   EXPECT_EQ(p.command.switches.overwrite, Policy::Never);
   EXPECT_EQ(p.command.switches.createFolder, Policy::Always);
@@ -195,14 +195,14 @@ TEST(CommandSwitches, TheLastOfTwoOppositesWins) {
   EXPECT_FALSE(p.command.switches.resumeAfterBrokenHeader);
 }
 
-TEST(CommandSwitches, ExclusionPatternMayStandUnquotedAndKeepsBackslashes) {
+TEST(CommandLineSwitches, ExclusionPatternMayStandUnquotedAndKeepsBackslashes) {
   const auto p = Parsed("a \"C:\\a.lzh\" C:\\src\\ x -jx*\\*\\tmp -jx\"~$*\"");
   EXPECT_EQ(p.command.switches.excluded, (std::vector<std::string>{"*\\*\\tmp", "~$*"}));
 }
 
 // --- names and groups -------------------------------------------------------
 
-TEST(CommandGroups, NamesFollowTheirBaseFolder) {
+TEST(CommandLineGroups, NamesFollowTheirBaseFolder) {
   const auto p = Parsed("e \"C:\\a.lzh\" C:\\one\\ x y\\z D:\\two\\ w");
   ASSERT_EQ(p.command.groups.size(), 2u);
   EXPECT_EQ(p.command.groups[0].names, (std::vector<std::string>{"x", "y\\z"}));
@@ -210,20 +210,20 @@ TEST(CommandGroups, NamesFollowTheirBaseFolder) {
   EXPECT_EQ(p.command.groups[1].names, std::vector<std::string>{"w"});
 }
 
-TEST(CommandGroups, DuplicatePairsCountOnce) {
+TEST(CommandLineGroups, DuplicatePairsCountOnce) {
   const auto p = Parsed("e \"C:\\a.lzh\" \"C:\\w\\\" \"data\" \"c:\\W\\\" \"DATA\" \"C:\\w\\\" \"more\"");
   ASSERT_EQ(p.command.groups.size(), 1u);
   EXPECT_EQ(p.command.groups[0].names, (std::vector<std::string>{"data", "more"}));
 }
 
-TEST(CommandGroups, EverythingOfAFolderAbsorbsItsNames) {
+TEST(CommandLineGroups, EverythingOfAFolderAbsorbsItsNames) {
   const auto p = Parsed("e \"C:\\a.lzh\" \"C:\\w\\\" \"data\" \"C:\\w\\\" \"D:\\x\\\" y");
   ASSERT_EQ(p.command.groups.size(), 2u);
   EXPECT_TRUE(p.command.groups[0].names.empty());
   EXPECT_EQ(p.command.groups[1].names, std::vector<std::string>{"y"});
 }
 
-TEST(CommandGroups, JapaneseNameEndingInTrailByte5CIsAName) {
+TEST(CommandLineGroups, JapaneseNameEndingInTrailByte5CIsAName) {
   const auto p = Parsed("a \"C:\\a.lzh\" \"C:\\ソフト\\\" \"表\" -r2");
   ASSERT_EQ(p.command.groups.size(), 1u);
   EXPECT_EQ(p.command.groups[0].baseFolder, Sjis("C:\\ソフト\\"));
