@@ -1,0 +1,99 @@
+// "圧縮" where it ends before the floppy is written: every refusal and every
+// No leaves the floppy, the folders and the program folder as they were.
+#include <gtest/gtest.h>
+
+#include "backup_restore_fixture.h"
+#include "platform/win_error.h"
+#include "res/texts_backup_restore.h"
+#include "res/texts_main.h"
+
+namespace pelko::archive::testing {
+namespace {
+
+class BackupRefusalTest : public BackupRestoreTest {
+ protected:
+  // A floppy DISK1 with an earlier archive, and a tree on C: that its list names.
+  void SetUpFloppyAndTree() {
+    floppy_ = MakeFloppy("disk1.img", "DISK1");
+    PutOnFloppy(floppy_, "ARCHIVE.LZH", Noise(5000, 1));
+    Insert(floppy_);
+    WriteOnC("data/a/memo.txt", "first memo");
+    WriteOnC("data/b/memo.txt", "second memo");
+    WriteOnC("data/docs/report.doc", Noise(3000, 2));
+    floppyBefore_ = ImageBytes(floppy_);
+    treeBefore_ = TreeOnC("data");
+  }
+
+  void ExpectNothingChanged(const Tree& programFolderBefore) {
+    EXPECT_EQ(ImageBytes(floppy_), floppyBefore_);
+    EXPECT_TRUE(SameTree(TreeOnC("data"), treeBefore_));
+    EXPECT_TRUE(SameTree(ProgramFolder(), programFolderBefore));
+  }
+
+  std::string floppy_;
+  std::string floppyBefore_;
+  Tree treeBefore_;
+};
+
+TEST_F(BackupRefusalTest, NoDiskAsksUntilCancelAndTouchesNothing) {
+  WriteList("DISK1", {"C:\\data\\docs"});
+  Tree before = ProgramFolder();
+  PressCompress();
+  Answer(res::kInsertDisk, MessageBoxButtons::RetryCancel, DialogResult::Retry);
+  Answer(res::kInsertDisk, MessageBoxButtons::RetryCancel, DialogResult::Cancel);
+  RunMainWindow();
+  ExpectScriptDone();
+  EXPECT_TRUE(SameTree(ProgramFolder(), before));
+}
+
+TEST_F(BackupRefusalTest, LabelWithoutListIsReportedAndNothingIsBuilt) {
+  SetUpFloppyAndTree();
+  WriteList("DISK2", {"C:\\data\\docs"});
+  Tree before = ProgramFolder();
+  PressCompress();
+  Answer(res::kSettingsNotFound, MessageBoxButtons::Ok, DialogResult::Ok);
+  RunMainWindow();
+  ExpectScriptDone();
+  ExpectNothingChanged(before);
+}
+
+TEST_F(BackupRefusalTest, NoToTheQuestionKeepsTheOldArchive) {
+  SetUpFloppyAndTree();
+  WriteList("DISK1", {"C:\\data\\docs", "C:\\data\\a\\memo.txt"});
+  Tree before = ProgramFolder();
+  PressCompress();
+  Answer(res::kConfirmBackup, MessageBoxButtons::YesNo, DialogResult::No);
+  RunMainWindow();
+  ExpectScriptDone();
+  ExpectNothingChanged(before);
+}
+
+TEST_F(BackupRefusalTest, EntriesSharingANameAreNamedAndNothingIsBuilt) {
+  // Both would be "memo.txt" in the archive: the second add would replace
+  // the first and a restore would write one file over both places.
+  SetUpFloppyAndTree();
+  WriteList("DISK1", {"C:\\data\\a\\memo.txt", "C:\\data\\docs", "C:\\data\\b\\MEMO.TXT"});
+  Tree before = ProgramFolder();
+  PressCompress();
+  AnswerCp932(J(res::kEntryNamesClash) + "\n\nC:\\data\\a\\memo.txt\nC:\\data\\b\\MEMO.TXT",
+              MessageBoxButtons::Ok, DialogResult::Ok);
+  RunMainWindow();
+  ExpectScriptDone();
+  ExpectNothingChanged(before);
+}
+
+TEST_F(BackupRefusalTest, EmptyListShowsTheSystemTextAndKeepsTheOldArchive) {
+  SetUpFloppyAndTree();
+  WriteList("DISK1", {});
+  Tree before = ProgramFolder();
+  PressCompress();
+  Answer(res::kConfirmBackup, MessageBoxButtons::YesNo, DialogResult::Yes);
+  AnswerCp932(win::SystemErrorText(win::ERROR_FILE_NOT_FOUND), MessageBoxButtons::Ok,
+              DialogResult::Ok);
+  RunMainWindow();
+  ExpectScriptDone();
+  ExpectNothingChanged(before);
+}
+
+}  // namespace
+}  // namespace pelko::archive::testing

@@ -1,0 +1,189 @@
+// "展開" where it ends before anything is extracted: every refusal and every
+// No leaves the floppy and the folders as they were, and the buttons are off
+// only from the copy of the archive to the end of the command.
+#include <gtest/gtest.h>
+
+#include "backup_restore_fixture.h"
+#include "platform/win_error.h"
+#include "res/texts_backup_restore.h"
+#include "res/texts_main.h"
+
+namespace pelko::archive::testing {
+namespace {
+
+class RestoreRefusalTest : public BackupRestoreTest {
+ protected:
+  void SetUpFloppy(const std::string& label) {
+    floppy_ = MakeFloppy("disk.img", label);
+    Insert(floppy_);
+    WriteOnC("data/docs/report.doc", Noise(3000, 2));
+    MakeFolderOnC("restore");
+    floppyBefore_ = ImageBytes(floppy_);
+    treeBefore_ = UserFolders();
+  }
+
+  void ExpectFloppyAndFoldersUnchanged() {
+    EXPECT_EQ(ImageBytes(floppy_), floppyBefore_);
+    EXPECT_TRUE(SameTree(UserFolders(), treeBefore_));
+  }
+
+  // Replaces the 11 label bytes `from` in the image (boot sector and root
+  // folder) with `to`: labels no FAT tool would write.
+  void PatchLabel(const std::string& from, const std::string& to) {
+    ASSERT_EQ(from.size(), 11u);
+    ASSERT_EQ(to.size(), 11u);
+    std::string bytes = ImageBytes(floppy_);
+    int patched = 0;
+    for (std::size_t at = bytes.find(from); at != std::string::npos; at = bytes.find(from, at + 1)) {
+      bytes.replace(at, 11, to);
+      ++patched;
+    }
+    ASSERT_GE(patched, 1);
+    test::WriteHostFile(floppy_, bytes);
+    floppyBefore_ = bytes;
+  }
+
+  store::OptionsRecord WithDestination(const std::string& folder) {
+    store::OptionsRecord record = RestoreEverything();
+    record.extractUnassociated = 1;
+    record.destinationFolder = folder;
+    return record;
+  }
+
+  std::string floppy_;
+  std::string floppyBefore_;
+  Tree treeBefore_;
+};
+
+TEST_F(RestoreRefusalTest, NoDiskAsksUntilCancelAndTouchesNothing) {
+  WriteList("DISK1", {"C:\\data\\docs"});
+  Tree before = ProgramFolder();
+  PressExpand();
+  Answer(res::kInsertDisk, MessageBoxButtons::RetryCancel, DialogResult::Cancel);
+  RunMainWindow();
+  ExpectScriptDone();
+  EXPECT_TRUE(SameTree(ProgramFolder(), before));
+}
+
+TEST_F(RestoreRefusalTest, UnlabelledFloppyIsRefused) {
+  SetUpFloppy("");
+  PutOnFloppy(floppy_, "ARCHIVE.LZH", Noise(100, 3));
+  floppyBefore_ = ImageBytes(floppy_);
+  WriteList("", {"C:\\data\\docs"});  // even a list named ".txt" is not used
+  Tree before = ProgramFolder();
+  PressExpand();
+  Answer(res::kEmptyVolumeLabel, MessageBoxButtons::Ok, DialogResult::Ok);
+  RunMainWindow();
+  ExpectScriptDone();
+  ExpectFloppyAndFoldersUnchanged();
+  EXPECT_TRUE(SameTree(ProgramFolder(), before));
+}
+
+TEST_F(RestoreRefusalTest, NoToTheOfferChangesNothing) {
+  SetUpFloppy("DISK1");
+  PutOnFloppy(floppy_, "ARCHIVE.LZH", Noise(100, 3));
+  floppyBefore_ = ImageBytes(floppy_);
+  WriteOptions(WithDestination("C:\\restore\\"));
+  Tree before = ProgramFolder();
+  PressExpand();
+  Answer(res::kOfferExtractAndAssociate, MessageBoxButtons::YesNo, DialogResult::No);
+  RunMainWindow();
+  ExpectScriptDone();
+  ExpectFloppyAndFoldersUnchanged();
+  EXPECT_TRUE(SameTree(ProgramFolder(), before));
+}
+
+TEST_F(RestoreRefusalTest, FloppyWithoutArchiveIsReportedWithButtonsOff) {
+  SetUpFloppy("DISK1");
+  WriteList("DISK1", {"C:\\data\\docs"});
+  Tree before = ProgramFolder();
+  PressExpand();
+  ExpectButtons(false);
+  Answer(res::kArchiveCopyFailed, MessageBoxButtons::Ok, DialogResult::Ok);
+  RunMainWindow();
+  ExpectScriptDone();
+  ExpectFloppyAndFoldersUnchanged();
+  EXPECT_TRUE(SameTree(ProgramFolder(), before));
+}
+
+TEST_F(RestoreRefusalTest, ExtractAndAssociateWithoutArchiveIsReportedWithButtonsOff) {
+  SetUpFloppy("DISK1");
+  WriteOptions(WithDestination("C:\\restore\\"));
+  Tree before = ProgramFolder();
+  PressExpand();
+  Answer(res::kOfferExtractAndAssociate, MessageBoxButtons::YesNo, DialogResult::Yes);
+  ExpectButtons(false);
+  Answer(res::kArchiveCopyFailed, MessageBoxButtons::Ok, DialogResult::Ok);
+  RunMainWindow();
+  ExpectScriptDone();
+  ExpectFloppyAndFoldersUnchanged();
+  EXPECT_TRUE(SameTree(ProgramFolder(), before));
+}
+
+TEST_F(RestoreRefusalTest, ExtractAndAssociateWithoutDestinationKeepsOnlyTheWorkingCopy) {
+  SetUpFloppy("DISK1");
+  std::string archive = Noise(700, 4);
+  PutOnFloppy(floppy_, "ARCHIVE.LZH", archive);
+  floppyBefore_ = ImageBytes(floppy_);
+  PressExpand();
+  Answer(res::kOfferExtractAndAssociate, MessageBoxButtons::YesNo, DialogResult::Yes);
+  ExpectButtons(false);
+  Answer(res::kNoDestinationFolder, MessageBoxButtons::Ok, DialogResult::Ok);
+  RunMainWindow();
+  ExpectScriptDone();
+  ExpectFloppyAndFoldersUnchanged();
+  EXPECT_EQ(ReadStored("archive.lzh"), archive);  // left behind, as the tool always has
+  EXPECT_EQ(ReadStored("DISK1.txt"), std::nullopt);
+}
+
+TEST_F(RestoreRefusalTest, EmptyDestinationCountsAsNotSet) {
+  SetUpFloppy("DISK1");
+  PutOnFloppy(floppy_, "ARCHIVE.LZH", Noise(700, 4));
+  floppyBefore_ = ImageBytes(floppy_);
+  WriteOptions(WithDestination(""));
+  PressExpand();
+  Answer(res::kOfferExtractAndAssociate, MessageBoxButtons::YesNo, DialogResult::Yes);
+  Answer(res::kNoDestinationFolder, MessageBoxButtons::Ok, DialogResult::Ok);
+  RunMainWindow();
+  ExpectScriptDone();
+  ExpectFloppyAndFoldersUnchanged();
+  EXPECT_EQ(ReadStored("DISK1.txt"), std::nullopt);
+}
+
+TEST_F(RestoreRefusalTest, LabelThatCannotNameAFolderIsRefusedBeforeAnyCopy) {
+  // "..": the target folder would be the destination's parent.
+  SetUpFloppy("LABELXXXXXX");
+  PutOnFloppy(floppy_, "ARCHIVE.LZH", Noise(700, 4));
+  floppyBefore_ = ImageBytes(floppy_);
+  PatchLabel("LABELXXXXXX", "..         ");
+  WriteOptions(WithDestination("C:\\restore\\inner\\"));
+  MakeFolderOnC("restore/inner");
+  treeBefore_ = UserFolders();
+  Tree before = ProgramFolder();
+  PressExpand();
+  Answer(res::kOfferExtractAndAssociate, MessageBoxButtons::YesNo, DialogResult::Yes);
+  AnswerCp932(win::SystemErrorText(win::ERROR_INVALID_NAME), MessageBoxButtons::Ok, DialogResult::Ok);
+  RunMainWindow();
+  ExpectScriptDone();
+  ExpectFloppyAndFoldersUnchanged();
+  EXPECT_TRUE(SameTree(ProgramFolder(), before));
+}
+
+TEST_F(RestoreRefusalTest, LabelWithABackslashIsRefused) {
+  SetUpFloppy("LABELXXXXXX");
+  PutOnFloppy(floppy_, "ARCHIVE.LZH", Noise(700, 4));
+  floppyBefore_ = ImageBytes(floppy_);
+  PatchLabel("LABELXXXXXX", "..\\UP      ");
+  WriteOptions(WithDestination("C:\\restore\\"));
+  Tree before = ProgramFolder();
+  PressExpand();
+  Answer(res::kOfferExtractAndAssociate, MessageBoxButtons::YesNo, DialogResult::Yes);
+  AnswerCp932(win::SystemErrorText(win::ERROR_INVALID_NAME), MessageBoxButtons::Ok, DialogResult::Ok);
+  RunMainWindow();
+  ExpectScriptDone();
+  ExpectFloppyAndFoldersUnchanged();
+  EXPECT_TRUE(SameTree(ProgramFolder(), before));
+}
+
+}  // namespace
+}  // namespace pelko::archive::testing
