@@ -126,6 +126,11 @@ class Extraction {
     EntryReport r;
     r.path = h.path;
     r.originalSize = h.originalSize;
+    // Unix archives keep a link as "name|target" with a link's mode bits.
+    if (h.unixMode && (*h.unixMode & kUnixTypeMask) == kUnixSymlink) {
+      r.outcome = EntryOutcome::RefusedLink;
+      return r;
+    }
     const CheckedPath checked = CheckEntryPath(h.path);
     if (checked.verdict != PathVerdict::Safe) {
       r.outcome = EntryOutcome::RefusedUnsafeName;
@@ -139,10 +144,6 @@ class Extraction {
     }
     r.target = options_.targetFolder;
     for (const auto& part : parts) r.target = Join(r.target, part);
-    if (h.unixMode && (*h.unixMode & kUnixTypeMask) == kUnixSymlink) {
-      r.outcome = EntryOutcome::RefusedLink;
-      return r;
-    }
     if (options_.testOnly) return Test(entry, std::move(r));
     if (h.IsDirectory()) return MakeFolder(h, parts, std::move(r));
     return WriteFile(entry, parts, std::move(r));
