@@ -141,7 +141,7 @@ class BackupRestoreTest : public ::testing::Test {
     return test::ReadHostFile(target);
   }
 
-  // The floppy's file names (upper case 8.3), as mdir lists them.
+  // The floppy's file names as mdir lists them, upper-cased (FAT ignores case).
   std::vector<std::string> FloppyFiles(const std::string& image) {
     test::CommandResult listed =
         test::RunCommand(WithMtools("mdir -b -i " + test::ShellQuote(image) + " ::"));
@@ -151,7 +151,7 @@ class BackupRestoreTest : public ::testing::Test {
       std::size_t end = listed.output.find('\n', at);
       if (end == std::string::npos) end = listed.output.size();
       std::string line = listed.output.substr(at, end - at);
-      if (line.rfind("::/", 0) == 0) names.push_back(line.substr(3));
+      if (line.rfind("::/", 0) == 0) names.push_back(cp932::UpperCaseLabel(line.substr(3)));
       at = end + 1;
     }
     std::sort(names.begin(), names.end());
