@@ -111,10 +111,10 @@ class BackupRestoreTest : public ::testing::Test {
   }
 
   // A very small floppy: 12 data sectors of 512 bytes.
-  std::string MakeTinyFloppy(const std::string& name) {
+  std::string MakeTinyFloppy(const std::string& name, const std::string& label) {
     std::string path = images_.Sub(name);
-    RunTool("mformat -C -T 16 -h 1 -s 16 -c 1 -r 1 -N 0000BEEF -v TINY -i " + test::ShellQuote(path) +
-            " ::");
+    RunTool("mformat -C -T 16 -h 1 -s 16 -c 1 -r 1 -N 0000BEEF -v " + test::ShellQuote(label) +
+            " -i " + test::ShellQuote(path) + " ::");
     return path;
   }
 
