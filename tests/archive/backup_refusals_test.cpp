@@ -95,5 +95,37 @@ TEST_F(BackupRefusalTest, EmptyListShowsTheSystemTextAndKeepsTheOldArchive) {
   ExpectNothingChanged(before);
 }
 
+TEST_F(BackupRefusalTest, WriteProtectedFloppyShowsTheSystemTextWithButtonsOff) {
+  SetUpFloppyAndTree();
+  floppy_ = MakeFloppy("protected.img", "DISK1");  // no old archive in the move's way
+  Insert(floppy_);
+  floppyBefore_ = ImageBytes(floppy_);
+  WriteList("DISK1", {"C:\\data\\docs"});
+  std::filesystem::permissions(floppy_, std::filesystem::perms::owner_read);
+  PressCompress();
+  Answer(res::kConfirmBackup, MessageBoxButtons::YesNo, DialogResult::Yes);
+  ExpectButtons(false);
+  AnswerCp932(win::SystemErrorText(win::ERROR_WRITE_PROTECT), MessageBoxButtons::Ok, DialogResult::Ok);
+  RunMainWindow();
+  ExpectScriptDone();
+  EXPECT_EQ(ImageBytes(floppy_), floppyBefore_);
+  EXPECT_TRUE(SameTree(TreeOnC("data"), treeBefore_));
+  EXPECT_TRUE(WorkingCopyExists());  // left in the program folder
+}
+
+TEST_F(BackupRefusalTest, FloppyTakenOutBeforeTheSpaceQueryEndsWithTheSystemText) {
+  // The space query then fails: no capacity to count floppies by.
+  SetUpFloppyAndTree();
+  WriteList("DISK1", {"C:\\data\\docs"});
+  PressCompress();
+  user_.Run([this] { Eject(); });
+  Answer(res::kConfirmBackup, MessageBoxButtons::YesNo, DialogResult::Yes);
+  AnswerCp932(win::SystemErrorText(win::ERROR_NOT_READY), MessageBoxButtons::Ok, DialogResult::Ok);
+  RunMainWindow();
+  ExpectScriptDone();
+  EXPECT_EQ(ImageBytes(floppy_), floppyBefore_);
+  EXPECT_TRUE(WorkingCopyExists());
+}
+
 }  // namespace
 }  // namespace pelko::archive::testing

@@ -106,6 +106,21 @@ TEST_F(RestoreRefusalTest, FloppyWithoutArchiveIsReportedWithButtonsOff) {
   EXPECT_TRUE(SameTree(ProgramFolder(), before));
 }
 
+TEST_F(RestoreRefusalTest, NoAtTheJoinersPromptIsReportedAndChangesNoFolder) {
+  SetUpFloppy("DISK1");
+  PutOnFloppy(floppy_, "ARCH.DIV", Noise(1024, 5));  // the first piece of a set
+  floppyBefore_ = ImageBytes(floppy_);
+  WriteList("DISK1", {"C:\\data\\docs"});
+  PressExpand();
+  ExpectButtons(false);
+  Answer("2 枚目のディスクを入れてください。", MessageBoxButtons::YesNo, DialogResult::No);
+  ExpectButtons(false);
+  Answer(res::kArchiveCopyFailed, MessageBoxButtons::Ok, DialogResult::Ok);
+  RunMainWindow();
+  ExpectScriptDone();
+  ExpectFloppyAndFoldersUnchanged();
+}
+
 TEST_F(RestoreRefusalTest, ExtractAndAssociateWithoutArchiveIsReportedWithButtonsOff) {
   SetUpFloppy("DISK1");
   WriteOptions(WithDestination("C:\\restore\\"));
