@@ -1,6 +1,7 @@
 #include "ui/qt/qt_window.h"
 
 #include <QCheckBox>
+#include <algorithm>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QGroupBox>
