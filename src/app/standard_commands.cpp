@@ -2,10 +2,15 @@
 
 namespace pelko::app {
 
-// One line per command of this build, e.g. `commands.compress = OnCompress;`.
-// A command not wired here leaves its button without effect.
+// One line per command of the main window; a slot left empty leaves its
+// button without effect.
 MainCommands StandardMainCommands() {
   MainCommands commands;
+  commands.associate = OnAssociate;
+  commands.volumeLabel = OnVolumeLabel;
+  commands.compress = OnCompress;
+  commands.expand = OnExpand;
+  commands.options = OnOptions;
   return commands;
 }
 

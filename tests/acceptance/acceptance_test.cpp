@@ -2,10 +2,15 @@
 // PELKO, serial 12345678) in drive A: of a fresh program folder; the
 // transcript on stdout and the exit code must be exactly the expected ones.
 // A script may move the image in its run steps: $PELKO_DRIVE_A names it and
-// $PELKO_HOME the program folder.
+// $PELKO_HOME the program folder. Every scripts/NAME.script is played; one
+// that must fail says so in a comment line "# exit N" (else it must exit 0).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "support/run_command.h"
 #include "support/scoped_env.h"
@@ -18,7 +23,7 @@ using test::RunCommand;
 using test::ShellQuote;
 
 struct Case {
-  const char* name;
+  std::string name;
   int exitCode;
 };
 
@@ -51,16 +56,23 @@ TEST_P(PelkoScript, TranscriptAndExitCodeAreTheExpectedOnes) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Scripts, PelkoScript,
-                         ::testing::Values(Case{"refresh_follows_the_floppy", 0},
-                                           Case{"missing_image_then_inserted", 0},
-                                           Case{"buttons_without_commands_do_nothing", 0},
-                                           Case{"unexpected_dialog_fails", 1},
-                                           Case{"wrong_panel_text_fails", 1},
-                                           Case{"steps_after_quit_fail", 1},
-                                           Case{"failing_run_step_fails", 1},
-                                           Case{"unknown_step_is_refused", 2}),
-                         [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+std::vector<Case> Scripts() {
+  std::vector<Case> cases;
+  for (const auto& entry : std::filesystem::directory_iterator(PELKO_SCRIPTS_DIR)) {
+    if (entry.path().extension() != ".script") continue;
+    Case c{entry.path().stem().string(), 0};
+    std::istringstream lines(test::ReadHostFile(entry.path().string()));
+    for (std::string line; std::getline(lines, line);) {
+      if (line.rfind("# exit ", 0) == 0) c.exitCode = std::stoi(line.substr(7));
+    }
+    cases.push_back(c);
+  }
+  std::sort(cases.begin(), cases.end(), [](const Case& a, const Case& b) { return a.name < b.name; });
+  return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Scripts, PelkoScript, ::testing::ValuesIn(Scripts()),
+                         [](const ::testing::TestParamInfo<Case>& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace pelko
