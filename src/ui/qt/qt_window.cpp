@@ -1,7 +1,6 @@
 #include "ui/qt/qt_window.h"
 
 #include <QCheckBox>
-#include <algorithm>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -14,6 +13,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <algorithm>
 
 #include "ui/controls.h"
 #include "ui/dialog.h"
