@@ -2,64 +2,58 @@
 
 #include <algorithm>
 #include <array>
-#include <vector>
 
 namespace pelko::lzh {
 namespace {
 
 constexpr int kDepthLimit = 32;
-
-// Depth of every leaf of a Huffman tree over `order` (symbols sorted by
-// ascending frequency), built with the two-queue method.
-void LeafDepths(std::span<const std::uint32_t> frequencies, const std::vector<int>& order,
-                std::vector<int>& depth) {
-  const int leaves = static_cast<int>(order.size());
-  // Nodes 0..leaves-1 are leaves in `order`; internal nodes follow.
-  std::vector<std::uint64_t> weight(2 * leaves - 1);
-  std::vector<int> parent(2 * leaves - 1, -1);
-  for (int i = 0; i < leaves; ++i) weight[i] = frequencies[order[i]];
-  int nextLeaf = 0;
-  int nextInternal = leaves;
-  int created = leaves;
-  auto takeSmallest = [&]() {
-    if (nextLeaf < leaves && (nextInternal >= created || weight[nextLeaf] <= weight[nextInternal])) {
-      return nextLeaf++;
-    }
-    return nextInternal++;
-  };
-  while (created < 2 * leaves - 1) {
-    const int a = takeSmallest();
-    const int b = takeSmallest();
-    weight[created] = weight[a] + weight[b];
-    parent[a] = created;
-    parent[b] = created;
-    ++created;
-  }
-  std::vector<int> nodeDepth(2 * leaves - 1, 0);
-  for (int node = 2 * leaves - 3; node >= 0; --node) nodeDepth[node] = nodeDepth[parent[node]] + 1;
-  depth.assign(nodeDepth.begin(), nodeDepth.begin() + leaves);
-}
+constexpr int kMaxSymbols = 1024;
 
 }  // namespace
 
 int BuildCodeLengths(std::span<const std::uint32_t> frequencies, int maxLength,
                      std::span<std::uint8_t> lengths) {
   std::fill(lengths.begin(), lengths.end(), std::uint8_t{0});
-  std::vector<int> order;
-  for (std::size_t s = 0; s < frequencies.size(); ++s) {
-    if (frequencies[s] != 0) order.push_back(static_cast<int>(s));
+  // Used symbols by ascending frequency (ties by symbol), as one sortable key.
+  std::array<std::uint64_t, kMaxSymbols> keys;
+  int used = 0;
+  for (std::size_t s = 0; s < frequencies.size() && s < kMaxSymbols; ++s) {
+    if (frequencies[s] != 0) keys[used++] = std::uint64_t{frequencies[s]} << 16 | s;
   }
-  const int used = static_cast<int>(order.size());
   if (used < 2) return used;
-  std::stable_sort(order.begin(), order.end(),
-                   [&](int a, int b) { return frequencies[a] < frequencies[b]; });
-  std::vector<int> depth;
-  LeafDepths(frequencies, order, depth);
+  std::sort(keys.begin(), keys.begin() + used);
 
+  // Two-queue Huffman: leaves 0..used-1 in key order, internal nodes after;
+  // both queues stay sorted, so each step takes the two lightest fronts.
+  std::array<std::uint64_t, 2 * kMaxSymbols> weight;
+  std::array<int, 2 * kMaxSymbols> parent;
+  for (int i = 0; i < used; ++i) weight[i] = keys[i] >> 16;
+  int nextLeaf = 0;
+  int nextInternal = used;
+  int created = used;
+  auto takeLightest = [&]() {
+    if (nextLeaf < used && (nextInternal >= created || weight[nextLeaf] <= weight[nextInternal])) {
+      return nextLeaf++;
+    }
+    return nextInternal++;
+  };
+  while (created < 2 * used - 1) {
+    const int a = takeLightest();
+    const int b = takeLightest();
+    weight[created] = weight[a] + weight[b];
+    parent[a] = created;
+    parent[b] = created;
+    ++created;
+  }
+  std::array<int, 2 * kMaxSymbols> depth;
+  depth[2 * used - 2] = 0;
   // Count leaves per length, clamping the deep ones, then restore the Kraft
   // equality by moving leaves down: each step removes one unit of excess.
   std::array<int, kDepthLimit + 1> count{};
-  for (int d : depth) ++count[std::min(d, maxLength)];
+  for (int node = 2 * used - 3; node >= 0; --node) {
+    depth[node] = depth[parent[node]] + 1;
+    if (node < used) ++count[std::min(depth[node], maxLength)];
+  }
   std::uint64_t kraft = 0;
   for (int len = 1; len <= maxLength; ++len) kraft += std::uint64_t(count[len]) << (maxLength - len);
   const std::uint64_t full = std::uint64_t{1} << maxLength;
@@ -77,7 +71,9 @@ int BuildCodeLengths(std::span<const std::uint32_t> frequencies, int maxLength,
   // Longest codes to the rarest symbols.
   int index = 0;
   for (int len = maxLength; len > 0; --len) {
-    for (int k = 0; k < count[len]; ++k) lengths[order[index++]] = static_cast<std::uint8_t>(len);
+    for (int k = 0; k < count[len]; ++k) {
+      lengths[keys[index++] & 0xFFFF] = static_cast<std::uint8_t>(len);
+    }
   }
   return used;
 }

@@ -13,23 +13,24 @@ constexpr std::uint32_t kSegmentBytes = 16 * 1024;
 // Tokens weighed at a time when deciding where a block ends.
 constexpr std::size_t kBlockSplitTokens = 1024;
 constexpr std::uint32_t kLookAhead = kMaxMatch + 8;
+// Hash slots are fetched this many positions ahead of their use.
+constexpr int kPrefetchDistance = 8;
 
 // Lazy parse over hash chains (-lh5-).
-constexpr int kLazyMaxChain = 48;
+constexpr int kLazyMaxChain = 32;
 constexpr int kLazyGoodLength = 16;  // a match this long shortens the next search
-constexpr int kLazyMaxLazy = 32;     // a match this long is taken at once
+constexpr int kLazyMaxLazy = 64;     // a match this long is taken at once
 constexpr int kLazyNiceLength = 128;
-constexpr std::uint32_t kFarOffsetForThree = 4096;  // a far 3-byte match costs more than literals
 
 // Optimal parse over the binary tree (-lh6-, -lh7-).
 constexpr int kTreeDepth = 32;
-constexpr int kTreeNiceLength = 96;  // a match this long is taken without weighing others
+constexpr int kTreeNiceLength = 256;  // a match this long is taken without weighing others
 constexpr int kOptimalPasses = 2;
 
 // Prices: recent counts halve with each segment; a symbol not seen lately
 // still gets a finite price.
 constexpr double kDecay = 0.5;
-constexpr double kSmooth = 0.25;
+constexpr double kSmooth = 1.0;
 
 constexpr std::uint32_t kPriceScale = 16;  // prices in 1/16 bit
 constexpr std::uint32_t kUnreached = std::numeric_limits<std::uint32_t>::max();
@@ -111,6 +112,7 @@ Match LhEncoder::FindLazy(std::uint32_t position, int maxChain) {
   const std::uint32_t available = window_.End() - position;
   if (available < kMinMatch) return Match{};
   const int lenLimit = static_cast<int>(std::min<std::uint32_t>(kMaxMatch, available));
+  chains_->Prefetch(window_.At(position) + kPrefetchDistance);
   return chains_->InsertAndFind(position, window_, lenLimit, kMinMatch, maxChain,
                                 kLazyNiceLength);
 }
@@ -121,11 +123,9 @@ void LhEncoder::InsertRange(std::uint32_t from, std::uint32_t to) {
 }
 
 // Lazy by one: a match is taken only when the match at the next byte is
-// not longer; a far match of 3 bytes is not worth its position bits.
+// not longer.
 void LhEncoder::ParseLazy(std::uint32_t segmentEnd) {
-  auto usable = [](Match m) {
-    return m.length >= kMinMatch && !(m.length == kMinMatch && m.offset >= kFarOffsetForThree);
-  };
+  auto usable = [](Match m) { return m.length >= kMinMatch; };
   while (position_ < segmentEnd) {
     Match current = haveFound_ ? found_ : FindLazy(position_, kLazyMaxChain);
     haveFound_ = false;
@@ -164,6 +164,7 @@ void LhEncoder::ListSegmentMatches(std::uint32_t n) {
     const int lenLimit = static_cast<int>(std::min<std::uint32_t>(kMaxMatch, available));
     listed_[i] = Listed{static_cast<std::uint32_t>(pool_.size()), 0, i < skipUntil};
     if (lenLimit < kMinMatch) continue;
+    tree_->Prefetch(window_.At(here) + kPrefetchDistance);
     if (i < skipUntil) {
       tree_->Insert(here, window_, lenLimit, kTreeDepth);
       continue;

@@ -88,6 +88,7 @@ class HashChainFinder {
                       int minLength, int maxChain, int niceLength);
   void Insert(std::uint32_t position, const EncoderWindow& window);
   void Rebase(std::uint32_t delta);
+  void Prefetch(const std::uint8_t* ahead) const { __builtin_prefetch(&head_[Hash3(ahead, kHashBits)], 1); }
 
  private:
   static constexpr int kHashBits = 15;
@@ -104,6 +105,12 @@ class BinaryTreeFinder {
   // than all closer ones (lengths ascending, at least 3); returns how many.
   int InsertAndList(std::uint32_t position, const EncoderWindow& window, int lenLimit,
                     int maxDepth, Match* out);
+  // Asks the memory for the table slots of a position about to come: the
+  // hash heads are the finder's cache misses.
+  void Prefetch(const std::uint8_t* ahead) const {
+    __builtin_prefetch(&head_[Hash4(ahead, kHashBits)], 1);
+    __builtin_prefetch(&head3_[Hash3(ahead, kHash3Bits)], 1);
+  }
   // Inserts without listing.
   void Insert(std::uint32_t position, const EncoderWindow& window, int lenLimit, int maxDepth);
   void Rebase(std::uint32_t delta);
