@@ -73,7 +73,7 @@ class LhEncoder {
   std::array<double, kLiteralLengthCodes> recentLiteralLength_{};
   std::array<double, kMaxPositionCodes> recentPosition_{};
   std::vector<std::uint32_t> cost_;
-  std::vector<Token> step_;  // how each position was reached: the last token
+  std::vector<std::uint32_t> step_;  // how each position was reached: the last token
   struct Listed {
     std::uint32_t start = 0;   // first match in pool_
     std::uint16_t count = 0;

@@ -111,6 +111,14 @@ class BinaryTreeFinder {
     __builtin_prefetch(&head_[Hash4(ahead, kHashBits)], 1);
     __builtin_prefetch(&head3_[Hash3(ahead, kHash3Bits)], 1);
   }
+  // Second stage, a few positions later: the first candidate's links and
+  // bytes, now that its head slot is in the cache.
+  void PrefetchCandidate(const std::uint8_t* ahead, const EncoderWindow& window) const {
+    const std::uint32_t candidate = head_[Hash4(ahead, kHashBits)];
+    if (candidate < window.Start()) return;
+    __builtin_prefetch(&children_[2 * (candidate & (cyclicSize_ - 1))], 1);
+    __builtin_prefetch(window.At(candidate), 0);
+  }
   // Inserts without listing.
   void Insert(std::uint32_t position, const EncoderWindow& window, int lenLimit, int maxDepth);
   void Rebase(std::uint32_t delta);
