@@ -36,6 +36,17 @@ bool HasWildcard(std::string_view name) {
          cp932::FindFirstChar(name, '?') != std::string_view::npos;
 }
 
+// "..", ".", a drive letter or a leading backslash would put a name in the
+// archive that points outside the base folder.
+bool ReachesOutside(std::string_view relative) {
+  if (!relative.empty() && relative[0] == '\\') return true;
+  if (cp932::FindFirstChar(relative, ':') != std::string_view::npos) return true;
+  for (const std::string& part : SplitStoredPath(relative)) {
+    if (part == "." || part == "..") return true;
+  }
+  return false;
+}
+
 // The key two names share when they name the same entry.
 std::string NameKey(std::string_view storedName) { return cp932::UpperCaseLabel(storedName); }
 
@@ -56,6 +67,11 @@ class AddCollector {
     std::string relative = name;
     while (!relative.empty() && cp932::FindLastBackslash(relative) == relative.size() - 1) {
       relative.pop_back();
+    }
+    if (ReachesOutside(relative)) {
+      win::SetLastError(win::ERROR_INVALID_NAME);
+      LeaveOut(base_ + name, LeftOutReason::NotFound);
+      return;
     }
     if (relative.empty() || HasWildcard(LastComponent(relative))) {
       CollectMatching(relative);

@@ -47,7 +47,8 @@ enum class LeftOutReason {
   TooLarge,          // 4 GiB or more
   Changed,           // changed size while being read
   NameTooLong,
-  NotFound,          // a name given to add that does not exist
+  NotFound,          // a name given to add that does not exist below the base
+                     // folder (one with "..", a drive or a leading '\' included)
 };
 
 struct LeftOutItem {

@@ -331,5 +331,17 @@ TEST_F(WriteArchive, NameThatDoesNotExistIsReportedNotAdded) {
   EXPECT_EQ(Paths(ReadArchive(Host("out.lzh"))), (std::vector<std::string>{"a.txt"}));
 }
 
+TEST_F(WriteArchive, NamesReachingOutsideTheBaseAreRefused) {
+  Put("secret.txt", "outside the base folder");
+  Put("src/a.txt", "a");
+  const AddReport report = Add({"..\\secret.txt", "C:\\secret.txt", "a.txt"});
+  ASSERT_TRUE(report.Succeeded());
+  ASSERT_EQ(report.leftOut.size(), 2u);
+  EXPECT_EQ(report.leftOut[0].reason, LeftOutReason::NotFound);
+  EXPECT_EQ(report.leftOut[0].win32, win::ERROR_INVALID_NAME);
+  EXPECT_EQ(report.leftOut[1].reason, LeftOutReason::NotFound);
+  EXPECT_EQ(Paths(ReadArchive(Host("out.lzh"))), (std::vector<std::string>{"a.txt"}));
+}
+
 }  // namespace
 }  // namespace pelko::lzh
