@@ -110,7 +110,10 @@ void WriteShortTable(BitWriter& out, std::span<const std::uint8_t> lengths, int 
   }
 }
 
-void BuildTables(const SymbolCounts& counts, const EncoderMethod& method, BlockTables& t) {
+// Code lengths of the three tables; `withCodes` adds the codes themselves
+// (needed to send a block, not to weigh one).
+void BuildTables(const SymbolCounts& counts, const EncoderMethod& method, BlockTables& t,
+                 bool withCodes) {
   t.cUsed = BuildCodeLengths(counts.literalLength, kMaxCodeLength, t.cLen);
   t.cSingle = SingleSymbol(counts.literalLength);
   if (t.cUsed >= 2) {
@@ -118,15 +121,17 @@ void BuildTables(const SymbolCounts& counts, const EncoderMethod& method, BlockT
     WalkLiteralLengthTable(t, [&](int symbol, int, int) { ++t.tFreq[symbol]; });
     t.tUsed = BuildCodeLengths(t.tFreq, kMaxCodeLength, t.tLen);
     t.tSingle = SingleSymbol(t.tFreq);
-    BuildCanonicalCodes(t.tLen, t.tCode);
-    BuildCanonicalCodes(t.cLen, t.cCode);
+    if (withCodes) {
+      BuildCanonicalCodes(t.tLen, t.tCode);
+      BuildCanonicalCodes(t.cLen, t.cCode);
+    }
   }
   const std::span<const std::uint32_t> position(counts.position.data(),
                                                 static_cast<std::size_t>(method.positionCodes));
   const std::span<std::uint8_t> pLen(t.pLen.data(), static_cast<std::size_t>(method.positionCodes));
   t.pUsed = BuildCodeLengths(position, kMaxCodeLength, pLen);
   t.pSingle = SingleSymbol(position);
-  BuildCanonicalCodes(pLen, std::span<std::uint16_t>(t.pCode.data(), pLen.size()));
+  if (withCodes) BuildCanonicalCodes(pLen, std::span<std::uint16_t>(t.pCode.data(), pLen.size()));
 }
 
 }  // namespace
@@ -150,7 +155,7 @@ BlockEncoder::BlockEncoder(const EncoderMethod& method, BitWriter& out)
 
 std::uint64_t BlockEncoder::BlockBits(const SymbolCounts& counts) const {
   BlockTables t;
-  BuildTables(counts, method_, t);
+  BuildTables(counts, method_, t, false);
   std::uint64_t bits = 16;
   if (t.cUsed >= 2) {
     bits += t.tUsed >= 2 ? ShortTableBits(t.tLen, kLengthTableCountBits, true)
@@ -214,7 +219,7 @@ void BlockEncoder::SendBlock() {
 
 void BlockEncoder::SendBlockPart(std::span<const Token> tokens, const SymbolCounts& counts) {
   BlockTables t;
-  BuildTables(counts, method_, t);
+  BuildTables(counts, method_, t, true);
   out_.Put(16, counts.tokens);
   if (t.cUsed >= 2) {
     if (t.tUsed >= 2) {
