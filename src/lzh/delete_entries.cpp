@@ -30,7 +30,8 @@ bool NameSelectsEntry(std::string_view name, std::string_view storedPath) {
   return true;
 }
 
-DeleteReport DeleteFromArchive(std::string_view archivePath, const std::vector<std::string>& names) {
+DeleteReport DeleteFromArchive(std::string_view archivePath, const std::vector<std::string>& names,
+                               NameRule selects) {
   DeleteReport report;
   auto fail = [&](LzhError error) {
     report.archiveError = error;
@@ -52,7 +53,7 @@ DeleteReport DeleteFromArchive(std::string_view archivePath, const std::vector<s
     while ((step = reader.Next(entry)) == ReadStep::Entry) {
       bool selected = false;
       for (std::size_t i = 0; i < names.size(); ++i) {
-        if (NameSelectsEntry(names[i], entry.header.path)) {
+        if (selects(names[i], entry.header.path)) {
           selected = true;
           nameUsed[i] = true;
         }

@@ -21,12 +21,16 @@ struct DeleteReport {
   bool Succeeded() const { return archiveError == LzhError::None && win32 == win::ERROR_SUCCESS; }
 };
 
+// Whether a name picks a stored entry. The usual rule, NameSelectsEntry:
+// the name's components match the stored path's first components, so a
+// name takes its entry and everything stored below it.
+using NameRule = bool (*)(std::string_view name, std::string_view storedPath);
+
+bool NameSelectsEntry(std::string_view name, std::string_view storedPath);
+
 // `names` are CP932, components divided by '\' or '/'; each component may
 // hold '*' and '?' (matched as the exclusion patterns match).
-DeleteReport DeleteFromArchive(std::string_view archivePath, const std::vector<std::string>& names);
-
-// True when `name` selects the stored path: its components match the
-// path's first components.
-bool NameSelectsEntry(std::string_view name, std::string_view storedPath);
+DeleteReport DeleteFromArchive(std::string_view archivePath, const std::vector<std::string>& names,
+                               NameRule selects = NameSelectsEntry);
 
 }  // namespace pelko::lzh
