@@ -244,14 +244,19 @@ HeaderResult ReadLevel1(InputStream& in, Bytes& b, Header& h) {
   return Finish(b, ext, baseName, h);
 }
 
-HeaderResult ReadLevel2(InputStream& in, Bytes& b, Header& h) {
-  const std::size_t total = U16(b, 0);
-  if (total < kLevel2BaseBytes) return Failure(LzhError::BadHeader);
-  if (!ReadMore(in, b, total - b.size())) return Failure(LzhError::Truncated);
+// Levels 2 and 3 keep a Unix time, the CRC and the OS id at the same offsets.
+void FillLevel2And3(const Bytes& b, Header& h) {
   FillCommon(b, h);
   h.unixTime = static_cast<std::int64_t>(U32(b, 15));
   h.crc = U16(b, 21);
   h.osId = U8(b, 23);
+}
+
+HeaderResult ReadLevel2(InputStream& in, Bytes& b, Header& h) {
+  const std::size_t total = U16(b, 0);
+  if (total < kLevel2BaseBytes) return Failure(LzhError::BadHeader);
+  if (!ReadMore(in, b, total - b.size())) return Failure(LzhError::Truncated);
+  FillLevel2And3(b, h);
   Extended ext;
   std::size_t chainEnd = 0;
   if (!WalkExtended(b, kLevel2BaseBytes, total, U16(b, 24), 2, ext, chainEnd)) {
@@ -269,10 +274,7 @@ HeaderResult ReadLevel3(InputStream& in, Bytes& b, Header& h) {
   if (total < kLevel3BaseBytes) return Failure(LzhError::BadHeader);
   if (total > kMaxHeaderBytes) return Failure(LzhError::HeaderTooLarge);
   if (!ReadMore(in, b, total - b.size())) return Failure(LzhError::Truncated);
-  FillCommon(b, h);
-  h.unixTime = static_cast<std::int64_t>(U32(b, 15));
-  h.crc = U16(b, 21);
-  h.osId = U8(b, 23);
+  FillLevel2And3(b, h);
   Extended ext;
   std::size_t chainEnd = 0;
   if (!WalkExtended(b, kLevel3BaseBytes, total, U32(b, 28), 4, ext, chainEnd)) {
