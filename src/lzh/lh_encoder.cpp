@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace pelko::lzh {
@@ -32,8 +33,8 @@ constexpr int kOptimalPasses = 2;
 constexpr double kDecay = 0.5;
 constexpr double kSmooth = 1.0;
 
-constexpr std::uint32_t kPriceScale = 16;  // prices in 1/16 bit
-constexpr std::uint32_t kUnreached = std::numeric_limits<std::uint32_t>::max();
+constexpr std::int32_t kPriceScale = 16;  // prices in 1/16 bit
+constexpr std::int32_t kUnreached = std::numeric_limits<std::int32_t>::max();
 
 std::uint16_t MatchSymbol(int length) { return static_cast<std::uint16_t>(length + 256 - kMinMatch); }
 
@@ -41,16 +42,45 @@ std::uint16_t MatchSymbol(int length) { return static_cast<std::uint16_t>(length
 // half (1 for a literal), a match's offset in the high half.
 constexpr std::uint32_t kLiteralStep = 1;
 
-// Offers every length from..to of one match: the hot loop of the optimal
-// parse, written without branches so that it vectorises.
-__attribute__((optimize("tree-vectorize"))) void RelaxLengths(
-    std::uint32_t* cost, std::uint32_t* step, const std::uint32_t* lengthPrice,
-    std::uint32_t offsetPrice, std::uint32_t stepBase, int from, int to) {
-  for (int length = from; length <= to; ++length) {
-    const std::uint32_t total = offsetPrice + lengthPrice[length];
-    const bool better = total < cost[length];
-    cost[length] = better ? total : cost[length];
-    step[length] = better ? stepBase + static_cast<std::uint32_t>(length) : step[length];
+// Four prices or lengths side by side: the parse offers four lengths of a
+// match per step.
+using Lanes = std::int32_t __attribute__((vector_size(16)));
+using StepLanes = std::uint32_t __attribute__((vector_size(16)));
+constexpr int kLanes = 4;
+
+template <typename V, typename T>
+V Load(const T* p) {
+  V v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
+}
+
+template <typename V, typename T>
+void Store(T* p, V v) {
+  std::memcpy(p, &v, sizeof v);
+}
+
+// Offers every length of the matches at one position, from `length` up:
+// the hot loop of the optimal parse. Steps may read and write up to three
+// entries past the last length; lanes past it are left as they were.
+void RelaxMatches(std::int32_t* cost, std::uint32_t* step, const std::int32_t* lengthPrice,
+                  const std::int32_t* offsetPrice, std::int32_t base, const Match* matches,
+                  int count, int length) {
+  const Lanes lane = {0, 1, 2, 3};
+  for (int k = 0; k < count; ++k) {
+    const int to = matches[k].length;
+    const std::int32_t price = base + offsetPrice[PositionCode(matches[k].offset)];
+    const std::uint32_t stepBase = std::uint32_t{matches[k].offset} << 16;
+    for (; length <= to; length += kLanes) {
+      const Lanes lengths = lane + length;
+      const Lanes total = price + Load<Lanes>(lengthPrice + length);
+      const Lanes old = Load<Lanes>(cost + length);
+      const Lanes better = (total < old) & (lengths < to + 1);
+      Store(cost + length, better ? total : old);
+      const StepLanes steps = stepBase + __builtin_convertvector(lengths, StepLanes);
+      Store(step + length, better ? steps : Load<StepLanes>(step + length));
+    }
+    length = to + 1;
   }
 }
 
@@ -65,8 +95,8 @@ LhEncoder::LhEncoder(PackMethod method, ByteSink& sink)
       position_(kFirstPosition) {
   if (optimal_) {
     tree_ = std::make_unique<BinaryTreeFinder>(method_.dictionaryBits);
-    cost_.resize(kSegmentBytes + 1);
-    step_.resize(kSegmentBytes + 1);
+    cost_.resize(kSegmentBytes + 1 + kLanes);
+    step_.resize(kSegmentBytes + 1 + kLanes);
     listed_.resize(kSegmentBytes);
     found_list_.resize(kMaxMatch + 2);
     // Before anything is seen: literals at 8 bits, matches a little dearer
@@ -217,27 +247,24 @@ void LhEncoder::ShortestPath(std::uint32_t n, const Prices& prices) {
   std::fill(cost_.begin(), cost_.begin() + n + 1, kUnreached);
   cost_[0] = 0;
   // lengthPrice[l] is the price of the symbol of a match l bytes long.
-  const std::uint32_t* lengthPrice = prices.literalLength.data() + 256 - kMinMatch;
+  const Price* lengthPrice = prices.literalLength.data() + 256 - kMinMatch;
+  // offsetPrice[p]: position code p with its p - 1 extra bits.
+  std::array<Price, kMaxPositionCodes> offsetPrice;
+  for (int p = 0; p < kMaxPositionCodes; ++p) {
+    offsetPrice[p] = prices.position[p] + kPriceScale * (p > 1 ? p - 1 : 0);
+  }
   for (std::uint32_t i = 0; i < n; ++i) {
     const Listed& listed = listed_[i];
     if (listed.skipped) continue;
-    const std::uint32_t base = cost_[i];
+    const Price base = cost_[i];
     const std::uint8_t byte = *window_.At(position_ + i);
     if (base + prices.literalLength[byte] < cost_[i + 1]) {
       cost_[i + 1] = base + prices.literalLength[byte];
       step_[i + 1] = kLiteralStep;
     }
     const Match* matches = pool_.data() + listed.start;
-    int length = listed.onlyLongest ? matches[0].length : kMinMatch;
-    for (int k = 0; k < listed.count; ++k) {
-      const Match m = matches[k];
-      const int p = PositionCode(m.offset);
-      const std::uint32_t offsetPrice =
-          base + prices.position[p] + kPriceScale * (p > 1 ? p - 1 : 0);
-      RelaxLengths(cost_.data() + i, step_.data() + i, lengthPrice, offsetPrice,
-                   std::uint32_t{m.offset} << 16, length, m.length);
-      length = m.length + 1;
-    }
+    RelaxMatches(cost_.data() + i, step_.data() + i, lengthPrice, offsetPrice.data(), base,
+                 matches, listed.count, listed.onlyLongest ? matches[0].length : kMinMatch);
   }
   // Walk back from the end, then put the tokens in order.
   segment_.clear();
@@ -279,7 +306,7 @@ LhEncoder::Prices LhEncoder::PricesWith(std::span<const Token> tokens) const {
   }
   auto price = [](double f, double total) {
     const double bits = std::log2((total + 1.0) / (f + kSmooth));
-    return static_cast<std::uint32_t>(std::clamp(bits, 1.0, 18.0) * kPriceScale);
+    return static_cast<Price>(std::clamp(bits, 1.0, 18.0) * kPriceScale);
   };
   Prices prices;
   double total = 0;

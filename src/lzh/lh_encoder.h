@@ -35,9 +35,12 @@ class LhEncoder {
   std::uint64_t BytesOut() const { return bits_.BytesOut(); }
 
  private:
+  // Signed: compares of signed 32-bit lanes are single instructions.
+  using Price = std::int32_t;
   struct Prices {
-    std::array<std::uint32_t, kLiteralLengthCodes> literalLength{};
-    std::array<std::uint32_t, kMaxPositionCodes> position{};
+    // Room past the last symbol for the parse's four-wide steps.
+    std::array<Price, kLiteralLengthCodes + 3> literalLength{};
+    std::array<Price, kMaxPositionCodes> position{};
   };
 
   void PackSegment(bool final);
@@ -72,7 +75,7 @@ class LhEncoder {
   Prices prices_;
   std::array<double, kLiteralLengthCodes> recentLiteralLength_{};
   std::array<double, kMaxPositionCodes> recentPosition_{};
-  std::vector<std::uint32_t> cost_;
+  std::vector<Price> cost_;
   std::vector<std::uint32_t> step_;  // how each position was reached: the last token
   struct Listed {
     std::uint32_t start = 0;   // first match in pool_
