@@ -84,6 +84,18 @@ void RelaxMatches(std::int32_t* cost, std::uint32_t* step, const std::int32_t* l
   }
 }
 
+// Matches come with lengths and offsets ascending. A match costs the same
+// bits as a longer one with the same position code, so only the longest of
+// each code is worth weighing.
+int KeepLongestPerCode(Match* matches, int count) {
+  int kept = 0;
+  for (int k = 0; k < count; ++k) {
+    if (kept > 0 && PositionCode(matches[kept - 1].offset) == PositionCode(matches[k].offset)) --kept;
+    matches[kept++] = matches[k];
+  }
+  return kept;
+}
+
 }  // namespace
 
 LhEncoder::LhEncoder(PackMethod method, ByteSink& sink)
@@ -230,6 +242,7 @@ void LhEncoder::ListSegmentMatches(std::uint32_t n) {
       }
     }
     if (count > 0 && out[count - 1].length < kMinMatch) --count;
+    count = KeepLongestPerCode(out, count);
     if (count > 0 && out[count - 1].length >= kTreeNiceLength) {
       out[0] = out[count - 1];
       count = 1;
