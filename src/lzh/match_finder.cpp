@@ -111,20 +111,23 @@ int BinaryTreeFinder::Walk(std::uint32_t position, const EncoderWindow& window, 
   const std::uint32_t h = Hash4(here, kHashBits);
   std::uint32_t candidate = head_[h];
   head_[h] = position;
-  const std::uint32_t mask = cyclicSize_ - 1;
-  std::uint32_t* smallerLink = &children_[2 * (position & mask)];
+  // Locals, not members: the links written below could alias them.
+  const std::uint32_t cyclicSize = cyclicSize_;
+  const std::uint32_t mask = cyclicSize - 1;
+  std::uint32_t* const children = children_.get();
+  std::uint32_t* smallerLink = &children[2 * (position & mask)];
   std::uint32_t* largerLink = smallerLink + 1;
   int smallerLength = 0;
   int largerLength = 0;
   for (;;) {
     const std::uint32_t delta = position - candidate;
-    if (maxDepth-- <= 0 || candidate == 0 || delta >= cyclicSize_) {
+    if (maxDepth-- <= 0 || candidate == 0 || delta >= cyclicSize) {
       *smallerLink = 0;
       *largerLink = 0;
       return found;
     }
-    std::uint32_t* pair = &children_[2 * (candidate & mask)];
-    const std::uint8_t* there = window.At(candidate);
+    std::uint32_t* pair = &children[2 * (candidate & mask)];
+    const std::uint8_t* there = here - delta;
     int len = std::min(smallerLength, largerLength);
     len += CommonLength(here + len, there + len, lenLimit - len);
     if (kList && len > bestLength) {
