@@ -27,6 +27,9 @@ constexpr int kLazyNiceLength = 128;
 constexpr int kTreeDepth = 32;
 constexpr int kTreeNiceLength = 256;  // a match this long is taken without weighing others
 constexpr int kOptimalPasses = 2;
+// The first pass only gathers counts for the second: offering each match
+// at its longest few lengths is enough for that, and far cheaper.
+constexpr int kFirstPassLengths = 3;
 
 // Prices: recent counts halve with each segment; a symbol not seen lately
 // still gets a finite price.
@@ -60,15 +63,17 @@ void Store(T* p, V v) {
   std::memcpy(p, &v, sizeof v);
 }
 
-// Offers every length of the matches at one position, from `length` up:
-// the hot loop of the optimal parse. Steps may read and write up to three
-// entries past the last length; lanes past it are left as they were.
+// Offers the lengths of the matches at one position, from `length` up and
+// at most `lengthsPerMatch` of each: the hot loop of the optimal parse.
+// Steps may read and write up to three entries past the last length; lanes
+// past it are left as they were.
 void RelaxMatches(std::int32_t* cost, std::uint32_t* step, const std::int32_t* lengthPrice,
                   const std::int32_t* offsetPrice, std::int32_t base, const Match* matches,
-                  int count, int length) {
+                  int count, int length, int lengthsPerMatch) {
   const Lanes lane = {0, 1, 2, 3};
   for (int k = 0; k < count; ++k) {
     const int to = matches[k].length;
+    length = std::max(length, to + 1 - lengthsPerMatch);
     const std::int32_t price = base + offsetPrice[PositionCode(matches[k].offset)];
     const std::uint32_t stepBase = std::uint32_t{matches[k].offset} << 16;
     for (; length <= to; length += kLanes) {
@@ -256,7 +261,7 @@ void LhEncoder::ListSegmentMatches(std::uint32_t n) {
 
 // Shortest path through the segment at the given prices: every position is
 // reached by a literal or by any length of any listed match.
-void LhEncoder::ShortestPath(std::uint32_t n, const Prices& prices) {
+void LhEncoder::ShortestPath(std::uint32_t n, const Prices& prices, int lengthsPerMatch) {
   std::fill(cost_.begin(), cost_.begin() + n + 1, kUnreached);
   cost_[0] = 0;
   // lengthPrice[l] is the price of the symbol of a match l bytes long.
@@ -277,7 +282,8 @@ void LhEncoder::ShortestPath(std::uint32_t n, const Prices& prices) {
     }
     const Match* matches = pool_.data() + listed.start;
     RelaxMatches(cost_.data() + i, step_.data() + i, lengthPrice, offsetPrice.data(), base,
-                 matches, listed.count, listed.onlyLongest ? matches[0].length : kMinMatch);
+                 matches, listed.count, listed.onlyLongest ? matches[0].length : kMinMatch,
+                 lengthsPerMatch);
   }
   // Walk back from the end, then put the tokens in order.
   segment_.clear();
@@ -294,14 +300,14 @@ void LhEncoder::ShortestPath(std::uint32_t n, const Prices& prices) {
   std::reverse(segment_.begin(), segment_.end());
 }
 
-// Parsed at the prices of the input before, then again at prices that
-// include this segment's own first parse.
+// Parsed roughly at the prices of the input before, then fully at prices
+// that include the counts of that first parse.
 void LhEncoder::ParseOptimal(std::uint32_t segmentEnd) {
   const std::uint32_t n = segmentEnd - position_;
   ListSegmentMatches(n);
-  ShortestPath(n, prices_);
+  ShortestPath(n, prices_, kFirstPassLengths);
   for (int pass = 1; pass < kOptimalPasses; ++pass) {
-    ShortestPath(n, PricesWith(segment_));
+    ShortestPath(n, PricesWith(segment_), kMaxMatch);
   }
   position_ = segmentEnd;
 }

@@ -53,7 +53,7 @@ class LhEncoder {
   void UpdatePrices();
   Prices PricesWith(std::span<const Token> tokens) const;
   void ListSegmentMatches(std::uint32_t n);
-  void ShortestPath(std::uint32_t n, const Prices& prices);
+  void ShortestPath(std::uint32_t n, const Prices& prices, int lengthsPerMatch);
   void RebaseIfNeeded();
 
   EncoderMethod method_;
