@@ -8,6 +8,10 @@ namespace pelko::lzh {
 namespace {
 
 constexpr std::uint32_t kMaxBlockTokens = 0xFFFF;  // the block's 16-bit symbol count
+// A new block starts even when it saves a little less than nothing: where
+// the statistics change, the segments that follow tend to be like the new
+// one, so the split pays off later too.
+constexpr std::uint64_t kSplitBonusBits = 80;
 
 // Code lengths and codes of one block's three tables.
 struct BlockTables {
@@ -189,7 +193,7 @@ void BlockEncoder::AddSegment(std::span<const Token> tokens) {
       SymbolCounts merged = pendingCounts_;
       merged.Add(segment);
       const std::uint64_t mergedBits = BlockBits(merged);
-      if (pendingBits_ + segmentBits < mergedBits) {
+      if (pendingBits_ + segmentBits < mergedBits + kSplitBonusBits) {
         startNew = true;
       } else {
         pendingBits_ = mergedBits;
