@@ -25,7 +25,7 @@ constexpr int kLazyNiceLength = 128;
 
 // Optimal parse over the binary tree (-lh6-, -lh7-).
 constexpr int kTreeDepth = 32;
-constexpr int kTreeNiceLength = 256;  // a match this long is taken without weighing others
+constexpr int kTreeNiceLength = 128;  // a match this long is taken without weighing others
 constexpr int kOptimalPasses = 2;
 // The first pass only gathers counts for the second: offering each match
 // at its longest few lengths is enough for that, and far cheaper.
