@@ -5,7 +5,11 @@
 namespace pelko::store {
 namespace {
 
+// A quote would end the switch early and let the rest of the entry read as
+// more of the command; no Windows name holds one, so such a pattern could
+// never match anything anyway.
 void AppendPattern(std::string& switches, std::string_view pattern) {
+  if (pattern.find('"') != std::string_view::npos) return;
   switches += " -jx\"";
   switches += pattern;
   switches += '"';

@@ -38,6 +38,13 @@ TEST(ExclusionSwitchesTest, FilePatternsThenEveryLevelOfEachFolder) {
             " -jx\"*\\obj\" -jx\"*\\*\\obj\" -jx\"*\\*\\*\\obj\"");
 }
 
+TEST(ExclusionSwitchesTest, EntryWithAQuoteIsLeftOutRatherThanEndingTheSwitch) {
+  ExcludedFilesList files{1, {"a\" -d \"C:\\", "*.bak"}};
+  ExcludedFoldersList folders{2, {"x\"y", "tmp"}};
+  EXPECT_EQ(BuildExclusionSwitches(files, folders),
+            " -jx\"*.bak\" -jx\"*\\tmp\" -jx\"*\\*\\tmp\"");
+}
+
 TEST(ExclusionSwitchesTest, SearchDepthOneGivesOneSwitchPerFolder) {
   EXPECT_EQ(BuildExclusionSwitches(ExcludedFilesList{1, {}}, ExcludedFoldersList{1, {"tmp", "x"}}),
             " -jx\"*\\tmp\" -jx\"*\\x\"");
