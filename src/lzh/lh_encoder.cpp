@@ -45,11 +45,10 @@ std::uint16_t MatchSymbol(int length) { return static_cast<std::uint16_t>(length
 // half (1 for a literal), a match's offset in the high half.
 constexpr std::uint32_t kLiteralStep = 1;
 
-// Four prices or lengths side by side: the parse offers four lengths of a
-// match per step.
-using Lanes = std::int32_t __attribute__((vector_size(16)));
-using StepLanes = std::uint32_t __attribute__((vector_size(16)));
-constexpr int kLanes = 4;
+// Prices or lengths side by side, one lane per length offered in a step.
+constexpr int kLanes = LhEncoder::kParseLanes;
+using Lanes = std::int32_t __attribute__((vector_size(4 * kLanes)));
+using StepLanes = std::uint32_t __attribute__((vector_size(4 * kLanes)));
 
 template <typename V, typename T>
 V Load(const T* p) {
@@ -65,11 +64,12 @@ void Store(T* p, V v) {
 
 // Offers the lengths of the matches at one position, from `length` up and
 // at most `lengthsPerMatch` of each: the hot loop of the optimal parse.
-// Steps may read and write up to three entries past the last length; lanes
-// past it are left as they were.
+// Steps may read and write up to kLanes - 1 entries past the last length;
+// lanes past it are left as they were.
 void RelaxMatches(std::int32_t* cost, std::uint32_t* step, const std::int32_t* lengthPrice,
                   const std::int32_t* offsetPrice, std::int32_t base, const Match* matches,
                   int count, int length, int lengthsPerMatch) {
+  static_assert(kLanes == 4, "the lane numbers are written out");
   const Lanes lane = {0, 1, 2, 3};
   for (int k = 0; k < count; ++k) {
     const int to = matches[k].length;

@@ -34,12 +34,15 @@ class LhEncoder {
   std::uint64_t BytesIn() const { return bytesIn_; }
   std::uint64_t BytesOut() const { return bits_.BytesOut(); }
 
+  // The parse offers this many lengths of a match per step, side by side.
+  static constexpr int kParseLanes = 4;
+
  private:
   // Signed: compares of signed 32-bit lanes are single instructions.
   using Price = std::int32_t;
   struct Prices {
-    // Room past the last symbol for the parse's four-wide steps.
-    std::array<Price, kLiteralLengthCodes + 3> literalLength{};
+    // Room past the last symbol for the parse's side-by-side steps.
+    std::array<Price, kLiteralLengthCodes + kParseLanes - 1> literalLength{};
     std::array<Price, kMaxPositionCodes> position{};
   };
 
