@@ -93,6 +93,17 @@ TEST_F(RestoreTest, WithExtractUnassociatedTheRestGoesToTheDestinationWithARepor
   ExpectFloppyUnchanged();  // the associated entries were dropped from the copy only
 }
 
+TEST_F(RestoreTest, NulInALineEndsThatEntryAndTheOtherLinesStillRestore) {
+  WriteList("DISK1", {"C:\\data\\docs", std::string("C:\\data\\gone") + '\0' + "junk\\x", "C:\\data\\memo.txt"});
+  WriteOptions(Options(false, ""));
+  PressExpand();
+  RunMainWindow();
+  ExpectScriptDone();
+  EXPECT_TRUE(SameTree(TreeOnC("data/docs"), docs_));
+  EXPECT_EQ(test::ReadHostFile(OnC("data/memo.txt")), "memo");
+  EXPECT_FALSE(WorkingCopyExists());
+}
+
 TEST_F(RestoreTest, EmptyDestinationRestoresTheAssociatedPathsThenSaysItIsNotSet) {
   WriteList("DISK1", {"C:\\data\\docs"});
   WriteOptions(Options(true, ""));
