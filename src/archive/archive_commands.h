@@ -6,7 +6,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "store/association_list.h"
 
@@ -51,11 +50,5 @@ std::string ExtractAndAssociateCommand(std::string_view workingCopy,
 // empty (not set); otherwise with a trailing backslash, added when missing (a
 // trail byte 0x5C does not count as one).
 std::optional<std::string> UsableDestinationFolder(std::string_view destinationFolder);
-
-// Entries whose names would be one name in the archive (letter case ignored
-// as the library ignores it) while their base folders differ: the second Add
-// would replace the first. Each group lists the clashing entries in list
-// order; the same entry listed twice is no clash.
-std::vector<std::vector<std::string>> FindEntryNameClashes(const store::AssociationList& entries);
 
 }  // namespace pelko::archive
