@@ -98,7 +98,13 @@ std::string ExtractAndAssociateCommand(std::string_view workingCopy,
 }
 
 std::optional<std::string> UsableDestinationFolder(std::string_view destinationFolder) {
-  if (destinationFolder.empty()) return std::nullopt;
+  if (destinationFolder.size() >= 2 && destinationFolder.front() == '"' &&
+      destinationFolder.back() == '"') {
+    destinationFolder = destinationFolder.substr(1, destinationFolder.size() - 2);
+  }
+  if (destinationFolder.empty() || destinationFolder.find('"') != std::string_view::npos) {
+    return std::nullopt;
+  }
   std::string folder(destinationFolder);
   if (cp932::FindLastBackslash(folder) != folder.size() - 1) folder += '\\';
   return folder;

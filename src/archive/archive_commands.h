@@ -46,9 +46,12 @@ std::string ExtractAndAssociateCommand(std::string_view workingCopy,
                                        std::string_view extractSwitches,
                                        std::string_view targetFolder);
 
-// The destination folder as the destination forms use it: nullopt when it is
-// empty (not set); otherwise with a trailing backslash, added when missing (a
-// trail byte 0x5C does not count as one).
+// The destination folder as the destination forms use it, with a trailing
+// backslash, added when missing (a trail byte 0x5C does not count as one).
+// One pair of surrounding quotes is taken off: typing them was once the only
+// way to give a folder with a blank. nullopt when nothing is left (not set)
+// or a quote remains, which no folder name holds and which would end the
+// command's quoted argument early.
 std::optional<std::string> UsableDestinationFolder(std::string_view destinationFolder);
 
 }  // namespace pelko::archive

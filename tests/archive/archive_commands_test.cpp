@@ -92,6 +92,13 @@ TEST(DestinationFolderTest, TrailingBackslashKeptOrAdded) {
   EXPECT_EQ(UsableDestinationFolder("D:"), "D:\\");
 }
 
+TEST(DestinationFolderTest, OnePairOfSurroundingQuotesIsTakenOff) {
+  EXPECT_EQ(UsableDestinationFolder("\"D:\\re store\\\""), "D:\\re store\\");
+  EXPECT_EQ(UsableDestinationFolder("\"\""), std::nullopt);
+  // A quote left over would end the quoted folder and let the rest read as switches.
+  EXPECT_EQ(UsableDestinationFolder("D:\\x\" -jyo \"y\\"), std::nullopt);
+}
+
 TEST(DestinationFolderTest, TrailByte5CIsNotATrailingBackslash) {
   EXPECT_EQ(UsableDestinationFolder(J("D:\\表")), J("D:\\表\\"));
   EXPECT_EQ(UsableDestinationFolder(J("D:\\表\\")), J("D:\\表\\"));
