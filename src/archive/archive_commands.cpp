@@ -98,38 +98,16 @@ std::string ExtractAndAssociateCommand(std::string_view workingCopy,
 }
 
 std::optional<std::string> UsableDestinationFolder(std::string_view destinationFolder) {
-  if (destinationFolder.empty()) return std::nullopt;
+  if (destinationFolder.size() >= 2 && destinationFolder.front() == '"' &&
+      destinationFolder.back() == '"') {
+    destinationFolder = destinationFolder.substr(1, destinationFolder.size() - 2);
+  }
+  if (destinationFolder.empty() || destinationFolder.find('"') != std::string_view::npos) {
+    return std::nullopt;
+  }
   std::string folder(destinationFolder);
   if (cp932::FindLastBackslash(folder) != folder.size() - 1) folder += '\\';
   return folder;
-}
-
-std::vector<std::vector<std::string>> FindEntryNameClashes(const store::AssociationList& entries) {
-  std::vector<std::vector<std::string>> clashes;
-  std::vector<bool> grouped(entries.size(), false);
-  for (std::size_t first = 0; first < entries.size(); ++first) {
-    if (grouped[first]) continue;
-    store::SplitEntry head = store::SplitAssociationEntry(entries[first]);
-    // A name-less entry stands for a whole folder or drive: no one name to clash.
-    if (head.entryName.empty()) continue;
-    std::vector<std::string> group{entries[first]};
-    bool otherBase = false;
-    for (std::size_t later = first + 1; later < entries.size(); ++later) {
-      if (grouped[later]) continue;
-      store::SplitEntry other = store::SplitAssociationEntry(entries[later]);
-      if (!cp932::EqualIgnoringLabelCase(head.entryName, other.entryName)) continue;
-      grouped[later] = true;
-      bool sameEntry = false;
-      for (const std::string& member : group) {
-        if (cp932::EqualIgnoringLabelCase(member, entries[later])) sameEntry = true;
-      }
-      if (sameEntry) continue;
-      group.push_back(entries[later]);
-      otherBase = true;
-    }
-    if (otherBase) clashes.push_back(std::move(group));
-  }
-  return clashes;
 }
 
 }  // namespace pelko::archive

@@ -6,7 +6,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "store/association_list.h"
 
@@ -47,15 +46,12 @@ std::string ExtractAndAssociateCommand(std::string_view workingCopy,
                                        std::string_view extractSwitches,
                                        std::string_view targetFolder);
 
-// The destination folder as the destination forms use it: nullopt when it is
-// empty (not set); otherwise with a trailing backslash, added when missing (a
-// trail byte 0x5C does not count as one).
+// The destination folder as the destination forms use it, with a trailing
+// backslash, added when missing (a trail byte 0x5C does not count as one).
+// One pair of surrounding quotes is taken off: typing them was once the only
+// way to give a folder with a blank. nullopt when nothing is left (not set)
+// or a quote remains, which no folder name holds and which would end the
+// command's quoted argument early.
 std::optional<std::string> UsableDestinationFolder(std::string_view destinationFolder);
-
-// Entries whose names would be one name in the archive (letter case ignored
-// as the library ignores it) while their base folders differ: the second Add
-// would replace the first. Each group lists the clashing entries in list
-// order; the same entry listed twice is no clash.
-std::vector<std::vector<std::string>> FindEntryNameClashes(const store::AssociationList& entries);
 
 }  // namespace pelko::archive

@@ -11,6 +11,7 @@
 #include "app/main_dialog.h"
 #include "archive/archive_commands.h"
 #include "archive/backup_fit.h"
+#include "archive/entry_name_clashes.h"
 #include "archive/span_piece.h"
 #include "archive/span_writer.h"
 #include "lzh/archiver_command.h"

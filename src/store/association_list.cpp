@@ -7,6 +7,7 @@
 #include "platform/program_folder.h"
 #include "platform/win_error.h"
 #include "store/record_bytes.h"
+#include "store/text_lines.h"
 
 namespace pelko::store {
 namespace {
@@ -66,20 +67,8 @@ std::string AssociationListPath(std::string_view label) {
 
 std::optional<AssociationList> ReadAssociationList(std::string_view label) {
   std::string path = AssociationListPath(label);
-  std::string text;
-  if (path.empty() || !ReadStoredFile(path, text)) return std::nullopt;
   AssociationList entries;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) {
-      entries.push_back(text.substr(start));
-      break;
-    }
-    std::size_t lineEnd = (end > start && text[end - 1] == '\r') ? end - 1 : end;
-    entries.push_back(text.substr(start, lineEnd - start));
-    start = end + 1;
-  }
+  if (path.empty() || !ReadTextLines(path, entries)) return std::nullopt;
   return entries;
 }
 

@@ -25,7 +25,8 @@ std::string AssociationListPath(std::string_view label);
 
 // The entries in file order; nullopt when the list cannot be opened (the one
 // test of whether a list exists). CR LF or a lone LF ends a line; a last line
-// without one is an entry; an empty line is an empty entry.
+// without one is an entry; an empty line is an empty entry; a NUL ends an
+// entry's text; a line too long to be a path is left out (ReadTextLines).
 std::optional<AssociationList> ReadAssociationList(std::string_view label);
 
 // Creates or truncates the list and writes each entry with CR LF. False, with

@@ -9,14 +9,28 @@
 namespace pelko::store {
 namespace {
 
-// Whole entries from `offset` on; a trailing partial entry is not one.
+// The first field's size: the flag of the files list, the depth of the folders list.
+constexpr std::size_t kFilesListHead = 4;
+constexpr std::size_t kFoldersListHead = 1;
+
+// Whole non-empty entries from `offset` on; a trailing partial entry is not one.
 std::vector<std::string> DecodeEntries(std::string_view bytes, std::size_t offset) {
   std::vector<std::string> entries;
-  while (offset < bytes.size() && bytes.size() - offset >= kExclusionEntrySize) {
-    entries.push_back(*TextFieldAt(bytes, offset, kExclusionEntrySize));
-    offset += kExclusionEntrySize;
+  for (std::size_t k = 0; k < kMaxExclusionEntries; ++k, offset += kExclusionEntrySize) {
+    if (offset >= bytes.size() || bytes.size() - offset < kExclusionEntrySize) break;
+    std::string entry = *TextFieldAt(bytes, offset, kExclusionEntrySize);
+    if (!entry.empty()) entries.push_back(std::move(entry));
   }
   return entries;
+}
+
+std::optional<std::string> ReadList(const char* fileName, std::size_t headSize) {
+  std::string bytes;
+  if (!ReadStoredFile(win::ProgramFolderPath(fileName), bytes,
+                      headSize + kMaxExclusionEntries * kExclusionEntrySize)) {
+    return std::nullopt;
+  }
+  return bytes;
 }
 
 void AppendEntries(std::string& bytes, const std::vector<std::string>& entries) {
@@ -34,14 +48,14 @@ bool EntriesFit(const std::vector<std::string>& entries) {
 ExcludedFilesList DecodeExcludedFilesList(std::string_view bytes) {
   ExcludedFilesList list;
   list.excludeEnabled = Int32At(bytes, 0).value_or(list.excludeEnabled);
-  list.entries = DecodeEntries(bytes, 4);
+  list.entries = DecodeEntries(bytes, kFilesListHead);
   return list;
 }
 
 ExcludedFoldersList DecodeExcludedFoldersList(std::string_view bytes) {
   ExcludedFoldersList list;
   list.searchDepth = ByteAt(bytes, 0).value_or(list.searchDepth);
-  list.entries = DecodeEntries(bytes, 1);
+  list.entries = DecodeEntries(bytes, kFoldersListHead);
   return list;
 }
 
@@ -59,19 +73,15 @@ std::string EncodeExcludedFoldersList(const ExcludedFoldersList& list) {
 }
 
 std::optional<ExcludedFilesList> ReadExcludedFilesList() {
-  std::string bytes;
-  if (!ReadStoredFile(win::ProgramFolderPath(kExcludedFilesFileName), bytes)) {
-    return std::nullopt;
-  }
-  return DecodeExcludedFilesList(bytes);
+  std::optional<std::string> bytes = ReadList(kExcludedFilesFileName, kFilesListHead);
+  if (!bytes) return std::nullopt;
+  return DecodeExcludedFilesList(*bytes);
 }
 
 std::optional<ExcludedFoldersList> ReadExcludedFoldersList() {
-  std::string bytes;
-  if (!ReadStoredFile(win::ProgramFolderPath(kExcludedFoldersFileName), bytes)) {
-    return std::nullopt;
-  }
-  return DecodeExcludedFoldersList(bytes);
+  std::optional<std::string> bytes = ReadList(kExcludedFoldersFileName, kFoldersListHead);
+  if (!bytes) return std::nullopt;
+  return DecodeExcludedFoldersList(*bytes);
 }
 
 bool WriteExcludedFilesList(const ExcludedFilesList& list) {

@@ -14,6 +14,9 @@ namespace pelko::store {
 inline constexpr char kExcludedFilesFileName[] = "ExtFiles.exc";
 inline constexpr char kExcludedFoldersFileName[] = "ExtFolder.exc";
 inline constexpr std::size_t kExclusionEntrySize = 25;  // 24 bytes of text and a NUL
+// Far more than anyone types into the dialog; what a damaged file holds
+// beyond it is not read.
+inline constexpr std::size_t kMaxExclusionEntries = 10000;
 inline constexpr std::uint8_t kDefaultSearchDepth = 5;
 inline constexpr std::uint8_t kMinSearchDepth = 1;
 inline constexpr std::uint8_t kMaxSearchDepth = 10;
@@ -33,7 +36,10 @@ struct ExcludedFoldersList {
 };
 
 // Decoding never reads past the bytes: a first field the bytes do not hold
-// keeps its default, a trailing partial entry is ignored.
+// keeps its default, a trailing partial entry is ignored. An empty entry
+// (no writer of ours makes one) is left out: as a pattern it would exclude
+// everything or make the library refuse the command. Entries after the
+// first kMaxExclusionEntries are ignored.
 ExcludedFilesList DecodeExcludedFilesList(std::string_view bytes);
 ExcludedFoldersList DecodeExcludedFoldersList(std::string_view bytes);
 std::string EncodeExcludedFilesList(const ExcludedFilesList& list);

@@ -21,10 +21,14 @@ std::string BuildExclusionSwitches(const std::optional<ExcludedFilesList>& files
                                    const std::optional<ExcludedFoldersList>& folders) {
   std::string switches;
   if (!files || files->excludeEnabled == 0) return switches;
-  for (const std::string& entry : files->entries) AppendPattern(switches, entry);
+  // An empty entry would refuse every add (-jx"") or exclude everything (-jx"*\").
+  for (const std::string& entry : files->entries) {
+    if (!entry.empty()) AppendPattern(switches, entry);
+  }
   if (!folders) return switches;
   int depth = std::clamp<int>(folders->searchDepth, kMinSearchDepth, kMaxSearchDepth);
   for (const std::string& entry : folders->entries) {
+    if (entry.empty()) continue;
     std::string prefix;
     for (int level = 0; level < depth; ++level) {
       prefix += "*\\";

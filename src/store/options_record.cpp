@@ -62,7 +62,9 @@ std::string EncodeOptionsRecord(const OptionsRecord& record) {
 
 std::optional<OptionsRecord> ReadOptionsRecord(const OptionsRecord& defaults) {
   std::string bytes;
-  if (!ReadStoredFile(win::ProgramFolderPath(kOptionsFileName), bytes)) return std::nullopt;
+  if (!ReadStoredFile(win::ProgramFolderPath(kOptionsFileName), bytes, kOptionsRecordSize)) {
+    return std::nullopt;
+  }
   return DecodeOptionsRecord(bytes, defaults);
 }
 

@@ -1,5 +1,6 @@
 #include "store/record_bytes.h"
 
+#include <algorithm>
 #include <array>
 #include <span>
 
@@ -8,13 +9,15 @@
 
 namespace pelko::store {
 
-bool ReadStoredFile(std::string_view path, std::string& bytes) {
+bool ReadStoredFile(std::string_view path, std::string& bytes, std::size_t maxBytes) {
   bytes.clear();
   auto file = win::OpenFile(path, win::OpenMode::Read);
   if (!file) return false;
   std::array<std::byte, 4096> block;
   std::size_t got = 0;
-  while (file->Read(block, got) && got > 0) {
+  while (bytes.size() < maxBytes) {
+    std::span<std::byte> wanted(block.data(), std::min(block.size(), maxBytes - bytes.size()));
+    if (!file->Read(wanted, got) || got == 0) break;
     bytes.append(reinterpret_cast<const char*>(block.data()), got);
   }
   file->Close();

@@ -1,4 +1,4 @@
-// Whole-file access and fixed-layout fields shared by the stored files of the
+// File access and fixed-layout fields shared by the stored files of the
 // program folder: little-endian integers and NUL-terminated text fields.
 #pragma once
 
@@ -10,9 +10,11 @@
 
 namespace pelko::store {
 
-// Reads the whole file. False only when it cannot be opened (the caller's
-// "missing"); a read that fails part way keeps what came before it.
-bool ReadStoredFile(std::string_view path, std::string& bytes);
+// Reads the file's first `maxBytes` bytes, all of a shorter file: a layout
+// never uses more, and an oversized file must not cost its size in memory.
+// False only when it cannot be opened (the caller's "missing"); a read that
+// fails part way keeps what came before it.
+bool ReadStoredFile(std::string_view path, std::string& bytes, std::size_t maxBytes);
 
 // Creates or truncates the file and writes the bytes; false with the
 // last-error code when creating, writing or closing fails.

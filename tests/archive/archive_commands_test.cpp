@@ -4,7 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "archive/entry_name_clashes.h"
 #include "platform/code_page.h"
+#include "support/scoped_env.h"
+#include "support/temp_folder.h"
+#include "support/test_program_folder.h"
 
 namespace pelko::archive {
 namespace {
@@ -86,6 +92,13 @@ TEST(DestinationFolderTest, TrailingBackslashKeptOrAdded) {
   EXPECT_EQ(UsableDestinationFolder("D:"), "D:\\");
 }
 
+TEST(DestinationFolderTest, OnePairOfSurroundingQuotesIsTakenOff) {
+  EXPECT_EQ(UsableDestinationFolder("\"D:\\re store\\\""), "D:\\re store\\");
+  EXPECT_EQ(UsableDestinationFolder("\"\""), std::nullopt);
+  // A quote left over would end the quoted folder and let the rest read as switches.
+  EXPECT_EQ(UsableDestinationFolder("D:\\x\" -jyo \"y\\"), std::nullopt);
+}
+
 TEST(DestinationFolderTest, TrailByte5CIsNotATrailingBackslash) {
   EXPECT_EQ(UsableDestinationFolder(J("D:\\表")), J("D:\\表\\"));
   EXPECT_EQ(UsableDestinationFolder(J("D:\\表\\")), J("D:\\表\\"));
@@ -124,8 +137,38 @@ TEST(EntryNameClashTest, DoubleByteNamesCompareWhole) {
 }
 
 TEST(EntryNameClashTest, DifferentNamesAndNestedEntriesDoNotClash) {
+  test::TestProgramFolder home;  // "c:" holds what an empty drive C: holds
   Entries entries{"C:\\a\\data", "C:\\a\\data\\sub", "C:\\memo.txt", "c:"};
   EXPECT_TRUE(FindEntryNameClashes(entries).empty());
+}
+
+// A name-less entry (a drive root, or an entry ending in a backslash) stores
+// every name its folder holds, with no folder before it.
+TEST(EntryNameClashTest, NameLessEntryHoldsEveryNameOfItsFolder) {
+  test::TestProgramFolder home;
+  test::TempFolder driveD("drive-d");
+  test::ScopedEnv mapD("PELKO_DRIVE_D", driveD.Path());
+  for (const std::string& folder : {home.CDriveHostPath() + "/work/docs", driveD.Sub("docs")}) {
+    std::filesystem::create_directories(folder);
+  }
+  struct Case {
+    const char* name;
+    Entries entries;
+    Groups expected;
+  };
+  const Case cases[] = {
+      {"drive root alone", {"d:"}, {}},
+      {"drive root and a name it holds", {"C:\\work\\docs", "d:"}, {{"C:\\work\\docs", "d:"}}},
+      {"drive root and a name it does not hold", {"d:", "C:\\data"}, {}},
+      {"drive root and an entry of its own", {"d:", "D:\\docs"}, {}},
+      {"one drive root written twice", {"d:", "D:\\", "D:"}, {}},
+      {"two drive roots, whatever they hold", {"c:", "D:"}, {{"c:", "D:"}}},
+      {"folder ending in a backslash", {"C:\\work\\", "D:\\docs"}, {{"C:\\work\\", "D:\\docs"}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(FindEntryNameClashes(c.entries), c.expected);
+  }
 }
 
 }  // namespace

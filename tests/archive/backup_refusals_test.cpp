@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "backup_restore_fixture.h"
+#include "support/scoped_env.h"
 #include "platform/win_error.h"
 #include "res/texts_backup_restore.h"
 #include "res/texts_main.h"
@@ -77,6 +78,25 @@ TEST_F(BackupRefusalTest, EntriesSharingANameAreNamedAndNothingIsBuilt) {
   PressCompress();
   AnswerCp932(J(res::kEntryNamesClash) + "\n\nC:\\data\\a\\memo.txt\nC:\\data\\b\\MEMO.TXT",
               MessageBoxButtons::Ok, DialogResult::Ok);
+  RunMainWindow();
+  ExpectScriptDone();
+  ExpectNothingChanged(before);
+}
+
+TEST_F(BackupRefusalTest, DriveRootBesideAnEntryOfANameItHoldsIsNamedAndNothingIsBuilt) {
+  // "d:" stores D:'s content with no folder before it: its docs and F:'s docs
+  // would be one name in the archive, and a restore would write F's over D's.
+  test::TempFolder driveD("drive-d"), driveF("drive-f");
+  test::ScopedEnv mapD("PELKO_DRIVE_D", driveD.Path()), mapF("PELKO_DRIVE_F", driveF.Path());
+  for (const test::TempFolder* drive : {&driveD, &driveF}) {
+    std::filesystem::create_directories(drive->Sub("docs"));
+    test::WriteHostFile(drive->Sub("docs/o.txt"), drive == &driveD ? "D version" : "F version");
+  }
+  SetUpFloppyAndTree();
+  WriteList("DISK1", {"d:", "F:\\docs"});
+  Tree before = ProgramFolder();
+  PressCompress();
+  AnswerCp932(J(res::kEntryNamesClash) + "\n\nd:\nF:\\docs", MessageBoxButtons::Ok, DialogResult::Ok);
   RunMainWindow();
   ExpectScriptDone();
   ExpectNothingChanged(before);

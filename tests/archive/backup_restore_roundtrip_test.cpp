@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "backup_restore_fixture.h"
+#include "support/scoped_env.h"
 #include "store/exclusion_lists.h"
 #include "res/texts_archive.h"
 #include "res/texts_backup_restore.h"
@@ -110,6 +111,33 @@ TEST_F(RoundTripTest, BackupToAnEmptyFloppyAndRestoreBringEveryByteBack) {
   EXPECT_TRUE(SameTree(DataAndMemo(), expected));
   EXPECT_FALSE(WorkingCopyExists());
   EXPECT_EQ(FloppyFiles(floppy), (std::vector<std::string>{"ARCHIVE.LZH"}));
+}
+
+TEST_F(RoundTripTest, DriveRootAloneGoesToTheFloppyAndComesBack) {
+  // "d:", as the folder picker gives a drive root: its content is stored with
+  // no folder before it and restored into the root of D:.
+  test::TempFolder driveD("drive-d");
+  test::ScopedEnv mapD("PELKO_DRIVE_D", driveD.Path());
+  std::filesystem::create_directories(driveD.Sub("docs/sub"));
+  test::WriteHostFile(driveD.Sub("docs/sub/notes.bin"), Noise(7000, 31));
+  test::WriteHostFile(driveD.Sub("memo.txt"), "memo on D:");
+  const Tree original = Snapshot(driveD.Path());
+  WriteOptions(RestoreEverything());
+  WriteList("DISK1", {"d:"});
+  Insert(MakeFloppy("disk1.img", "DISK1"));
+
+  PressCompress();
+  Answer(res::kConfirmBackup, MessageBoxButtons::YesNo, DialogResult::Yes);
+  RunMainWindow();
+  ExpectScriptDone();
+  std::filesystem::remove_all(driveD.Sub("docs"));
+  std::filesystem::remove(driveD.Sub("memo.txt"));
+
+  PressExpand();
+  RunMainWindow();
+  ExpectScriptDone();
+  EXPECT_TRUE(SameTree(Snapshot(driveD.Path()), original));
+  EXPECT_FALSE(WorkingCopyExists());
 }
 
 TEST_F(RoundTripTest, SpannedBackupOverThreeFloppiesComesBackThroughTheJoiner) {

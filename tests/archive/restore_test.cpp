@@ -93,6 +93,30 @@ TEST_F(RestoreTest, WithExtractUnassociatedTheRestGoesToTheDestinationWithARepor
   ExpectFloppyUnchanged();  // the associated entries were dropped from the copy only
 }
 
+TEST_F(RestoreTest, DestinationTypedWithQuotesIsUsedWithoutThem) {
+  // Typing the quotes was once the only way to give a folder with a blank.
+  WriteList("DISK1", {"C:\\data\\docs"});
+  WriteOptions(Options(true, "\"C:\\my restore\\\""));
+  MakeFolderOnC("my restore");
+  PressExpand();
+  ExpectReportNaming("memo.txt");
+  RunMainWindow();
+  ExpectScriptDone();
+  EXPECT_TRUE(SameTree(TreeOnC("data/docs"), docs_));
+  EXPECT_TRUE(SameTree(TreeOnC("my restore"), (Tree{{"memo.txt", "memo"}})));
+}
+
+TEST_F(RestoreTest, NulInALineEndsThatEntryAndTheOtherLinesStillRestore) {
+  WriteList("DISK1", {"C:\\data\\docs", std::string("C:\\data\\gone") + '\0' + "junk\\x", "C:\\data\\memo.txt"});
+  WriteOptions(Options(false, ""));
+  PressExpand();
+  RunMainWindow();
+  ExpectScriptDone();
+  EXPECT_TRUE(SameTree(TreeOnC("data/docs"), docs_));
+  EXPECT_EQ(test::ReadHostFile(OnC("data/memo.txt")), "memo");
+  EXPECT_FALSE(WorkingCopyExists());
+}
+
 TEST_F(RestoreTest, EmptyDestinationRestoresTheAssociatedPathsThenSaysItIsNotSet) {
   WriteList("DISK1", {"C:\\data\\docs"});
   WriteOptions(Options(true, ""));

@@ -141,6 +141,19 @@ TEST_F(OptionsDialogTest, StoredFilesAreShownAndWrittenBackByteForByte) {
   ExpectKnownOptionsUnchanged();
 }
 
+TEST_F(OptionsDialogTest, EmptyEntriesOfDamagedListsAreNeitherShownNorWrittenBack) {
+  StoreKnownOptions();
+  WriteStored("ExtFiles.exc", Int32(1) + Entry("") + Entry("*.bak") + Entry("") + Entry("tmp.*"));
+  WriteStored("ExtFolder.exc", "\x03"s + Entry("cache") + Entry(""));
+  OptionsView view;
+  OpenOptions();
+  user_.InDialog(Look(view)).Ok();
+  RunAndFinish();
+  EXPECT_EQ(view.files, (Strings{"*.bak", "tmp.*"}));
+  EXPECT_EQ(view.folders, (Strings{"cache"}));
+  ExpectKnownOptionsUnchanged();
+}
+
 TEST_F(OptionsDialogTest, ModeByteOutsideZeroToTwoOpensWithMiddleRadio) {
   WriteStored("PELKO.opt", "\x07\xFF"s + kDefaultRecord.substr(2));
   OptionsView view;

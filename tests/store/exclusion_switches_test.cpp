@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "platform/win_error.h"
 #include "program_folder_fixture.h"
 
@@ -116,6 +118,23 @@ TEST_F(ExclusionSwitchesFileTest, OddFilesAreReadOnlyAsFarAsTheyHoldWholeFields)
   EXPECT_EQ(BuildExclusionSwitches(), " -jx\"x\"");
 }
 
+TEST_F(ExclusionSwitchesFileTest, EmptyEntriesAreLeftOutAndOnlyTheFirst10000Count) {
+  // An empty entry would refuse every add (-jx"") or exclude everything (-jx"*\").
+  WriteHostFile("ExtFiles.exc", FilesBytes(1, {"", "*.bak", ""}));
+  WriteHostFile("ExtFolder.exc", FoldersBytes(2, {"", "tmp"}));
+  EXPECT_EQ(BuildExclusionSwitches(), " -jx\"*.bak\" -jx\"*\\tmp\" -jx\"*\\*\\tmp\"");
+  EXPECT_EQ(ReadExcludedFilesList(), (ExcludedFilesList{1, {"*.bak"}}));
+  EXPECT_EQ(ReadExcludedFoldersList(), (ExcludedFoldersList{2, {"tmp"}}));
+
+  std::string many = FilesBytes(1, {});
+  for (std::size_t k = 0; k < kMaxExclusionEntries; ++k) many += Entry("f" + std::to_string(k));
+  WriteHostFile("ExtFiles.exc", many + Entry("beyond"));
+  std::optional<ExcludedFilesList> files = ReadExcludedFilesList();
+  ASSERT_TRUE(files);
+  ASSERT_EQ(files->entries.size(), kMaxExclusionEntries);
+  EXPECT_EQ(files->entries.back(), "f9999");
+}
+
 TEST_F(ExclusionSwitchesFileTest, EntryWithoutTerminatorIsCutTo24Bytes) {
   WriteHostFile("ExtFiles.exc", FilesBytes(1, {}) + std::string(25, 'q'));
   EXPECT_EQ(BuildExclusionSwitches(), " -jx\"" + std::string(24, 'q') + "\"");
@@ -139,7 +158,8 @@ TEST_F(ExclusionListsFileTest, ListsRoundTrip) {
   ExcludedFoldersList folders{7, {"obj", "tmp"}};
   ASSERT_TRUE(WriteExcludedFilesList(files));
   ASSERT_TRUE(WriteExcludedFoldersList(folders));
-  EXPECT_EQ(ReadExcludedFilesList(), files);
+  // The empty entry is stored as given but not read back: it names nothing.
+  EXPECT_EQ(ReadExcludedFilesList(), (ExcludedFilesList{1, {"*.bak", "~*"}}));
   EXPECT_EQ(ReadExcludedFoldersList(), folders);
 }
 

@@ -39,11 +39,14 @@ std::string_view RestAfterOneBlank(std::string_view text) {
   return text;
 }
 
+// \n and \r as the transcript writes them, so that any transcript line can
+// be expected again.
 std::string ExpandLineBreaks(std::string_view text) {
   std::string expanded;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\\' && i + 1 < text.size() && text[i + 1] == 'n') {
-      expanded += '\n';
+    const char next = i + 1 < text.size() ? text[i + 1] : '\0';
+    if (text[i] == '\\' && (next == 'n' || next == 'r')) {
+      expanded += next == 'n' ? '\n' : '\r';
       ++i;
     } else {
       expanded += text[i];
