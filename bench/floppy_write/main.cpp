@@ -53,7 +53,8 @@ int main(int argc, char** argv) {
     std::vector<char> content(1400000);
     std::mt19937 gen(1);
     for (char& b : content) b = static_cast<char>(gen());
-    std::ofstream(folder + "/archive.lzh", std::ios::binary).write(content.data(), static_cast<std::streamsize>(content.size()));
+    std::ofstream out(folder + "/archive.lzh", std::ios::binary);
+    out.write(content.data(), static_cast<std::streamsize>(content.size()));
   }
   const char* source = "C:\\archive.lzh";
   const char* target = "a:\\archive.tmp";

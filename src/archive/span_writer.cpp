@@ -18,7 +18,6 @@
 #include "platform/file_stream.h"
 #include "platform/program_folder.h"
 #include "platform/user_interface.h"
-#include "platform/volume_services.h"
 #include "platform/win_error.h"
 #include "res/texts_archive.h"
 
