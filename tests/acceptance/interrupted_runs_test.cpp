@@ -13,6 +13,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <iostream>
 #include <map>
 #include <optional>
 #include <random>
