@@ -44,6 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::uint8_t> bytes(size % 5000, 0x5A);
     (void)volume->WriteFile({"NEW.BIN"}, bytes);
     (void)volume->Rename({"NEW.BIN"}, {"MOVED.BIN"});
+    (void)volume->PutFile({"TMP.BIN"}, bytes, true);
+    (void)volume->Replace({"TMP.BIN"}, {"MOVED.BIN"});
     (void)volume->Delete({"MOVED.BIN"});
   }
   (void)volume->MakeDirectory({"DIR"});

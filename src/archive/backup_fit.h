@@ -14,7 +14,10 @@ namespace pelko::archive {
 bool FitsOnFloppy(std::uint32_t freeBytes, std::uint32_t newSize, std::uint32_t oldSize);
 
 // The number of floppies offered for a split: newSize ÷ capacity, truncated,
-// plus 1 (an archive of exactly twice the capacity is offered three). The
+// plus 1 (an archive of exactly twice the capacity is offered three) — unless
+// the pieces need more: floppy 1 holds a whole capacity, every later floppy
+// one block less (its header costs a block), and then that larger count is
+// offered, so that a set is never offered fewer floppies than it takes. The
 // number is one signed byte in the pieces' headers: nullopt when it would
 // exceed 127. The capacity must not be 0.
 std::optional<std::int8_t> FloppyCount(std::uint32_t newSize, std::uint32_t capacity);

@@ -1,7 +1,7 @@
 #include "archive/extract_and_associate.h"
 
-#include <array>
 #include <optional>
+#include <vector>
 
 #include "app/error_texts.h"
 #include "app/main_dialog.h"
@@ -9,6 +9,7 @@
 #include "archive/output_dialog.h"
 #include "archive/span_joiner.h"
 #include "archive/span_piece.h"
+#include "archive/working_copy_check.h"
 #include "lzh/archiver_command.h"
 #include "platform/code_page.h"
 #include "platform/file_services.h"
@@ -23,8 +24,9 @@ namespace pelko::archive {
 namespace {
 
 constexpr char kArchiveOnFloppy[] = "a:\\archive.lzh";
-// The library's report buffer, as the tool has always sized it.
-constexpr std::size_t kReportBufferSize = 500;
+// Room for the library's whole report: one cut short could hide which
+// entries were not restored.
+constexpr std::size_t kReportBufferSize = 1 << 20;
 
 void ShowMessage(std::string_view utf8Text) {
   win::MessageBox(cp932::FromUtf8Literal(utf8Text), win::MessageBoxButtons::Ok,
@@ -34,15 +36,24 @@ void ShowMessage(std::string_view utf8Text) {
 }  // namespace
 
 bool BringArchiveToWorkingCopy(const std::string& workingCopy) {
-  if (win::CopyFile(kArchiveOnFloppy, workingCopy, false)) return true;
-  return JoinSpannedArchive();
+  // A single archive with some damaged entries still gives back its sound
+  // ones; a joined set that is not whole holds a piece of some other set.
+  if (win::CopyFile(kArchiveOnFloppy, workingCopy, false)) {
+    return TestWorkingCopy(workingCopy) != WorkingCopyState::Unreadable;
+  }
+  return JoinSpannedArchive() && TestWorkingCopy(workingCopy) == WorkingCopyState::Whole;
 }
 
-std::string RunReportingCommand(const std::string& commandLine) {
-  std::array<char, kReportBufferSize> report{};
-  lzh::ArchiverCommand(nullptr, commandLine.c_str(), report.data(), report.size());
+std::string RunReportingCommand(const std::string& commandLine, int* result) {
+  std::vector<char> report(kReportBufferSize, '\0');
+  const int code = lzh::ArchiverCommand(nullptr, commandLine.c_str(), report.data(), report.size());
+  if (result != nullptr) *result = code;
   report.back() = '\0';
   return std::string(report.data());
+}
+
+bool CommandFailed(int result) {
+  return result == lzh::kArchiverError || result == lzh::kArchiverBadCommandLine;
 }
 
 void ShowReport(const std::string& report) {

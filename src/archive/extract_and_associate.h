@@ -18,12 +18,18 @@ namespace pelko::archive {
 void ExtractAndAssociate(app::CMainDialog& mainWindow, const std::string& label);
 
 // "a:\archive.lzh" copied over the working copy, or, when that fails, the
-// span pieces joined into it. False when neither brought the archive back.
+// span pieces joined into it, then tested. False when neither brought back
+// an archive worth restoring from: a copied one without a sound entry, or a
+// joined set that is not whole. The working copy is then left as it is.
 bool BringArchiveToWorkingCopy(const std::string& workingCopy);
 
-// One library command with the 500-byte report buffer; the report up to its
-// first zero byte.
-std::string RunReportingCommand(const std::string& commandLine);
+// One library command with a report buffer; the report up to its first zero
+// byte, and in `result` the library's result code.
+std::string RunReportingCommand(const std::string& commandLine, int* result = nullptr);
+
+// A library result that says entries were left undone by a failure, not by
+// the user's choice.
+bool CommandFailed(int result);
 
 // The report window, modal, holding `report`.
 void ShowReport(const std::string& report);

@@ -12,8 +12,10 @@
 #include "archive/archive_commands.h"
 #include "archive/backup_fit.h"
 #include "archive/entry_name_clashes.h"
+#include "archive/floppy_files.h"
 #include "archive/span_piece.h"
 #include "archive/span_writer.h"
+#include "lzh/archive_writer.h"
 #include "lzh/archiver_command.h"
 #include "platform/code_page.h"
 #include "platform/file_services.h"
@@ -26,7 +28,6 @@
 namespace pelko::app {
 namespace {
 
-constexpr char kArchiveOnFloppy[] = "a:\\archive.lzh";
 constexpr char kArchiveProbedOnFloppy[] = "A:\\archive.lzh";
 constexpr std::uint32_t kMissing = 0xFFFFFFFF;
 
@@ -65,11 +66,15 @@ std::uint32_t OldArchiveSize() {
   return size == kMissing ? 0 : size;
 }
 
+// The working copy takes the previous archive's place on the floppy; it
+// leaves the program folder only once the floppy holds it whole.
 void ReplaceArchiveOnFloppy(CMainDialog& mainWindow, const std::string& workingCopy) {
   mainWindow.EnableMainButtons(false);
-  win::DeleteFile(kArchiveOnFloppy);
-  win::DeleteFile(archive::kPieceOnFloppy);
-  if (!win::MoveFile(workingCopy, kArchiveOnFloppy)) ShowSystemErrorText();
+  if (archive::PutArchiveOnFloppy(workingCopy)) {
+    win::DeleteFile(workingCopy);
+  } else {
+    ShowSystemErrorText();
+  }
   mainWindow.EnableMainButtons(true);
 }
 
@@ -113,6 +118,8 @@ void OnCompress(CMainDialog& mainWindow) {
     return;
   }
 
+  // Scratch files of an earlier run that was cut off go first.
+  lzh::RemoveScratchFilesIn(win::ProgramFolderPath(""));
   const std::string workingCopy = win::ProgramFolderPath(archive::kWorkingCopyName);
   BuildWorkingCopy(workingCopy, *entries);
 

@@ -39,7 +39,14 @@ void ExtractUnassociated(const std::string& workingCopy, const store::Associatio
   }
   const std::string deleteCommand =
       archive::DeleteCommand(workingCopy, settings.extractSwitches, archive::NameList(lines));
-  lzh::ArchiverCommand(nullptr, deleteCommand.c_str(), nullptr, 0);
+  int deleted = lzh::kArchiverOk;
+  const std::string deleteReport = archive::RunReportingCommand(deleteCommand, &deleted);
+  if (archive::CommandFailed(deleted)) {
+    // The associated entries are still in the copy: the rest cannot be told
+    // apart from them, and extracting it would bring them back twice.
+    archive::ShowReport(deleteReport);
+    return;
+  }
   archive::ShowReport(archive::RunReportingCommand(
       archive::ExtractToDestinationCommand(workingCopy, settings.extractSwitches, *destination)));
 }
@@ -76,7 +83,10 @@ void OnExpand(CMainDialog& mainWindow) {
   const store::ExtractSettings settings = store::ReadExtractSettings();
   const std::string toOrigin =
       archive::ExtractToOriginCommand(workingCopy, settings.extractSwitches, targetPairs);
-  lzh::ArchiverCommand(nullptr, toOrigin.c_str(), nullptr, 0);
+  int restored = lzh::kArchiverOk;
+  const std::string originReport = archive::RunReportingCommand(toOrigin, &restored);
+  // Entries that could not be restored are named, never left unsaid.
+  if (archive::CommandFailed(restored)) archive::ShowReport(originReport);
 
   if (settings.extractUnassociated) ExtractUnassociated(workingCopy, *lines, settings);
 

@@ -1,11 +1,15 @@
 #include "archive/span_joiner.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "archive/floppy_files.h"
 #include "archive/span_piece.h"
 #include "platform/file_services.h"
 #include "platform/file_stream.h"
@@ -46,7 +50,7 @@ class SpanJoiner {
     if (!win::CopyFile(kPieceOnFloppy, scratchPath_, false)) return false;
     working_ = win::OpenFile(workingPath_, win::OpenMode::CreateAlways);
     if (!working_) return false;
-    if (!AppendScratch(0)) return false;
+    if (!RememberScratch() || !AppendScratch(0)) return false;
 
     int lastJoined = 1;
     for (;;) {
@@ -54,13 +58,15 @@ class SpanJoiner {
       if (lastJoined == kMaxDiskNumber) return false;
       int expected = lastJoined + 1;
       PieceHeader header;
-      do {
+      for (;;) {
         if (!AskForDisk(expected)) return false;
         header = ReadHeaderOnFloppy();
-      } while (header.diskNumber != expected);
+        if (header.diskNumber != expected) continue;
+        if (!win::CopyFile(kPieceOnFloppy, scratchPath_, false)) return false;
+        if (!AlreadyJoined()) break;
+      }
       lastJoined = expected;
-      if (!win::CopyFile(kPieceOnFloppy, scratchPath_, false)) return false;
-      if (!AppendScratch(kPieceHeaderSize)) return false;
+      if (!RememberScratch() || !AppendScratch(kPieceHeaderSize)) return false;
       if (header.lastFlag == kLastPiece) break;
     }
     bool closed = working_->Close();
@@ -69,6 +75,33 @@ class SpanJoiner {
   }
 
  private:
+  struct JoinedPiece {
+    std::optional<std::uint32_t> serial;
+    FileDigest digest;
+  };
+
+  // The piece in the scratch copy came from the floppy in the drive.
+  bool RememberScratch() {
+    std::optional<FileDigest> digest = DigestOfFile(scratchPath_);
+    if (!digest) return false;
+    joined_.push_back({FloppySerial(), *digest});
+    return true;
+  }
+
+  // The floppy in the drive, whose piece is in the scratch copy, has been
+  // joined before in this run: the user did not change the floppy, or
+  // brought back an earlier one whose first bytes happen to look like the
+  // number asked for.
+  bool AlreadyJoined() const {
+    std::optional<std::uint32_t> serial = FloppySerial();
+    if (!serial) return false;
+    std::optional<FileDigest> digest = DigestOfFile(scratchPath_);
+    if (!digest) return false;
+    return std::any_of(joined_.begin(), joined_.end(), [&](const JoinedPiece& piece) {
+      return piece.serial == serial && piece.digest == *digest;
+    });
+  }
+
   static bool AskForDisk(int diskNumber) {
     return win::MessageBox(FormatDiskPrompt(res::kInsertDiskNumber, diskNumber),
                            win::MessageBoxButtons::YesNo,
@@ -94,6 +127,7 @@ class SpanJoiner {
   std::string scratchPath_;
   std::string workingPath_;
   std::unique_ptr<win::FileStream> working_;
+  std::vector<JoinedPiece> joined_;
 };
 
 }  // namespace

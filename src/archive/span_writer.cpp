@@ -11,13 +11,14 @@
 
 #include "app/error_texts.h"
 #include "app/floppy_drive.h"
+#include "archive/floppy_files.h"
 #include "archive/span_piece.h"
 #include "platform/code_page.h"
 #include "platform/file_services.h"
 #include "platform/file_stream.h"
 #include "platform/program_folder.h"
 #include "platform/user_interface.h"
-#include "platform/volume_services.h"
+#include "platform/win_error.h"
 #include "res/texts_archive.h"
 
 namespace pelko::archive {
@@ -28,37 +29,6 @@ constexpr char kInfoOnFloppy[] = "a:\\PELKO.INF";
 constexpr std::int32_t kBlockBytes = static_cast<std::int32_t>(kSpanBlockSize);
 // A floppy with fewer free clusters than this is not taken for a piece.
 constexpr std::uint32_t kMinFreeClusters = 3;
-
-// Tells a piece of this set from any other `arch.div`: size and FNV-1a hash.
-struct PieceDigest {
-  std::uint64_t size = 0;
-  std::uint64_t hash = 0xcbf29ce484222325ULL;
-
-  void Add(std::span<const std::byte> bytes) {
-    for (std::byte byte : bytes) {
-      hash = (hash ^ static_cast<std::uint64_t>(byte)) * 0x100000001b3ULL;
-    }
-    size += bytes.size();
-  }
-  bool operator==(const PieceDigest&) const = default;
-};
-
-std::optional<PieceDigest> DigestOfFile(std::string_view path) {
-  auto file = win::OpenFile(path, win::OpenMode::Read);
-  if (!file) return std::nullopt;
-  PieceDigest digest;
-  std::array<std::byte, 4096> block;
-  std::size_t got = 0;
-  while (file->Read(block, got) && got > 0) digest.Add(std::span(block.data(), got));
-  file->Close();
-  return digest;
-}
-
-std::optional<std::uint32_t> FloppySerial() {
-  win::VolumeInformation info;
-  if (!win::GetVolumeInformation(app::kFloppyRootLower, info)) return std::nullopt;
-  return info.serial;
-}
 
 bool AskForDisk(std::string_view utf8Pattern, int diskNumber) {
   return win::MessageBox(FormatDiskPrompt(utf8Pattern, diskNumber), win::MessageBoxButtons::YesNo,
@@ -75,7 +45,11 @@ class SpanWriter {
   SpanWriteResult Run() {
     source_ = win::OpenFile(sourcePath_, win::OpenMode::Read);
     if (!source_) return FileFailure(app::FileErrorCause::Open, sourcePath_);
-    DeleteEarlierBackup();
+    if (!DeleteEarlierBackup()) {
+      app::ShowSystemErrorText();
+      CloseFiles();
+      return SpanWriteResult::Failed;
+    }
     freeBytes_ = app::QueryFloppySpace().SignedFreeBytes();
     if (FitsOnThisFloppy()) return WriteWhole();
     if (!CreateStaging()) return SpanWriteResult::Failed;
@@ -99,10 +73,12 @@ class SpanWriter {
   }
 
  private:
-  void DeleteEarlierBackup() {
-    win::DeleteFile(kArchiveOnFloppy);
-    win::DeleteFile(kPieceOnFloppy);
-    win::DeleteFile(kInfoOnFloppy);
+  // False when the floppy is write-protected: nothing can be written on it.
+  static bool DeleteEarlierBackup() {
+    for (const char* name : {kArchiveOnFloppy, kPieceOnFloppy, kInfoOnFloppy, kArchiveScratchOnFloppy}) {
+      if (!win::DeleteFile(name) && win::GetLastError() == win::ERROR_WRITE_PROTECT) return false;
+    }
+    return true;
   }
 
   // Piece 1 has no header, so an archive that would end on floppy 1 cannot be
@@ -114,9 +90,8 @@ class SpanWriter {
   SpanWriteResult WriteWhole() {
     source_->Close();
     source_.reset();
-    if (!win::CopyFile(sourcePath_, kArchiveOnFloppy, false)) {
+    if (!CopyAndVerify(sourcePath_, kArchiveOnFloppy)) {
       app::ShowSystemErrorText();
-      win::DeleteFile(kArchiveOnFloppy);  // never leave half an archive to restore from
       return SpanWriteResult::Failed;
     }
     return SpanWriteResult::WrittenWhole;
@@ -128,7 +103,7 @@ class SpanWriter {
       FileFailure(app::FileErrorCause::Create, stagingPath_);
       return false;
     }
-    digest_ = PieceDigest{};
+    digest_ = FileDigest{};
     return true;
   }
 
@@ -138,7 +113,8 @@ class SpanWriter {
     return true;
   }
 
-  // The finished piece goes from the staging file to the floppy in the drive.
+  // The finished piece goes from the staging file to the floppy in the drive
+  // and counts as written once it reads back as it was meant.
   bool MovePieceToFloppy() {
     bool closed = staging_->Close();
     staging_.reset();
@@ -147,12 +123,12 @@ class SpanWriter {
       return false;
     }
     win::DeleteFile(kPieceOnFloppy);
-    if (!win::MoveFile(stagingPath_, kPieceOnFloppy)) {
+    if (!CopyAndVerify(stagingPath_, kPieceOnFloppy)) {
       app::ShowSystemErrorText();
-      win::DeleteFile(kPieceOnFloppy);  // a half piece is no piece of the set
       CloseFiles();
       return false;
     }
+    win::DeleteFile(stagingPath_);
     if (auto serial = FloppySerial()) written_.push_back({*serial, digest_});
     return true;
   }
@@ -163,7 +139,7 @@ class SpanWriter {
   bool HoldsAPieceOfThisSet() const {
     auto serial = FloppySerial();
     if (!serial) return false;
-    std::optional<PieceDigest> onFloppy;
+    std::optional<FileDigest> onFloppy;
     for (const WrittenPiece& piece : written_) {
       if (piece.serial != *serial) continue;
       if (!onFloppy) onFloppy = DigestOfFile(kPieceOnFloppy);
@@ -173,13 +149,16 @@ class SpanWriter {
     return false;
   }
 
-  // Asks until a floppy with room for a piece is in the drive; false when the
-  // user answers No.
+  // Asks until a writable floppy with room for a piece is in the drive;
+  // false when the user answers No.
   bool AskForFloppyWithRoom(int number) {
     for (;;) {
       if (!AskForDisk(res::kDiskFullInsertDisk, number)) return false;
       if (HoldsAPieceOfThisSet()) continue;
-      win::DeleteFile(kPieceOnFloppy);
+      if (!win::DeleteFile(kPieceOnFloppy) && win::GetLastError() == win::ERROR_WRITE_PROTECT) {
+        app::ShowSystemErrorText();
+        continue;
+      }
       app::FloppySpace space = app::QueryFloppySpace();
       if (space.freeClusters < kMinFreeClusters) continue;
       if (space.SignedFreeBytes() <= kBlockBytes) continue;
@@ -238,7 +217,7 @@ class SpanWriter {
 
   struct WrittenPiece {
     std::uint32_t serial;
-    PieceDigest digest;
+    FileDigest digest;
   };
 
   std::string sourcePath_;
@@ -247,7 +226,7 @@ class SpanWriter {
   std::unique_ptr<win::FileStream> staging_;
   std::int8_t diskNumber_ = 1;  // one signed byte in the piece header
   std::int32_t freeBytes_ = 0;  // signed, as the floppy-change test compares it
-  PieceDigest digest_;          // of the piece in the staging file
+  FileDigest digest_;          // of the piece in the staging file
   std::vector<WrittenPiece> written_;
 };
 

@@ -123,4 +123,9 @@ Status FileDevice::Flush() {
   return ::fdatasync(fd_) == 0 ? Ok() : Failed(win::ERROR_WRITE_FAULT);
 }
 
+void FileDevice::DropCache() {
+  // Only clean pages are dropped; the writes were flushed before.
+  ::posix_fadvise(fd_, 0, 0, POSIX_FADV_DONTNEED);
+}
+
 }  // namespace pelko::fat

@@ -21,6 +21,9 @@ class BlockDevice {
   virtual Status Read(std::uint64_t offset, std::span<std::uint8_t> bytes) = 0;
   virtual Status Write(std::uint64_t offset, std::span<const std::uint8_t> bytes) = 0;
   virtual Status Flush() = 0;
+  // Forgets what the system keeps in memory of the device, so that the next
+  // read comes from the medium itself.
+  virtual void DropCache() {}
 };
 
 // An image held in memory: for tests and the fuzzer.
@@ -61,6 +64,7 @@ class FileDevice final : public BlockDevice {
   Status Read(std::uint64_t offset, std::span<std::uint8_t> bytes) override;
   Status Write(std::uint64_t offset, std::span<const std::uint8_t> bytes) override;
   Status Flush() override;
+  void DropCache() override;
 
  private:
   FileDevice(int fd, std::uint64_t size, bool writeProtected)

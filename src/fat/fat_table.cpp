@@ -142,11 +142,12 @@ void FatTable::Release(std::span<const std::uint32_t> clusters) {
 }
 
 Status FatTable::Store(BlockDevice& device) const {
-  for (unsigned copy = 0; copy < fatCount_; ++copy) {
-    if (Status s = device.Write(firstFatOffset_ + std::uint64_t{copy} * fatBytes_, bytes_); !s)
-      return s;
-  }
-  return Ok();
+  // The copies lie back to back: one write puts them all down, so that an
+  // interruption never leaves them telling different stories.
+  std::vector<std::uint8_t> copies;
+  copies.reserve(std::size_t{fatCount_} * fatBytes_);
+  for (unsigned copy = 0; copy < fatCount_; ++copy) copies.insert(copies.end(), bytes_.begin(), bytes_.end());
+  return device.Write(firstFatOffset_, copies);
 }
 
 }  // namespace pelko::fat

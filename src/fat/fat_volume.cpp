@@ -258,52 +258,99 @@ Status FatVolume::CreateFile(const Path& path, bool mustBeNew) {
   return device_->Flush();
 }
 
-Status FatVolume::WriteFile(const Path& path, std::span<const std::uint8_t> content) {
+Status FatVolume::CheckCreate(const Path& path, bool mustBeNew) {
   if (Status s = CheckWritable(); !s) return s;
   Result<Located> at = Locate(path);
   if (!at) return at.status();
-  if (!at->item) return Failed(win::ERROR_FILE_NOT_FOUND);
+  if (at->item) {
+    if (mustBeNew) return Failed(win::ERROR_FILE_EXISTS);
+    if (at->item->entry.IsDirectory() || (at->item->entry.attributes & kAttrReadOnly))
+      return Failed(win::ERROR_ACCESS_DENIED);
+    return Ok();
+  }
+  Result<ShortName> name = MakeShortName(path.back());
+  if (!name) return name.status();
+  Result<std::uint32_t> cost = SlotCost(at->parent);
+  if (!cost) return cost.status();
+  if (*cost > fat_.FreeCount()) return Failed(win::ERROR_DISK_FULL);
+  return Ok();
+}
+
+Status FatVolume::CommitContent(Directory& dir, std::size_t slot, DirectoryEntry entry,
+                                std::span<const std::uint8_t> content,
+                                const std::vector<std::uint32_t>& oldChain) {
+  Result<std::vector<std::uint32_t>> chain = fat_.FindFree(ClustersFor(content.size()));
+  if (!chain) return Fail(chain.status());
+  // 1. data, 2. FAT, 3. the entry with its final size, 4. the old chain freed.
+  if (Status s = WriteClusters(*chain, content); !s) return Fail(s);
+  if (Status s = device_->Flush(); !s) return Fail(s);
+  fat_.MakeChain(*chain);
+  if (Status s = fat_.Store(*device_); !s) return Fail(s);
+  if (Status s = device_->Flush(); !s) return Fail(s);
+  entry.firstCluster = chain->empty() ? 0 : static_cast<std::uint16_t>(chain->front());
+  entry.size = static_cast<std::uint32_t>(content.size());
+  dir.Put(slot, entry);
+  if (Status s = dir.Store(*device_); !s) return Fail(s);
+  if (Status s = device_->Flush(); !s) return Fail(s);
+  if (oldChain.empty()) return Ok();
+  fat_.Release(oldChain);
+  if (Status s = fat_.Store(*device_); !s) return Fail(s);
+  return device_->Flush();
+}
+
+Status FatVolume::PutFile(const Path& path, std::span<const std::uint8_t> content, bool mustBeNew) {
+  if (Status s = CheckWritable(); !s) return s;
+  if (content.size() > UINT32_MAX) return Failed(win::ERROR_DISK_FULL);
+  Result<Located> at = Locate(path);
+  if (!at) return at.status();
   Directory& parent = at->parent;
-  DirectoryItem& item = *at->item;
+  const std::uint32_t needed = ClustersFor(content.size());
+
+  if (!at->item) {
+    Result<ShortName> name = MakeShortName(path.back());
+    if (!name) return name.status();
+    Result<std::uint32_t> cost = SlotCost(parent);
+    if (!cost) return cost.status();
+    if (std::uint64_t{*cost} + needed > fat_.FreeCount()) return Failed(win::ERROR_DISK_FULL);
+    Result<std::size_t> slot = ReserveSlot(parent);
+    if (!slot) return Fail(slot.status());
+    return CommitContent(parent, *slot, NewEntry(*name, kAttrArchive), content, {});
+  }
+
+  const DirectoryItem& item = *at->item;
+  if (mustBeNew) return Failed(win::ERROR_FILE_EXISTS);
   if (item.entry.IsDirectory() || (item.entry.attributes & kAttrReadOnly))
     return Failed(win::ERROR_ACCESS_DENIED);
-  if (content.size() > UINT32_MAX) return Failed(win::ERROR_DISK_FULL);
-
-  std::vector<std::uint32_t> chain;
+  std::vector<std::uint32_t> oldChain;
   if (item.entry.firstCluster != 0) {
     Result<std::vector<std::uint32_t>> old = fat_.Chain(item.entry.firstCluster);
     if (!old) return old.status();
-    chain = std::move(*old);
+    oldChain = std::move(*old);
   }
-  const std::uint32_t needed = ClustersFor(content.size());
-  std::vector<std::uint32_t> surplus;
-  if (needed > chain.size()) {
-    Result<std::vector<std::uint32_t>> extra = fat_.FindFree(needed - static_cast<std::uint32_t>(chain.size()));
-    if (!extra) return extra.status();
-    chain.insert(chain.end(), extra->begin(), extra->end());
-  } else {
-    surplus.assign(chain.begin() + needed, chain.end());
-    chain.resize(needed);
-  }
+  DirectoryEntry entry = item.entry;
+  entry.written = DosTimeNow();
+  entry.accessDate = entry.written.date;
+  entry.attributes |= kAttrArchive;
+  if (needed <= fat_.FreeCount()) return CommitContent(parent, item.slot, entry, content, oldChain);
+  if (needed > std::uint64_t{fat_.FreeCount()} + oldChain.size()) return Failed(win::ERROR_DISK_FULL);
 
-  // 1. data, 2. FAT for a grown chain, 3. the entry, 4. a shrunk chain's tail.
-  if (Status s = WriteClusters(chain, content); !s) return Fail(s);
-  fat_.MakeChain(chain);
-  if (surplus.empty()) {
-    if (Status s = fat_.Store(*device_); !s) return Fail(s);
-  }
-  item.entry.firstCluster = chain.empty() ? 0 : static_cast<std::uint16_t>(chain.front());
-  item.entry.size = static_cast<std::uint32_t>(content.size());
-  item.entry.written = DosTimeNow();
-  item.entry.accessDate = item.entry.written.date;
-  item.entry.attributes |= kAttrArchive;
-  parent.Put(item.slot, item.entry);
+  // No room beside the old content: the old file goes first, so that the
+  // name is at worst missing, never holding part of the new content. Its
+  // long name, if another system gave it one, goes with it.
+  parent.Erase(item);
   if (Status s = parent.Store(*device_); !s) return Fail(s);
-  if (!surplus.empty()) {
-    fat_.Release(surplus);
-    if (Status s = fat_.Store(*device_); !s) return Fail(s);
-  }
-  return device_->Flush();
+  if (Status s = device_->Flush(); !s) return Fail(s);
+  fat_.Release(oldChain);
+  if (Status s = fat_.Store(*device_); !s) return Fail(s);
+  if (Status s = device_->Flush(); !s) return Fail(s);
+  return CommitContent(parent, item.slot, entry, content, {});
+}
+
+Status FatVolume::WriteFile(const Path& path, std::span<const std::uint8_t> content) {
+  if (Status s = CheckWritable(); !s) return s;
+  Result<DirectoryItem> item = Stat(path);
+  if (!item) return item.status();
+  return PutFile(path, content, false);
 }
 
 Status FatVolume::Delete(const Path& path) {
@@ -385,6 +432,48 @@ Status FatVolume::Rename(const Path& from, const Path& to) {
       }
     }
   }
+  return device_->Flush();
+}
+
+Status FatVolume::Replace(const Path& from, const Path& to) {
+  if (Status s = CheckWritable(); !s) return s;
+  if (to.empty()) return Failed(win::ERROR_ACCESS_DENIED);
+  Result<Located> source = Locate(from);
+  if (!source) return source.status();
+  if (!source->item) return Failed(win::ERROR_FILE_NOT_FOUND);
+  Result<Located> target = Locate(to);
+  if (!target) return target.status();
+  if (!target->item) return Rename(from, to);
+  if (target->parent.FirstCluster() != source->parent.FirstCluster())
+    return Failed(win::ERROR_NOT_SAME_DEVICE);
+  const DirectoryItem item = *source->item;
+  const DirectoryItem old = *target->item;
+  if (old.slot == item.slot) return Rename(from, to);  // a new spelling of the same entry
+  if (item.entry.IsDirectory() || old.entry.IsDirectory() || (old.entry.attributes & kAttrReadOnly))
+    return Failed(win::ERROR_ACCESS_DENIED);
+  Result<ShortName> name = MakeShortName(to.back());
+  if (!name) return name.status();
+
+  std::vector<std::uint32_t> oldChain;
+  if (old.entry.firstCluster != 0) oldChain = fat_.SoundPrefix(old.entry.firstCluster);
+  DirectoryEntry moved = item.entry;
+  moved.name = name->bytes;
+  moved.caseFlags = name->caseFlags;
+
+  // The source's entry goes first: cut off here, the target is as it was and
+  // the new content merely lost clusters. Then one write switches the
+  // target's entry to the new content, and only then is the old freed.
+  Directory& dir = source->parent;
+  dir.Erase(item);
+  if (Status s = dir.Store(*device_); !s) return Fail(s);
+  if (Status s = device_->Flush(); !s) return Fail(s);
+  for (std::size_t slot = old.firstSlot; slot < old.slot; ++slot) dir.EraseSlot(slot);
+  dir.Put(old.slot, moved);
+  if (Status s = dir.Store(*device_); !s) return Fail(s);
+  if (Status s = device_->Flush(); !s) return Fail(s);
+  if (oldChain.empty()) return Ok();
+  fat_.Release(oldChain);
+  if (Status s = fat_.Store(*device_); !s) return Fail(s);
   return device_->Flush();
 }
 

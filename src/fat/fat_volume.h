@@ -1,8 +1,8 @@
 // A mounted FAT12/16 volume: files and folders by path, the label, free space.
 // Every change is written data first, then the FAT, then the directory entry,
-// then flushed, so a write cut off midway never leaves an entry that points
-// at garbage. The volume reads its state once when mounted: mount afresh to
-// see changes made by anyone else.
+// each flushed before the next, so a write cut off midway never leaves an
+// entry that points at garbage. The volume reads its state once when
+// mounted: mount afresh to see changes made by anyone else.
 #pragma once
 
 #include <cstdint>
@@ -48,12 +48,27 @@ class FatVolume {
   // Creates an empty file; an existing one is emptied, or with `mustBeNew`
   // refused with ERROR_FILE_EXISTS.
   Status CreateFile(const Path& path, bool mustBeNew);
-  // Replaces an existing file's content, reusing its clusters;
-  // ERROR_DISK_FULL (nothing changed) when it does not fit.
+  // What CreateFile would refuse, found without writing anything.
+  Status CheckCreate(const Path& path, bool mustBeNew);
+  // Creates the file with `content`, or replaces an existing one's content
+  // (refused with ERROR_FILE_EXISTS when `mustBeNew`), committed last: the
+  // data goes into free clusters, then the FAT, then the directory entry
+  // with its final size, each flushed before the next; an old chain is freed
+  // only after that. Cut off anywhere, the name holds the old content or the
+  // new, and at worst clusters are lost. When the disk has no room beside
+  // the old content, the old file is deleted first and the new one written
+  // as above. ERROR_DISK_FULL (nothing changed) when it does not fit at all.
+  Status PutFile(const Path& path, std::span<const std::uint8_t> content, bool mustBeNew);
+  // PutFile on an existing file.
   Status WriteFile(const Path& path, std::span<const std::uint8_t> content);
   Status Delete(const Path& path);
   // Never replaces an existing target (ERROR_ALREADY_EXISTS).
   Status Rename(const Path& from, const Path& to);
+  // A file renamed over an existing file of the same folder: the source's
+  // entry is dropped, then the target's entry takes the source's content in
+  // one directory write, then the old content is freed. Across folders
+  // ERROR_NOT_SAME_DEVICE; a folder as either side ERROR_ACCESS_DENIED.
+  Status Replace(const Path& from, const Path& to);
   Status MakeDirectory(const Path& path);
   Status RemoveDirectory(const Path& path);
   Status SetWriteTime(const Path& path, std::int64_t unixTime);
@@ -80,6 +95,11 @@ class FatVolume {
   // A free slot, growing a sub-directory by one zeroed cluster if needed
   // (the FAT change stays in memory until stored).
   Result<std::size_t> ReserveSlot(Directory& dir);
+  // Writes `content` into fresh clusters and points `entry` at them in
+  // `slot` of `dir`, freeing `oldChain` last (see PutFile).
+  Status CommitContent(Directory& dir, std::size_t slot, DirectoryEntry entry,
+                       std::span<const std::uint8_t> content,
+                       const std::vector<std::uint32_t>& oldChain);
   Status WriteClusters(std::span<const std::uint32_t> chain, std::span<const std::uint8_t> bytes);
   Status ReadClusters(std::span<const std::uint32_t> chain, std::span<std::uint8_t> bytes);
   // After a failed change: forget the in-memory FAT and take the stored one.

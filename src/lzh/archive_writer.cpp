@@ -7,6 +7,7 @@
 
 #include "lzh/byte_sink.h"
 #include "lzh/crc16.h"
+#include "lzh/exclusion_pattern.h"
 #include "lzh/header.h"
 #include "lzh/header_writer.h"
 #include "lzh/lh_encoder.h"
@@ -18,6 +19,7 @@ namespace {
 
 constexpr std::size_t kReadPiece = 64 * 1024;
 constexpr win::DWORD kErrorFileTooLarge = 223;  // ERROR_FILE_TOO_LARGE
+constexpr char kScratchPattern[] = "~LZ*.TMP";
 
 std::span<const std::byte> Bytes(std::string_view s) {
   return std::as_bytes(std::span<const char>(s.data(), s.size()));
@@ -67,6 +69,18 @@ void SetMethod(Header& header, std::string_view id) {
 }
 
 }  // namespace
+
+void RemoveScratchFilesIn(std::string_view folder) {
+  std::vector<win::FindData> entries;
+  std::size_t leftOut = 0;
+  if (!win::ListFolder(folder, entries, leftOut)) return;
+  std::string prefix(folder);
+  if (!prefix.empty() && cp932::FindLastBackslash(prefix) != prefix.size() - 1) prefix += '\\';
+  for (const win::FindData& entry : entries) {
+    if (entry.info.kind != win::EntryKind::File || entry.info.isSymlink) continue;
+    if (WildcardMatches(kScratchPattern, entry.name)) win::DeleteFile(prefix + entry.name);
+  }
+}
 
 std::string ScratchPathBeside(std::string_view path, std::string_view extension) {
   const std::size_t slash = cp932::FindLastBackslash(path);
@@ -255,23 +269,12 @@ bool ArchiveWriter::Commit() {
   out_.reset();
   if (!closed) return false;
 
+  // One rename puts the new archive in the old one's place: at no moment is
+  // the archive's name missing or holding half an archive.
   win::FileInformation info;
-  if (!win::GetFileInformation(archivePath_, info)) {
-    if (!win::MoveFile(newPath_, archivePath_)) return false;
-    committed_ = true;
-    return true;
-  }
-  // Old archive aside, new one in, old one gone; if the new one cannot be
-  // moved in, the old one goes back.
-  const std::string oldPath = ScratchPathBeside(archivePath_, "OLD");
-  if (!win::MoveFile(archivePath_, oldPath)) return false;
-  if (!win::MoveFile(newPath_, archivePath_)) {
-    const win::DWORD error = win::GetLastError();
-    win::MoveFile(oldPath, archivePath_);
-    return win::Fail(error);
-  }
+  const bool replacing = win::GetFileInformation(archivePath_, info);
+  if (!win::MoveFileEx(newPath_, archivePath_, replacing ? win::MOVEFILE_REPLACE_EXISTING : 0)) return false;
   committed_ = true;
-  win::DeleteFile(oldPath);
   return true;
 }
 

@@ -88,4 +88,8 @@ class ArchiveWriter {
 // scratch files: "~LZ00001.TMP" style (valid as a short name on FAT).
 std::string ScratchPathBeside(std::string_view path, std::string_view extension);
 
+// Deletes the scratch files ("~LZ*.TMP") that writers cut off midway left in
+// `folder` (a drive-letter path). No writer may be working there meanwhile.
+void RemoveScratchFilesIn(std::string_view folder);
+
 }  // namespace pelko::lzh

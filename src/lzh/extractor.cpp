@@ -19,6 +19,7 @@ namespace {
 constexpr std::uint16_t kUnixTypeMask = 0170000;
 constexpr std::uint16_t kUnixSymlink = 0120000;
 constexpr int kTemporaryNameTries = 1000;
+constexpr char kTemporarySuffix[] = ".pelko";
 
 bool EndsWithBackslash(std::string_view path) {
   return !path.empty() && cp932::FindLastBackslash(path) == path.size() - 1;
@@ -217,8 +218,8 @@ class Extraction {
     }
     const std::string folder = r.target.substr(0, r.target.size() - parts.back().size());
     std::string temporary;
-    if (!DecodeBeside(entry, folder, temporary, r)) return r;
-    if (!PutInPlace(temporary, folder, exists, r)) return r;
+    if (!DecodeBeside(entry, folder, parts.back(), temporary, r)) return r;
+    if (!PutInPlace(temporary, exists, r)) return r;
     win::SetFileLastWriteTime(r.target, h.unixTime);
     r.outcome = EntryOutcome::Extracted;
     return r;
@@ -236,8 +237,18 @@ class Extraction {
     return answer == win::DialogResult::Yes;
   }
 
-  // A new file of a name no one uses, in `folder`.
-  std::unique_ptr<win::FileStream> CreateTemporary(const std::string& folder, std::string& name) {
+  // The temporary file beside the target is named after it ("~memo.txt.pelko"),
+  // so that an interrupted run leaves at most one per file, recognisably the
+  // tool's, and the next extraction of that file takes it over. A name the
+  // folder cannot hold falls back to a numbered one.
+  std::unique_ptr<win::FileStream> CreateTemporary(const std::string& folder, const std::string& targetName,
+                                                   std::string& name) {
+    name = folder + "~" + targetName + kTemporarySuffix;
+    win::FileInformation left;
+    if (win::GetFileInformation(name, left) && left.kind == win::EntryKind::File && !left.isSymlink) {
+      win::DeleteFile(name);
+    }
+    if (auto file = win::OpenFile(name, win::OpenMode::CreateNew)) return file;
     for (int i = 0; i < kTemporaryNameTries; ++i) {
       name = folder + "~pelko" + std::to_string(++temporaryCounter_) + ".tmp";
       auto file = win::OpenFile(name, win::OpenMode::CreateNew);
@@ -246,8 +257,9 @@ class Extraction {
     return nullptr;
   }
 
-  bool DecodeBeside(const Entry& entry, const std::string& folder, std::string& temporary, EntryReport& r) {
-    auto file = CreateTemporary(folder, temporary);
+  bool DecodeBeside(const Entry& entry, const std::string& folder, const std::string& targetName,
+                    std::string& temporary, EntryReport& r) {
+    auto file = CreateTemporary(folder, targetName, temporary);
     if (!file) {
       r.outcome = EntryOutcome::WriteFailed;
       r.win32 = win::GetLastError();
@@ -271,39 +283,17 @@ class Extraction {
     return false;
   }
 
-  // The checked file takes the target's name. An old file is first moved
-  // aside and comes back if the rename fails, so nothing is lost.
-  bool PutInPlace(const std::string& temporary, const std::string& folder, bool exists, EntryReport& r) {
-    std::string aside;
-    if (exists) {
-      aside = UnusedName(folder);
-      if (aside.empty() || !win::MoveFile(r.target, aside)) {
-        r.outcome = EntryOutcome::WriteFailed;
-        r.win32 = win::GetLastError();
-        win::DeleteFile(temporary);
-        return false;
-      }
-    }
-    if (!win::MoveFile(temporary, r.target)) {
-      r.outcome = EntryOutcome::WriteFailed;
-      r.win32 = win::GetLastError();
-      if (exists) win::MoveFile(aside, r.target);
-      win::DeleteFile(temporary);
-      return false;
-    }
-    if (exists) win::DeleteFile(aside);
-    return true;
-  }
-
-  // A name in `folder` that nothing uses at this moment.
-  std::string UnusedName(const std::string& folder) {
-    std::string name;
-    auto holder = CreateTemporary(folder, name);
-    if (!holder) return {};
-    holder->Close();
-    holder.reset();
-    win::DeleteFile(name);
-    return name;
+  // The checked file takes the target's name in one rename, over the old
+  // file if there is one: at every moment the name holds the old content or
+  // the new.
+  bool PutInPlace(const std::string& temporary, bool exists, EntryReport& r) {
+    const bool moved = exists ? win::MoveFileEx(temporary, r.target, win::MOVEFILE_REPLACE_EXISTING)
+                              : win::MoveFile(temporary, r.target);
+    if (moved) return true;
+    r.outcome = EntryOutcome::WriteFailed;
+    r.win32 = win::GetLastError();
+    win::DeleteFile(temporary);
+    return false;
   }
 
   ArchiveReader reader_;

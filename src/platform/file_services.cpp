@@ -117,6 +117,17 @@ bool MoveFile(std::string_view source, std::string_view target) {
   return MoveAcrossVolumes(*from, *to);
 }
 
+bool MoveFileEx(std::string_view source, std::string_view target, std::uint32_t flags) {
+  if ((flags & MOVEFILE_REPLACE_EXISTING) == 0) return MoveFile(source, target);
+  auto from = ResolvePath(source);
+  if (!from) return false;
+  auto to = ResolvePath(target);
+  if (!to) return false;
+  if (from->path.empty() || to->path.empty()) return Fail(ERROR_ACCESS_DENIED);
+  if (from->volume->Identity() != to->volume->Identity()) return Fail(ERROR_NOT_SAME_DEVICE);
+  return from->volume->Replace(from->path, to->path);
+}
+
 bool DeleteFile(std::string_view path) {
   auto resolved = ResolvePath(path);
   if (!resolved) return false;

@@ -38,6 +38,11 @@ bool CopyFile(std::string_view source, std::string_view target, bool failIfExist
 // Never replaces an existing target (183); across volumes copies, then deletes
 // the source only after the copy is complete.
 bool MoveFile(std::string_view source, std::string_view target);
+inline constexpr std::uint32_t MOVEFILE_REPLACE_EXISTING = 0x1;
+// MoveFile, and with MOVEFILE_REPLACE_EXISTING a rename over an existing file
+// of the same folder in one step: the target's name never goes missing.
+// Across volumes (no copy is allowed) ERROR_NOT_SAME_DEVICE.
+bool MoveFileEx(std::string_view source, std::string_view target, std::uint32_t flags);
 bool DeleteFile(std::string_view path);
 bool CreateDirectory(std::string_view path);
 bool RemoveDirectory(std::string_view path);

@@ -45,19 +45,25 @@ std::optional<Mounted> Mount(const std::string& imagePath) {
 
 bool Report(fat::Status status) { return status ? true : Fail(status.code); }
 
+// How a stream's bytes reach the disk when it closes.
+enum class Commit { Nothing, Existing, Create, CreateNew };
+
 // The file's bytes live in memory while it is open (a floppy holds at most a
-// few MB) and go to the disk on Close: data, then FAT, then the entry.
+// few MB) and go to the disk on Close, committed last: data, then FAT, then
+// the entry. A created file appears on the disk only then, whole; a stream
+// dropped unclosed after a failed write leaves nothing on the disk.
 class FloppyFileStream final : public FileStream {
  public:
   FloppyFileStream(std::string imagePath, fat::Path path, std::vector<std::uint8_t> data,
-                   bool writable, std::uint64_t room)
+                   Commit commit, std::uint64_t room)
       : imagePath_(std::move(imagePath)),
         path_(std::move(path)),
         data_(std::move(data)),
-        writable_(writable),
-        room_(room) {}
+        commit_(commit),
+        room_(room),
+        dirty_(commit == Commit::Create || commit == Commit::CreateNew) {}
   ~FloppyFileStream() override {
-    if (!closed_) Close();
+    if (!closed_ && !failedWrite_) Close();
   }
 
   bool Read(std::span<std::byte> buffer, std::size_t& bytesRead) override {
@@ -70,10 +76,13 @@ class FloppyFileStream final : public FileStream {
   }
 
   bool Write(std::span<const std::byte> bytes) override {
-    if (!writable_) return Fail(ERROR_ACCESS_DENIED);
+    if (commit_ == Commit::Nothing) return Fail(ERROR_ACCESS_DENIED);
     std::uint64_t end = position_ + bytes.size();
     // The disk is full as soon as the data cannot fit, not only at Close.
-    if (end > room_) return Fail(ERROR_DISK_FULL);
+    if (end > room_) {
+      failedWrite_ = true;
+      return Fail(ERROR_DISK_FULL);
+    }
     if (end > data_.size()) data_.resize(static_cast<std::size_t>(end), 0);
     std::memcpy(data_.data() + position_, bytes.data(), bytes.size());
     position_ = end;
@@ -94,17 +103,18 @@ class FloppyFileStream final : public FileStream {
     if (!dirty_) return true;
     auto mounted = Mount(imagePath_);
     if (!mounted) return false;
-    return Report((*mounted)->WriteFile(path_, data_));
+    return Report((*mounted)->PutFile(path_, data_, commit_ == Commit::CreateNew));
   }
 
  private:
   std::string imagePath_;
   fat::Path path_;
   std::vector<std::uint8_t> data_;
-  bool writable_;
+  Commit commit_;
   std::uint64_t room_;  // the most bytes the file may hold on this disk
   std::uint64_t position_ = 0;
-  bool dirty_ = false;
+  bool dirty_;
+  bool failedWrite_ = false;
   bool closed_ = false;
 };
 
@@ -145,20 +155,27 @@ class FloppyVolume final : public Volume {
     auto m = Mount(imagePath_);
     if (!m) return nullptr;
     fat::FatVolume& volume = *m->volume;
-    if (mode == OpenMode::CreateAlways || mode == OpenMode::CreateNew) {
-      if (!Report(volume.CreateFile(path, mode == OpenMode::CreateNew))) return nullptr;
-      return Stream(volume, path, {}, true, 0);
-    }
     auto item = volume.Stat(path);
+    if (mode == OpenMode::CreateAlways || mode == OpenMode::CreateNew) {
+      // Nothing is written before Close: the checks CreateFile would make.
+      const bool mustBeNew = mode == OpenMode::CreateNew;
+      if (!Report(volume.CheckCreate(path, mustBeNew))) return nullptr;
+      std::uint32_t held = item ? volume.ClustersFor(item->entry.size) : 0;
+      return Stream(volume, path, {}, mustBeNew ? Commit::CreateNew : Commit::Create, held);
+    }
     if (!item) return Null(item.error());
     if (item->entry.IsDirectory()) return Null(ERROR_ACCESS_DENIED);
     bool writable = mode == OpenMode::ReadWrite;
     if (writable && volume.IsWriteProtected()) return Null(ERROR_WRITE_PROTECT);
     if (writable && (item->entry.attributes & fat::kAttrReadOnly)) return Null(ERROR_ACCESS_DENIED);
+    // What is read comes from the disk itself, not from what the system
+    // remembers of it: a file read back after writing shows what the disk
+    // really holds.
+    m->device->DropCache();
     auto data = volume.ReadFile(path);
     if (!data) return Null(data.error());
     std::uint32_t held = volume.ClustersFor(item->entry.size);
-    return Stream(volume, path, std::move(*data), writable, held);
+    return Stream(volume, path, std::move(*data), writable ? Commit::Existing : Commit::Nothing, held);
   }
 
   bool GetInformation(const RelativePath& path, FileInformation& info) override {
@@ -185,6 +202,10 @@ class FloppyVolume final : public Volume {
   bool Rename(const RelativePath& from, const RelativePath& to) override {
     auto m = Mount(imagePath_);
     return m && Report((*m)->Rename(from, to));
+  }
+  bool Replace(const RelativePath& from, const RelativePath& to) override {
+    auto m = Mount(imagePath_);
+    return m && Report((*m)->Replace(from, to));
   }
   bool CreateDirectory(const RelativePath& path) override {
     auto m = Mount(imagePath_);
@@ -223,11 +244,11 @@ class FloppyVolume final : public Volume {
   }
 
   std::unique_ptr<FileStream> Stream(fat::FatVolume& volume, const RelativePath& path,
-                                     std::vector<std::uint8_t> data, bool writable,
+                                     std::vector<std::uint8_t> data, Commit commit,
                                      std::uint32_t heldClusters) {
     std::uint64_t clusters = std::uint64_t{volume.FreeClusters()} + heldClusters;
     std::uint64_t room = std::min<std::uint64_t>(clusters * volume.Boot().ClusterBytes(), UINT32_MAX);
-    return std::make_unique<FloppyFileStream>(imagePath_, path, std::move(data), writable, room);
+    return std::make_unique<FloppyFileStream>(imagePath_, path, std::move(data), commit, room);
   }
 
   std::string imagePath_;

@@ -207,6 +207,22 @@ bool HostVolume::Rename(const RelativePath& from, const RelativePath& to) {
   return FailFromErrno(error);
 }
 
+bool HostVolume::Replace(const RelativePath& from, const RelativePath& to) {
+  auto hostFrom = HostPathOf(from);
+  auto hostTo = HostPathOf(to);
+  if (!hostFrom || !hostTo) return false;
+  if (from.empty() || to.empty()) return Fail(ERROR_ACCESS_DENIED);
+  struct stat st {};
+  if (::lstat(hostFrom->c_str(), &st) != 0) return FailMissing(*hostFrom);
+  if (S_ISDIR(st.st_mode)) return Fail(ERROR_ACCESS_DENIED);
+  if (::lstat(hostTo->c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return Fail(ERROR_ACCESS_DENIED);
+  // rename(2) puts the new file in the old one's place in one step.
+  if (::rename(hostFrom->c_str(), hostTo->c_str()) == 0) return true;
+  int error = errno;
+  if (error == ENOENT || error == ENOTDIR) return Fail(ERROR_PATH_NOT_FOUND);
+  return FailFromErrno(error);
+}
+
 bool HostVolume::CreateDirectory(const RelativePath& path) {
   auto host = HostPathOf(path);
   if (!host) return false;

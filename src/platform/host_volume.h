@@ -22,6 +22,7 @@ class HostVolume : public Volume {
   bool SetLastWriteTime(const RelativePath& path, std::int64_t unixTime) override;
   bool Delete(const RelativePath& path) override;
   bool Rename(const RelativePath& from, const RelativePath& to) override;
+  bool Replace(const RelativePath& from, const RelativePath& to) override;
   bool CreateDirectory(const RelativePath& path) override;
   bool RemoveDirectory(const RelativePath& path) override;
   bool List(const RelativePath& folder, std::vector<FindData>& entries,

@@ -31,6 +31,9 @@ class Volume {
   virtual bool Delete(const RelativePath& path) = 0;
   // Within this volume; never replaces an existing target (183).
   virtual bool Rename(const RelativePath& from, const RelativePath& to) = 0;
+  // Within one folder of this volume, over an existing target file: at every
+  // moment the target's name holds its old content or the source's.
+  virtual bool Replace(const RelativePath& from, const RelativePath& to) = 0;
   virtual bool CreateDirectory(const RelativePath& path) = 0;
   virtual bool RemoveDirectory(const RelativePath& path) = 0;
   virtual bool List(const RelativePath& folder, std::vector<FindData>& entries,

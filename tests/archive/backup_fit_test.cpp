@@ -39,11 +39,23 @@ TEST(FloppyCountTest, QuotientTruncatedPlusOne) {
   EXPECT_EQ(FloppyCount(2 * k360K + 70000, k360K), 3);
 }
 
+TEST(FloppyCountTest, AtTheMostTheSetTakesTheTrueCountIsOffered) {
+  // Floppy 1 holds the capacity, every later floppy one block less: just
+  // under twice the capacity takes three floppies, not the quotient's two.
+  EXPECT_EQ(FloppyCount(2 * k360K - 512, k360K), 2);
+  EXPECT_EQ(FloppyCount(2 * k360K - 511, k360K), 3);
+  EXPECT_EQ(FloppyCount(2 * k360K - 1, k360K), 3);
+}
+
 TEST(FloppyCountTest, At127FloppiesTheCountEnds) {
-  EXPECT_EQ(FloppyCount(126 * 1000 + 999, 1000), 127);
-  EXPECT_EQ(FloppyCount(127 * 1000, 1000), std::nullopt);
+  constexpr std::uint32_t k160K = 160256;  // 313 clusters of 512 bytes
+  constexpr std::uint32_t kLargestSet = k160K + 126 * (k160K - 512);
+  EXPECT_EQ(FloppyCount(kLargestSet, k160K), 127);
+  EXPECT_EQ(FloppyCount(kLargestSet + 1, k160K), std::nullopt);
+  // The quotient offers 127 here, but the pieces would need 128.
+  EXPECT_EQ(FloppyCount(20300000, k160K), std::nullopt);
   EXPECT_EQ(FloppyCount(0xFFFFFFFFu, 1), std::nullopt);  // no wrap back to a small count
-  EXPECT_EQ(FloppyCount(0xFDFFFFFFu, 0x02000000u), 127);
+  EXPECT_EQ(FloppyCount(0xFDFF0400u, 0x02000000u), 127);
   EXPECT_EQ(FloppyCount(0xFFFFFFFFu, 0x02000000u), std::nullopt);
 }
 

@@ -3,7 +3,9 @@
 // only from the copy of the archive to the end of the command.
 #include <gtest/gtest.h>
 
+#include "archive/archive_commands.h"
 #include "backup_restore_fixture.h"
+#include "lzh/archiver_command.h"
 #include "platform/win_error.h"
 #include "res/texts_backup_restore.h"
 #include "res/texts_main.h"
@@ -41,6 +43,18 @@ class RestoreRefusalTest : public BackupRestoreTest {
     ASSERT_GE(patched, 1);
     test::WriteHostFile(floppy_, bytes);
     floppyBefore_ = bytes;
+  }
+
+  // A real archive of one small file, made by the library.
+  std::string SmallArchive() {
+    WriteOnC("made/small.txt", "small");
+    const std::string made = home_.WindowsPathOf("made.lzh");
+    lzh::ArchiverCommand(nullptr, AddCommand(made, "C:\\made\\small.txt", "").c_str(), nullptr, 0);
+    std::optional<std::string> archive = ReadStored("made.lzh");
+    std::filesystem::remove(home_.HostPathOf("made.lzh"));
+    RemoveOnC("made");
+    EXPECT_TRUE(archive);
+    return archive.value_or("");
   }
 
   store::OptionsRecord WithDestination(const std::string& folder) {
@@ -106,6 +120,28 @@ TEST_F(RestoreRefusalTest, FloppyWithoutArchiveIsReportedWithButtonsOff) {
   EXPECT_TRUE(SameTree(ProgramFolder(), before));
 }
 
+// An empty archive.lzh, as an interrupted backup once left, or one with no
+// sound entry, is a failed copy: nothing is extracted, and the working copy
+// stays for a look.
+TEST_F(RestoreRefusalTest, ArchiveWithoutASoundEntryIsAFailedCopy) {
+  SetUpFloppy("DISK1");
+  WriteList("DISK1", {"C:\\data\\docs"});
+  PutOnFloppy(floppy_, "ARCHIVE.LZH", "");
+  PressExpand();
+  Answer(res::kArchiveCopyFailed, MessageBoxButtons::Ok, DialogResult::Ok);
+  user_.Run([this] {
+    EXPECT_EQ(ReadStored("archive.lzh"), "");
+    PutOnFloppy(floppy_, "ARCHIVE.LZH", Noise(700, 4));
+    floppyBefore_ = ImageBytes(floppy_);
+  });
+  PressExpand();
+  Answer(res::kArchiveCopyFailed, MessageBoxButtons::Ok, DialogResult::Ok);
+  RunMainWindow();
+  ExpectScriptDone();
+  ExpectFloppyAndFoldersUnchanged();
+  EXPECT_EQ(ReadStored("archive.lzh"), Noise(700, 4));
+}
+
 TEST_F(RestoreRefusalTest, NoAtTheJoinersPromptIsReportedAndChangesNoFolder) {
   SetUpFloppy("DISK1");
   PutOnFloppy(floppy_, "ARCH.DIV", Noise(1024, 5));  // the first piece of a set
@@ -137,7 +173,7 @@ TEST_F(RestoreRefusalTest, ExtractAndAssociateWithoutArchiveIsReportedWithButton
 
 TEST_F(RestoreRefusalTest, ExtractAndAssociateWithoutDestinationKeepsOnlyTheWorkingCopy) {
   SetUpFloppy("DISK1");
-  std::string archive = Noise(700, 4);
+  std::string archive = SmallArchive();
   PutOnFloppy(floppy_, "ARCHIVE.LZH", archive);
   floppyBefore_ = ImageBytes(floppy_);
   PressExpand();
@@ -153,7 +189,7 @@ TEST_F(RestoreRefusalTest, ExtractAndAssociateWithoutDestinationKeepsOnlyTheWork
 
 TEST_F(RestoreRefusalTest, EmptyDestinationCountsAsNotSet) {
   SetUpFloppy("DISK1");
-  PutOnFloppy(floppy_, "ARCHIVE.LZH", Noise(700, 4));
+  PutOnFloppy(floppy_, "ARCHIVE.LZH", SmallArchive());
   floppyBefore_ = ImageBytes(floppy_);
   WriteOptions(WithDestination(""));
   PressExpand();

@@ -44,14 +44,25 @@ class RestoreTest : public BackupRestoreTest {
     return record;
   }
 
-  // The report window: its text names `utf8Part`, the buttons are off meanwhile.
-  void ExpectReportNaming(const std::string& utf8Part) {
-    user_.ExpectDialog(res::IDD_OUTPUT).InDialog([this, utf8Part](ui::Dialog& dialog) {
+  // The report window: its text names every one of `utf8Parts`, the buttons
+  // are off meanwhile.
+  void ExpectReportNaming(std::initializer_list<std::string> utf8Parts) {
+    const std::vector<std::string> parts(utf8Parts);
+    user_.ExpectDialog(res::IDD_OUTPUT).InDialog([this, parts](ui::Dialog& dialog) {
       std::string report = dialog.GetDlgItemText(IDC_OUTPUT_TEXT);
-      EXPECT_NE(report.find(J(utf8Part)), std::string::npos) << cp932::ToUtf8(report).value_or("?");
+      for (const std::string& part : parts) {
+        EXPECT_NE(report.find(J(part)), std::string::npos) << cp932::ToUtf8(report).value_or("?");
+      }
       EXPECT_FALSE(mainWindow_->IsDlgItemEnabled(app::IDC_EXPAND));
     });
     user_.Ok();
+  }
+  void ExpectReportNaming(const std::string& utf8Part) { ExpectReportNaming({utf8Part}); }
+
+  // The archive on the floppy replaced by `archive`.
+  void ReplaceFloppyArchive(const std::string& archive) {
+    PutOnFloppy(floppy_, "ARCHIVE.LZH", archive);
+    floppyBefore_ = ImageBytes(floppy_);
   }
 
   void ExpectFloppyUnchanged() { EXPECT_EQ(ImageBytes(floppy_), floppyBefore_); }
@@ -175,6 +186,44 @@ TEST_F(RestoreTest, ListThatCannotBeCreatedIsReportedWithTheFileErrorText) {
   EXPECT_NE(shown[1].find("C:\\PELKO\\DISK1.txt"), std::string::npos) << shown[1];
   EXPECT_NE(shown[1].find("ファイル"), std::string::npos) << shown[1];
   EXPECT_EQ(TreeOnC("restore/DISK1").count("memo.txt"), 1u);
+}
+
+// A damaged entry is named in the report window; the sound ones come back.
+TEST_F(RestoreTest, EntryThatCannotBeRestoredIsNamedAndTheRestComeBack) {
+  std::string archive = ReadFromFloppy(floppy_, "ARCHIVE.LZH").value_or("");
+  const std::size_t stored = archive.find(Noise(9000, 41).substr(0, 64));  // notes.bin, stored as it is
+  ASSERT_NE(stored, std::string::npos);
+  archive[stored + 100] ^= 0x5A;
+  ReplaceFloppyArchive(archive);
+  WriteList("DISK1", {"C:\\data\\docs"});
+  WriteOptions(Options(false, ""));
+  PressExpand();
+  ExpectReportNaming({"エラー（データが壊れています）: docs\\sub\\notes.bin"});
+  RunMainWindow();
+  ExpectScriptDone();
+  Tree expected = docs_;
+  expected.erase("sub/notes.bin");
+  EXPECT_TRUE(SameTree(TreeOnC("data/docs"), expected));
+  EXPECT_FALSE(WorkingCopyExists());
+}
+
+// An archive whose tail is cut off cannot lose its associated entries: the
+// rest is then not extracted into the destination, where they would come
+// back a second time, and both reports say why.
+TEST_F(RestoreTest, FailedDeleteStopsTheExtractionIntoTheDestination) {
+  std::string archive = ReadFromFloppy(floppy_, "ARCHIVE.LZH").value_or("");
+  ASSERT_GT(archive.size(), 10u);
+  ReplaceFloppyArchive(archive.substr(0, archive.size() - 10));  // into memo.txt's header
+  WriteList("DISK1", {"C:\\data\\docs"});
+  WriteOptions(Options(true, "C:\\my restore\\"));
+  MakeFolderOnC("my restore");
+  PressExpand();
+  ExpectReportNaming({"エラー（壊れたヘッダのため読み込みを中止しました"});
+  ExpectReportNaming({"エラー（書庫が壊れているため変更しませんでした）"});
+  RunMainWindow();
+  ExpectScriptDone();
+  EXPECT_TRUE(SameTree(TreeOnC("data/docs"), docs_));
+  EXPECT_TRUE(SameTree(TreeOnC("my restore"), {}));
 }
 
 TEST_F(RestoreTest, NeitherBackupNorRestoreRefreshesThePanel) {

@@ -227,6 +227,34 @@ TYPED_TEST(VolumeFiles, AFileTooBigForTheDiskLeavesNoTraceAndOneThatFitsExactlyW
   this->ExpectClean("filling the disk");
 }
 
+TYPED_TEST(VolumeFiles, ReplacingTakesTheOtherFilesContentInOneStepAndFreesTheOld) {
+  const std::uint32_t c = this->ClusterBytes();
+  const std::uint32_t total = this->Mount().TotalClusters();
+  this->Put({"OLD.LZH"}, RandomBytes(3 * c, 21));
+  const Bytes fresh = RandomBytes(5 * c + 9, 22);
+  this->Put({"NEW.TMP"}, fresh);
+  ASSERT_TRUE(this->Mount().MakeDirectory({"SUB"}).ok());
+  EXPECT_EQ(this->Mount().Replace({"NEW.TMP"}, {"SUB"}).code, win::ERROR_ACCESS_DENIED);
+  this->Put({"SUB", "X.BIN"}, RandomBytes(10, 23));
+  EXPECT_EQ(this->Mount().Replace({"NEW.TMP"}, {"SUB", "X.BIN"}).code, win::ERROR_NOT_SAME_DEVICE);
+  ASSERT_TRUE(this->Mount().Replace({"new.tmp"}, {"old.lzh"}).ok());
+  EXPECT_EQ(this->Mount().Stat({"NEW.TMP"}).error(), win::ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(*this->Mount().ReadFile({"OLD.LZH"}), fresh);
+  EXPECT_EQ(this->Mount().FreeClusters(), total - 6 - 1 - 1);
+  this->ExpectClean("replacing");
+}
+
+TYPED_TEST(VolumeFiles, RewritingWithNoRoomBesideTheOldContentDeletesItFirst) {
+  const std::uint32_t c = this->ClusterBytes();
+  const std::uint32_t free = this->Mount().FreeClusters();
+  this->Put({"F.BIN"}, RandomBytes(std::size_t{free - 2} * c, 24));
+  const Bytes larger = RandomBytes(std::size_t{free - 1} * c, 25);
+  ASSERT_TRUE(this->Mount().WriteFile({"F.BIN"}, larger).ok());
+  EXPECT_EQ(*this->Mount().ReadFile({"F.BIN"}), larger);
+  EXPECT_EQ(this->Mount().FreeClusters(), 1u);
+  this->ExpectClean("rewriting a nearly full disk");
+}
+
 TYPED_TEST(VolumeFiles, AFullRootDirectoryIsDiskFull) {
   const std::uint32_t slots = this->Mount().Boot().rootEntries;
   for (std::uint32_t i = 0; i < slots; ++i) {
