@@ -32,6 +32,10 @@ struct Jail {
     fs::create_directories(root / "jail");
     ::setenv("PELKO_DRIVE_C", root.c_str(), 1);
   }
+  ~Jail() {
+    std::error_code ignored;
+    fs::remove_all(top, ignored);
+  }
   fs::path top;
   fs::path root;
 };
