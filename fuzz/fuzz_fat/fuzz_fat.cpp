@@ -3,7 +3,8 @@
 // copy: create, write, rename, delete, make a folder and relabel, and judge
 // the result with the volume check: a floppy the check refused must come out
 // byte for byte unchanged, and a sound one must stay sound. Last, a repair
-// must leave a floppy that is safe to write.
+// must leave a floppy that is safe to write. And the formatter, given the
+// image's own layout and label, must make a volume that checks sound.
 //
 // An input shorter than the size its boot sector gives is also tried padded
 // with zeros to that size, so that small inputs reach FAT16 volumes (which
@@ -11,12 +12,17 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <algorithm>
 #include <set>
+#include <span>
+#include <string_view>
 #include <vector>
 
 #include "fat/block_device.h"
 #include "fat/fat_check.h"
 #include "fat/fat_volume.h"
+#include "fat/format.h"
+#include "fat/volume_label.h"
 
 namespace {
 
@@ -60,7 +66,26 @@ void Change(FatVolume& volume, std::size_t seed) {
   (void)volume.SetLabel("FUZZ");
 }
 
+void FormatLike(const std::vector<std::uint8_t>& image) {
+  const std::size_t head = std::min(image.size(), kBootSectorBytes);
+  auto bpb = ParseBootSector(std::span(image.data(), head), image.size());
+  if (!bpb) return;
+  BootSector wanted = *bpb;
+  if (image[0] & 1) wanted.sectorsPerFat = 0;  // the planner's own choice
+  auto plan = PlanVolume(wanted);
+  if (!plan) return;
+  auto label = MakeVolumeLabel(
+      std::string_view(reinterpret_cast<const char*>(image.data()) + kBootLabelOffset, 11));
+  MemoryDevice blank(std::vector<std::uint8_t>(image.size(), 0xF6));
+  if (!FormatVolume(blank, *plan, label ? *label : "", plan->serial)) return;
+  auto volume = FatVolume::Mount(blank);
+  Require(volume.ok());
+  auto report = CheckVolume(blank);
+  Require(report && report->Sound());
+}
+
 void Exercise(const std::vector<std::uint8_t>& image) {
+  FormatLike(image);
   MemoryDevice device(image);
   auto volume = FatVolume::Mount(device);
   if (!volume) return;
