@@ -2,7 +2,8 @@
 // and then cut down by a delete. Afterwards nothing may exist outside the
 // target folder but the archive itself: no file written through "..", an
 // absolute or drive-letter name, or a link, and no temporary file left
-// behind by the rewrite of the delete.
+// behind by the rewrite of the delete. What was extracted is then added to a
+// new archive and extracted again: every file must come back as it was.
 #include <unistd.h>
 
 #include <cstddef>
@@ -13,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "lzh/add_files.h"
 #include "lzh/delete_entries.h"
 #include "lzh/extractor.h"
 
@@ -60,9 +62,48 @@ void RequireOnlyTheJail(const fs::path& top) {
   for (const std::string& path : Everything(top)) {
     const bool allowed = path == "a" || path == "a/root" || path == "a/root/jail" ||
                          path == "a/root/jail/in.lzh" || path == "a/root/jail/out" ||
-                         path.rfind("a/root/jail/out/", 0) == 0;
+                         path.rfind("a/root/jail/out/", 0) == 0 || path == "a/root/again" ||
+                         path.rfind("a/root/again/", 0) == 0 || path == "a/root/re.lzh";
     if (!allowed) std::fprintf(stderr, "fuzz_extract: outside the target: %s\n", path.c_str());
     Require(allowed, "something was written outside the target folder");
+  }
+}
+
+std::string Bytes(const fs::path& file) {
+  std::string bytes;
+  if (std::FILE* f = std::fopen(file.c_str(), "rb")) {
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) bytes.append(buffer, n);
+    std::fclose(f);
+  }
+  return bytes;
+}
+
+// Adds what was extracted to C:\re.lzh and extracts that into C:\again.
+void RoundTrip(const fs::path& root) {
+  AddRequest add;
+  add.archivePath = "C:\\re.lzh";
+  add.baseFolder = "C:\\jail\\out\\";
+  const AddReport added = AddToArchive(add);
+  if (!added.Succeeded() || added.added.empty()) return;
+  ExtractOptions options;
+  options.targetFolder = "C:\\again";
+  options.overwrite = Policy::Always;
+  options.createFolder = Policy::Always;
+  Require(ExtractArchive("C:\\re.lzh", options).Succeeded(), "our own archive did not extract");
+  std::size_t files = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(root / "again")) {
+    if (!entry.is_regular_file()) continue;
+    ++files;
+    const fs::path original = root / "jail" / "out" / fs::relative(entry.path(), root / "again");
+    Require(Bytes(entry.path()) == Bytes(original), "a file changed on its way through an archive");
+  }
+  if (added.leftOut.empty()) {
+    std::size_t extracted = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(root / "jail" / "out")) {
+      extracted += entry.is_regular_file() ? 1 : 0;
+    }
+    Require(files == extracted, "a file went missing on its way through an archive");
   }
 }
 
@@ -91,6 +132,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     RequireOnlyTheJail(jail.top);
   }
   std::error_code ignored;
+  if (fs::is_directory(jail.root / "jail" / "out", ignored)) {
+    RoundTrip(jail.root);
+    RequireOnlyTheJail(jail.top);
+  }
   fs::remove_all(jail.root / "jail" / "out", ignored);
+  fs::remove_all(jail.root / "again", ignored);
+  fs::remove(jail.root / "re.lzh", ignored);
   return 0;
 }
