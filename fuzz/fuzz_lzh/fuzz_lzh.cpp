@@ -37,10 +37,10 @@ void WalkArchive(const std::string& bytes) {
 
 void EveryDecoder(std::span<const std::byte> bytes) {
   if (bytes.size() < 3) return;
-  // The first two bytes choose the original size (up to 16 KiB, which keeps
-  // runs quick); the rest is the stream.
+  // The first two bytes choose the original size, up to 64 KiB: past 32 768
+  // symbols -lh1- rebuilds its adaptive tree. The rest is the stream.
   const std::uint64_t size =
-      (std::to_integer<unsigned>(bytes[0]) | (std::to_integer<unsigned>(bytes[1]) << 8)) & 0x3FFF;
+      std::to_integer<unsigned>(bytes[0]) | (std::to_integer<unsigned>(bytes[1]) << 8);
   for (const char* method : {"-lh0-", "-lh1-", "-lh4-", "-lh5-", "-lh6-", "-lh7-", "-lzs-", "-lz5-", "-lz4-"}) {
     StringSink sink(kOutputCap);
     DecodeBytes(method, bytes.subspan(2), size, sink);

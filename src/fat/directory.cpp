@@ -22,26 +22,31 @@ constexpr std::size_t kMaxLongNamePieces = 20;
 bool IsLongNamePiece(std::uint8_t attributes) { return (attributes & 0x3F) == kLongNameAttributes; }
 
 // Long-name pieces seen so far, waiting for the short entry they belong to.
+// Every piece is checked (its number, its place in the descending order, the
+// checksum it shares with the others); one that does not fit drops the whole
+// sequence, and the short name is used.
 class PendingLongName {
  public:
-  void Reset() { expected_ = 0; }
+  void Reset() { expected_ = 0; next_ = 0; }
 
   void Take(std::size_t slot, std::span<const std::uint8_t, kEntryBytes> raw) {
-    std::uint8_t order = raw[0] & 0x1F;
+    const std::uint8_t order = raw[0] & 0x1F;
+    if (raw[11] != kLongNameAttributes || order == 0 || order > kMaxLongNamePieces) return Reset();
     if (raw[0] & kLastLongNamePiece) {
-      if (order == 0 || order > kMaxLongNamePieces) return Reset();
       expected_ = order;
       next_ = order;
       checksum_ = raw[13];
       firstSlot_ = slot;
       units_.assign(std::size_t{order} * 13, 0xFFFF);
-    } else if (expected_ == 0 || order != next_ || raw[13] != checksum_) {
+    } else if (next_ == 0 || order != next_ || raw[13] != checksum_) {
       return Reset();
     }
     std::vector<std::uint16_t> piece = LongNamePieceUnits(raw);
     std::copy(piece.begin(), piece.end(), units_.begin() + (order - 1) * 13);
     --next_;
   }
+
+  bool UnderWay() const { return expected_ != 0; }
 
   // True when every piece came, in order, for the short name `bytes`.
   bool CompleteFor(const ShortNameBytes& bytes) const {
@@ -102,8 +107,14 @@ Result<Directory> Directory::Load(BlockDevice& device, const BootSector& boot,
                                   const FatTable& fat, std::uint32_t firstCluster) {
   Result<std::vector<std::uint32_t>> chain = fat.Chain(firstCluster);
   if (!chain) return chain.status();
+  return LoadClusters(device, boot, firstCluster, std::move(*chain));
+}
+
+Result<Directory> Directory::LoadClusters(BlockDevice& device, const BootSector& boot,
+                                          std::uint32_t firstCluster,
+                                          std::vector<std::uint32_t> clusters) {
   Directory dir(boot, firstCluster);
-  dir.clusters_ = *chain;
+  dir.clusters_ = std::move(clusters);
   const std::size_t clusterBytes = boot.ClusterBytes();
   dir.bytes_.resize(dir.clusters_.size() * clusterBytes);
   for (std::size_t i = 0; i < dir.clusters_.size(); ++i) {
@@ -154,6 +165,40 @@ std::vector<DirectoryItem> Directory::Items() const {
     items.push_back(std::move(item));
   }
   return items;
+}
+
+std::size_t Directory::StrayLongNamePieces() const {
+  std::size_t stray = 0;
+  std::size_t held = 0;  // pieces of the sequence under way
+  PendingLongName pending;
+  for (std::size_t slot = 0; slot < SlotCount(); ++slot) {
+    auto raw = Slot(slot);
+    if (raw[0] == kEndMark) break;
+    if (raw[0] == kDeletedMark) {
+      stray += held;
+      held = 0;
+      pending.Reset();
+    } else if (IsLongNamePiece(raw[11])) {
+      const bool starts = (raw[0] & kLastLongNamePiece) != 0;
+      pending.Take(slot, raw);
+      if (!pending.UnderWay()) {
+        stray += held + 1;
+        held = 0;
+      } else if (starts) {
+        stray += held;
+        held = 1;
+      } else {
+        ++held;
+      }
+    } else {
+      DirectoryEntry entry = DirectoryEntry::Decode(raw);
+      const bool named = !(entry.attributes & kAttrVolumeLabel) && entry.name[0] != '.';
+      if (!named || !pending.CompleteFor(entry.name)) stray += held;
+      held = 0;
+      pending.Reset();
+    }
+  }
+  return stray + held;
 }
 
 std::optional<DirectoryItem> Directory::Find(std::string_view name) const {

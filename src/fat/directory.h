@@ -59,6 +59,10 @@ class Directory {
   // A sub-directory; a chain that is broken or loops is ERROR_FILE_CORRUPT.
   static Result<Directory> Load(BlockDevice& device, const BootSector& boot,
                                 const FatTable& fat, std::uint32_t firstCluster);
+  // A sub-directory over clusters already followed (a checker's sound prefix).
+  static Result<Directory> LoadClusters(BlockDevice& device, const BootSector& boot,
+                                        std::uint32_t firstCluster,
+                                        std::vector<std::uint32_t> clusters);
 
   bool IsRoot() const { return firstCluster_ == 0; }
   std::uint32_t FirstCluster() const { return firstCluster_; }
@@ -67,6 +71,9 @@ class Directory {
   std::vector<DirectoryItem> Items() const;
   // By long or short name, case ignored as Windows does.
   std::optional<DirectoryItem> Find(std::string_view name) const;
+  // Long-name pieces that belong to no short entry: a broken sequence, or
+  // one left behind by a tool that deleted only the short entry.
+  std::size_t StrayLongNamePieces() const;
   // The volume label entry of a root directory: the first live entry whose
   // attributes, apart from the archive bit, are exactly "label".
   std::optional<std::size_t> LabelSlot() const;

@@ -16,9 +16,9 @@ FatTable::FatTable(const BootSector& boot, std::vector<std::uint8_t> bytes)
       fatCount_(boot.fatCount),
       bytes_(std::move(bytes)) {}
 
-Result<FatTable> FatTable::Load(BlockDevice& device, const BootSector& boot) {
+Result<FatTable> FatTable::Load(BlockDevice& device, const BootSector& boot, unsigned copy) {
   std::vector<std::uint8_t> bytes(boot.FatBytes());
-  if (Status s = device.Read(boot.FatOffset(0), bytes); !s) return s;
+  if (Status s = device.Read(boot.FatOffset(copy), bytes); !s) return s;
   return FatTable(boot, std::move(bytes));
 }
 

@@ -30,8 +30,8 @@ struct FatEntry {
 
 class FatTable {
  public:
-  // Reads the first copy.
-  static Result<FatTable> Load(BlockDevice& device, const BootSector& boot);
+  // Reads one copy, the first unless told otherwise.
+  static Result<FatTable> Load(BlockDevice& device, const BootSector& boot, unsigned copy = 0);
   // A fresh table for formatting: entries 0 and 1 hold the media byte and an
   // end mark, every cluster is free.
   static FatTable Blank(const BootSector& boot);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "fat/fat_check.h"
+
 namespace pelko::fat {
 namespace {
 
@@ -38,7 +40,10 @@ std::uint32_t FatVolume::ClustersFor(std::uint64_t bytes) const {
 }
 
 Status FatVolume::CheckWritable() const {
-  return device_->IsWriteProtected() ? Failed(win::ERROR_WRITE_PROTECT) : Ok();
+  if (device_->IsWriteProtected()) return Failed(win::ERROR_WRITE_PROTECT);
+  // A damaged floppy is never written: a write could land in a cluster that
+  // another file still holds.
+  return CheckBeforeWrite(*device_, boot_);
 }
 
 Status FatVolume::Fail(Status failure) {

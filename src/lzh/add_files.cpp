@@ -61,7 +61,10 @@ class AddCollector {
       : options_(request.options),
         base_(WithBackslash(request.baseFolder)),
         archiveKey_(NormalisedPath(request.archivePath)),
-        plan_(plan) {}
+        plan_(plan) {
+    win::FileInformation info;
+    if (win::GetFileInformation(base_, info) && info.kind == win::EntryKind::Directory) Enter(info);
+  }
 
   void CollectNamed(const std::string& name) {
     std::string relative = name;
@@ -156,11 +159,20 @@ class AddCollector {
       return;
     }
     if (info.isPseudoFileSystem) return LeaveOut(full, LeftOutReason::PseudoFileSystem);
+    if (options_.recurse && !Enter(info)) {
+      win::SetLastError(win::ERROR_CANT_RESOLVE_FILENAME);
+      return LeaveOut(full, LeftOutReason::FolderLoop);
+    }
     AddEntry(relative, info, true);
     if (!options_.recurse) return;
     std::vector<win::FindData> children;
     if (!List(relative, children)) return;
     for (const win::FindData& child : children) Visit(relative + "\\" + child.name, child.info);
+  }
+
+  // False when the folder was entered before.
+  bool Enter(const win::FileInformation& info) {
+    return entered_.insert({info.volumeSerial, info.fileIndex}).second;
   }
 
   void AddEntry(const std::string& relative, const win::FileInformation& info, bool folder) {
@@ -185,6 +197,7 @@ class AddCollector {
   std::string archiveKey_;
   AddPlan& plan_;
   std::set<std::string> seen_;
+  std::set<std::pair<std::uint64_t, std::uint64_t>> entered_;
 };
 
 LeftOutReason ReasonOf(WriteOutcome outcome) {
@@ -304,6 +317,7 @@ std::string_view ReasonText(LeftOutReason reason) {
     case LeftOutReason::Changed: return res::kLzhReasonChanged;
     case LeftOutReason::NameTooLong: return res::kLzhReasonNameTooLong;
     case LeftOutReason::NotFound: return res::kLzhReasonNotFound;
+    case LeftOutReason::FolderLoop: return res::kLzhReasonFolderLoop;
   }
   return res::kLzhReasonUnreadable;
 }

@@ -5,7 +5,8 @@
 // What the host holds that an archive cannot (links, devices, FIFOs and
 // sockets, pseudo file systems, unreadable files, names with no Windows
 // form, files of 4 GiB or more) is left out and named with its reason, never
-// dropped silently. Symbolic links are never followed.
+// dropped silently. Symbolic links are never followed, and no folder is
+// entered twice, so a folder that holds itself ends the walk.
 #pragma once
 
 #include <cstdint>
@@ -49,6 +50,8 @@ enum class LeftOutReason {
   NameTooLong,
   NotFound,          // a name given to add that does not exist below the base
                      // folder (one with "..", a drive or a leading '\' included)
+  FolderLoop,        // a folder entered before in this add (a damaged floppy,
+                     // a bind mount): entered once only
 };
 
 struct LeftOutItem {

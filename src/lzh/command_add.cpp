@@ -19,6 +19,7 @@ std::string ReasonText(const LeftOutItem& item) {
     case LeftOutReason::Changed: return FormatReportText(res::kArchiverReasonChanged, {});
     case LeftOutReason::NameTooLong: return FormatReportText(res::kArchiverReasonNameTooLong, {});
     case LeftOutReason::NotFound: return FormatReportText(res::kArchiverReasonNotFound, {});
+    case LeftOutReason::FolderLoop: return FormatReportText(res::kArchiverReasonFolderLoop, {});
   }
   return FormatReportText(res::kArchiverReasonUnreadable, {});
 }

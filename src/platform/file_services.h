@@ -26,6 +26,11 @@ struct FileInformation {
   std::uint8_t attributes = 0;     // FILE_ATTRIBUTE_*
   bool isSymlink = false;          // host only: the name itself is a link
   bool isPseudoFileSystem = false; // host only: a folder on proc, sysfs, ...
+  // Together, a folder's identity for a walk that must enter each folder
+  // once (Windows' volume serial and file index): device and inode on the
+  // host, serial and first cluster on a FAT floppy.
+  std::uint64_t volumeSerial = 0;
+  std::uint64_t fileIndex = 0;
 };
 
 struct FindData {

@@ -188,6 +188,8 @@ class FloppyVolume final : public Volume {
     info.size = item->entry.IsDirectory() ? 0 : item->entry.size;
     info.lastWriteTime = path.empty() ? 0 : fat::FromDosTime(item->entry.written);
     info.attributes = item->entry.attributes & kReportedAttributes;
+    info.volumeSerial = (*m)->Boot().serial;
+    info.fileIndex = item->entry.firstCluster;
     return true;
   }
 
@@ -230,6 +232,8 @@ class FloppyVolume final : public Volume {
       found.info.size = item.entry.IsDirectory() ? 0 : item.entry.size;
       found.info.lastWriteTime = fat::FromDosTime(item.entry.written);
       found.info.attributes = item.entry.attributes & kReportedAttributes;
+      found.info.volumeSerial = (*m)->Boot().serial;
+      found.info.fileIndex = item.entry.firstCluster;
       entries.push_back(std::move(found));
     }
     return true;

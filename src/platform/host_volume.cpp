@@ -73,6 +73,8 @@ void FillInformation(const struct stat& st, FileInformation& info) {
   }
   if ((st.st_mode & 0222) == 0 && !S_ISLNK(st.st_mode)) info.attributes |= FILE_ATTRIBUTE_READONLY;
   info.lastWriteTime = static_cast<std::int64_t>(st.st_mtim.tv_sec);
+  info.volumeSerial = static_cast<std::uint64_t>(st.st_dev);
+  info.fileIndex = static_cast<std::uint64_t>(st.st_ino);
 }
 
 bool FailFromHostErrno(int error, const std::string& hostPath) {

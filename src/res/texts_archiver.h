@@ -49,6 +49,7 @@ inline constexpr std::string_view kArchiverReasonTooLarge = "4GB 以上";
 inline constexpr std::string_view kArchiverReasonChanged = "読み込み中に変更されました";
 inline constexpr std::string_view kArchiverReasonNameTooLong = "名前が長すぎます";
 inline constexpr std::string_view kArchiverReasonNotFound = "見つかりません";
+inline constexpr std::string_view kArchiverReasonFolderLoop = "すでにたどったフォルダ";
 
 // The command line itself could not be used.
 inline constexpr std::string_view kArchiverNoCommand = "エラー: コマンドがありません";

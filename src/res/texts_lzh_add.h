@@ -29,5 +29,6 @@ inline constexpr std::string_view kLzhReasonTooLarge = "4GB 以上のファイ�
 inline constexpr std::string_view kLzhReasonChanged = "読み込み中に内容が変わりました";
 inline constexpr std::string_view kLzhReasonNameTooLong = "名前が長すぎます";
 inline constexpr std::string_view kLzhReasonNotFound = "見つかりません";
+inline constexpr std::string_view kLzhReasonFolderLoop = "すでにたどったフォルダです";
 
 }  // namespace pelko::res

@@ -7,9 +7,10 @@ namespace {
 
 // A quote would end the switch early and let the rest of the entry read as
 // more of the command; no Windows name holds one, so such a pattern could
-// never match anything anyway.
+// never match anything anyway. An empty entry (a damaged list) would be a
+// switch without a pattern, which refuses the whole command.
 void AppendPattern(std::string& switches, std::string_view pattern) {
-  if (pattern.find('"') != std::string_view::npos) return;
+  if (pattern.empty() || pattern.find('"') != std::string_view::npos) return;
   switches += " -jx\"";
   switches += pattern;
   switches += '"';

@@ -1,6 +1,7 @@
 // Damaged images give errors: never a crash, a hang or data from outside a file.
 #include <gtest/gtest.h>
 
+#include "fat/fat_check.h"
 #include "fat/fat_table.h"
 #include "fat/fat_volume.h"
 #include "fat/format.h"
@@ -45,7 +46,10 @@ TEST_F(HostileImage, AFatLoopIsAnErrorNotAHang) {
   ChangeEntry([](DirectoryEntry& e) { e.size = 100000; });
   EXPECT_EQ(Mount().ReadFile({"F.BIN"}).error(), win::ERROR_FILE_CORRUPT);
   EXPECT_EQ(Mount().WriteFile({"F.BIN"}, RandomBytes(10, 2)).code, win::ERROR_FILE_CORRUPT);
-  // Deleting still ends, and frees each looping cluster once.
+  // Nothing is written to a floppy whose chains loop, not even a delete;
+  // once repaired, deleting ends and frees each cluster of the cut chain once.
+  EXPECT_EQ(Mount().Delete({"F.BIN"}).code, win::ERROR_FILE_CORRUPT);
+  ASSERT_TRUE(RepairVolume(device_).ok());
   std::uint32_t free = Mount().FreeClusters();
   ASSERT_TRUE(Mount().Delete({"F.BIN"}).ok());
   EXPECT_EQ(Mount().FreeClusters(), free + 3);
@@ -54,6 +58,8 @@ TEST_F(HostileImage, AFatLoopIsAnErrorNotAHang) {
 TEST_F(HostileImage, AFirstClusterBeyondTheVolumeIsAnError) {
   ChangeEntry([](DirectoryEntry& e) { e.firstCluster = 5000; });
   EXPECT_EQ(Mount().ReadFile({"F.BIN"}).error(), win::ERROR_FILE_CORRUPT);
+  EXPECT_EQ(Mount().Delete({"F.BIN"}).code, win::ERROR_FILE_CORRUPT);
+  ASSERT_TRUE(RepairVolume(device_).ok());
   ASSERT_TRUE(Mount().Delete({"F.BIN"}).ok());
 }
 

@@ -1,5 +1,8 @@
 #include "test_images.h"
 
+#include <algorithm>
+#include <filesystem>
+
 #include "fat/format.h"
 #include "oracle.h"
 #include "support/run_command.h"
@@ -24,6 +27,28 @@ void Floppy720::Make(const std::string& path) {
 void Fat16Volume::Make(const std::string& path) {
   ToolRun r = RunTool("mkfs.fat -F 16 -s 1 -r 512 -i 5EED1616 -C " + ShellQuote(path) + " 4096");
   ASSERT_EQ(r.exitCode, 0) << r.output;
+}
+
+std::vector<std::string> FixtureImageNames() {
+  std::vector<std::string> names;
+  for (const auto& file : std::filesystem::directory_iterator(PELKO_FAT_FIXTURES)) {
+    if (file.path().extension() == ".bin") names.push_back(file.path().stem().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+void CopyFixtureImage(const std::string& name, const std::string& hostPath) {
+  std::vector<std::uint8_t> bytes = ReadBytes(std::string(PELKO_FAT_FIXTURES) + "/" + name + ".bin");
+  ASSERT_GE(bytes.size(), 36u) << name;
+  auto le = [&](std::size_t at, int n) {
+    std::uint32_t v = 0;
+    for (int i = n - 1; i >= 0; --i) v = (v << 8) | bytes[at + i];
+    return v;
+  };
+  std::uint32_t sectors = le(19, 2) != 0 ? le(19, 2) : le(32, 4);
+  bytes.resize(std::size_t{sectors} * le(11, 2), 0);
+  WriteBytes(hostPath, bytes);
 }
 
 ImageFixture::ImageFixture(void (*make)(const std::string&))

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -32,6 +33,11 @@ struct Fat16Volume {
   static constexpr FatType kType = FatType::Fat16;
   static void Make(const std::string& path);
 };
+
+// The images of tests/fixtures/fat (README there): every name, and one
+// written to `hostPath` padded back to the size its boot sector gives.
+std::vector<std::string> FixtureImageNames();
+void CopyFixtureImage(const std::string& name, const std::string& hostPath);
 
 // An image file in a temporary folder, and the driver mounted on it.
 class ImageFixture {

@@ -130,6 +130,51 @@ TEST_F(LeftOut, PseudoFileSystemsAreNotDescended) {
   EXPECT_FALSE(fs::exists(Host("out.lzh")));  // nothing to add: no archive made
 }
 
+// A damaged floppy (tests/fixtures/fat) whose folders loop: each folder is
+// entered once, and every entry that leads back is named as left out.
+TEST_F(LeftOut, FolderLoopsOnAFloppyAreEnteredOnce) {
+  const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
+      {"folder-self-loop", {"A:\\SUB\\LOOP"}},
+      {"folder-ancestor-loop", {"A:\\A\\B\\UP"}},
+      {"folder-fan-out", {"A:\\F\\G\\F00", "A:\\F\\G\\F11", "A:\\F\\G00", "A:\\F\\G10"}},
+  };
+  for (const auto& [image, loops] : cases) {
+    SCOPED_TRACE(image);
+    std::string bytes = ReadHostFile(std::string(PELKO_FAT_FIXTURES) + "/" + image + ".bin");
+    bytes.resize(1440 * 1024, '\0');
+    WriteHostFile(Host("a.img"), bytes);
+    test::ScopedEnv driveA("PELKO_DRIVE_A", Host("a.img"));
+    fs::remove(Host("out.lzh"));
+    AddRequest request;
+    request.archivePath = "C:\\out.lzh";
+    request.baseFolder = "A:\\";
+    const AddReport report = AddToArchive(request);
+    ASSERT_TRUE(report.Succeeded());
+    for (const std::string& loop : loops) {
+      const LeftOutItem* item = Find(report.leftOut, loop);
+      ASSERT_NE(item, nullptr) << loop;
+      EXPECT_EQ(item->reason, LeftOutReason::FolderLoop);
+    }
+    EXPECT_LT(StoredNames(Host("out.lzh")).size(), 20u);
+  }
+}
+
+// A backup onto a floppy whose ARCHIVE.LZH and HELLO.TXT share clusters once
+// freed the shared ones and wrote the new archive into HELLO.TXT.
+TEST_F(LeftOut, ABackupOntoACrossLinkedFloppyChangesNothing) {
+  std::string bytes = ReadHostFile(std::string(PELKO_FAT_FIXTURES) + "/cross-linked.bin");
+  bytes.resize(1440 * 1024, '\0');
+  WriteHostFile(Host("a.img"), bytes);
+  test::ScopedEnv driveA("PELKO_DRIVE_A", Host("a.img"));
+  WriteHostFile(Host("src/p/new.txt"), std::string(5000, 'n'));
+  AddRequest request = Request();
+  request.archivePath = "A:\\ARCHIVE.LZH";
+  const AddReport report = AddToArchive(request);
+  EXPECT_FALSE(report.Succeeded());
+  EXPECT_EQ(report.win32, win::ERROR_FILE_CORRUPT);
+  EXPECT_TRUE(ReadHostFile(Host("a.img")) == bytes) << "the damaged floppy was written";
+}
+
 // A host whose progress report removes a file the add has listed but not
 // yet read: the file vanishes between listing and reading, which fails for
 // every user, root included.

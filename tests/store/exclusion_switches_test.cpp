@@ -47,6 +47,11 @@ TEST(ExclusionSwitchesTest, EntryWithAQuoteIsLeftOutRatherThanEndingTheSwitch) {
             " -jx\"*.bak\" -jx\"*\\tmp\" -jx\"*\\*\\tmp\"");
 }
 
+TEST(ExclusionSwitchesTest, EmptyFileEntryIsLeftOutRatherThanRefusingTheAdd) {
+  EXPECT_EQ(BuildExclusionSwitches(ExcludedFilesList{1, {"", "*.bak"}}, ExcludedFoldersList{1, {}}),
+            " -jx\"*.bak\"");
+}
+
 TEST(ExclusionSwitchesTest, SearchDepthOneGivesOneSwitchPerFolder) {
   EXPECT_EQ(BuildExclusionSwitches(ExcludedFilesList{1, {}}, ExcludedFoldersList{1, {"tmp", "x"}}),
             " -jx\"*\\tmp\" -jx\"*\\x\"");

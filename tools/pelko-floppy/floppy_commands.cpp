@@ -9,9 +9,12 @@
 #include <cstring>
 #include <ctime>
 #include <functional>
+#include <set>
+#include <vector>
 
 #include "fat/block_device.h"
 #include "fat/dos_time.h"
+#include "fat/fat_check.h"
 #include "fat/fat_volume.h"
 #include "fat/format.h"
 #include "fat/volume_label.h"
@@ -79,8 +82,16 @@ std::string Serial(std::uint32_t serial) {
   return text;
 }
 
-int ListFolder(fat::FatVolume& volume, const fat::Path& folder, const std::string& prefix, int depth) {
-  auto items = volume.List(folder);
+// Each folder is entered once, known by its first cluster: on a damaged disk
+// a folder may hold itself, an ancestor, or the same folder many times over.
+struct Listing {
+  fat::FatVolume& volume;
+  std::set<std::uint32_t> entered{0};  // the root
+  std::vector<std::string> leftOut;
+};
+
+int ListFolder(Listing& listing, const fat::Path& folder, const std::string& prefix) {
+  auto items = listing.volume.List(folder);
   if (!items) return Error("cannot list " + (prefix.empty() ? std::string("the root") : prefix) + ": " +
                            Describe(items.error()));
   for (const fat::DirectoryItem& item : *items) {
@@ -91,16 +102,39 @@ int ListFolder(fat::FatVolume& volume, const fat::Path& folder, const std::strin
     char date[32];
     std::strftime(date, sizeof date, "%Y-%m-%d %H:%M", &tm);
     std::string size = item.entry.IsDirectory() ? "<DIR>" : std::to_string(item.entry.size);
-    std::printf("%10s  %s  %s%s\n", size.c_str(), date, prefix.c_str(), ToTerminal(item.name).c_str());
-    // Folders are followed a bounded number of levels: a damaged disk may loop.
-    if (item.entry.IsDirectory() && depth < 16) {
-      fat::Path sub = folder;
-      sub.push_back(item.name);
-      if (int rc = ListFolder(volume, sub, prefix + ToTerminal(item.name) + "/", depth + 1); rc != 0)
-        return rc;
+    const std::string name = prefix + ToTerminal(item.name);
+    std::printf("%10s  %s  %s\n", size.c_str(), date, name.c_str());
+    if (!item.entry.IsDirectory()) continue;
+    if (!listing.entered.insert(item.entry.firstCluster).second) {
+      listing.leftOut.push_back(name + "/");
+      continue;
     }
+    fat::Path sub = folder;
+    sub.push_back(item.name);
+    if (int rc = ListFolder(listing, sub, name + "/"); rc != 0) return rc;
   }
   return 0;
+}
+
+std::string ProblemText(const fat::Problem& p) {
+  const std::string path = ToTerminal(p.path);
+  switch (p.kind) {
+    case fat::ProblemKind::CrossLinked:
+      return path + " and " + ToTerminal(p.other) + " share clusters";
+    case fat::ProblemKind::FolderReentered:
+      return path + " is the folder " + ToTerminal(p.other) + " again (a loop)";
+    case fat::ProblemKind::ChainLoops: return path + ": its cluster chain loops";
+    case fat::ProblemKind::ChainLeavesVolume: return path + ": its cluster chain leaves the volume";
+    case fat::ProblemKind::ChainBroken: return path + ": its cluster chain runs into a free or bad cluster";
+    case fat::ProblemKind::SizeMismatch: return path + ": its size does not fit its cluster chain";
+    case fat::ProblemKind::StrayLongName:
+      return path + ": " + std::to_string(p.count) + " long-name piece(s) belong to no entry";
+    case fat::ProblemKind::LostClusters:
+      return std::to_string(p.count) + " lost cluster(s): marked used, owned by nothing";
+    case fat::ProblemKind::FatCopiesDiffer: return "the FAT copies differ (the first is intact)";
+    case fat::ProblemKind::FirstFatDamaged: return "the FAT copies differ and the first is damaged";
+  }
+  return path;
 }
 
 bool IsLink(const std::string& path) {
@@ -170,7 +204,39 @@ int Label(const std::string& image, const std::optional<std::string>& labelUtf8)
 }
 
 int List(const std::string& image) {
-  return WithVolume(image, [](fat::FatVolume& v) { return ListFolder(v, {}, "", 0); });
+  return WithVolume(image, [](fat::FatVolume& v) {
+    Listing listing{v, {0}, {}};
+    int rc = ListFolder(listing, {}, "");
+    for (const std::string& folder : listing.leftOut) {
+      std::fprintf(stderr, "pelko-floppy: left out %s: a folder listed before (the disk is damaged)\n",
+                   folder.c_str());
+    }
+    return rc;
+  });
+}
+
+int Check(const std::string& image, bool repair) {
+  auto device = fat::FileDevice::Open(image);
+  constexpr int kUnreadable = 3;
+  if (!device) {
+    Error(image + ": cannot open the image");
+    return kUnreadable;
+  }
+  auto report = repair ? fat::RepairVolume(**device) : fat::CheckVolume(**device);
+  if (!report) {
+    Error(image + ": " + Describe(report.error()));
+    return kUnreadable;
+  }
+  for (const fat::Problem& p : report->problems) {
+    std::printf("%s%s\n", ProblemText(p).c_str(), p.repaired ? " - repaired" : "");
+  }
+  if (report->Sound()) {
+    std::printf("%s: sound\n", image.c_str());
+    return 0;
+  }
+  std::printf("%s: damaged%s\n", image.c_str(),
+              report->SafeToWrite() ? "" : "; it will not be written until repaired");
+  return 1;
 }
 
 int Insert(const std::string& home, const std::string& image) {

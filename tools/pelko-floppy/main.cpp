@@ -3,6 +3,8 @@
 //   info [IMAGE]        label, serial, free and total bytes (default: drive A:)
 //   label IMAGE [L]     set the label, or remove it
 //   ls IMAGE            every file and folder
+//   check [--repair] IMAGE   lost clusters, cross-links, loops, bad entries,
+//                       the FAT copies; --repair mends what it safely can
 //   insert IMAGE        point drive A: of the program folder at IMAGE
 //   eject               leave drive A: empty
 // --home DIR names the program folder (else PELKO_HOME, else this tool's folder).
@@ -23,6 +25,7 @@ int Usage() {
                "       pelko-floppy info [IMAGE]\n"
                "       pelko-floppy label IMAGE [L]\n"
                "       pelko-floppy ls IMAGE\n"
+               "       pelko-floppy check [--repair] IMAGE\n"
                "       pelko-floppy insert IMAGE [--home DIR]\n"
                "       pelko-floppy eject [--home DIR]\n");
   return 2;
@@ -51,6 +54,7 @@ int main(int argc, char** argv) {
   std::vector<std::string> words;
   std::string home;
   FormatOptions format;
+  bool repair = false;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
     auto value = [&](std::string& out) {
@@ -65,6 +69,8 @@ int main(int argc, char** argv) {
     } else if (arg == "--size") {
       if (!value(v) || !ParseNumber(v, 10, 0xFFFFFFFF, number)) return Usage();
       format.sizeKiB = static_cast<std::uint32_t>(number);
+    } else if (arg == "--repair") {
+      repair = true;
     } else if (arg == "--label") {
       if (!value(format.labelUtf8)) return Usage();
     } else if (arg == "--serial") {
@@ -96,6 +102,7 @@ int main(int argc, char** argv) {
   if (command == "label" && (args == 1 || args == 2))
     return Label(words[1], args == 2 ? std::optional<std::string>(words[2]) : std::nullopt);
   if (command == "ls" && args == 1) return List(words[1]);
+  if (command == "check" && args == 1) return Check(words[1], repair);
   if (command == "insert" && args == 1) return Insert(home, words[1]);
   if (command == "eject" && args == 0) return Eject(home);
   return Usage();
