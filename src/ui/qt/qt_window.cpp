@@ -238,8 +238,14 @@ std::unique_ptr<QtControl> QtWindow::MakeComboBox(const ControlTemplate& control
   combo->setInsertPolicy(QComboBox::NoInsert);
   if (combo->isEditable()) {
     combo->setCompleter(nullptr);
+    // Typed text never picks an item: Qt would select the item the text
+    // names when Enter is pressed or the focus leaves, and report that as
+    // the user's choice. Enter goes on to the dialog's default button.
+    QObject::disconnect(combo->lineEdit(), SIGNAL(returnPressed()), combo, nullptr);
+    QObject::disconnect(combo->lineEdit(), SIGNAL(editingFinished()), combo, nullptr);
     connect(combo->lineEdit(), &QLineEdit::textEdited, this, [this, id] { Notify(id, Notification::EditChange); });
   }
+  // Only a pick from the list or with the arrow keys changes the selection now.
   connect(combo, &QComboBox::activated, this, [this, id] { Notify(id, Notification::SelectionChange); });
   // The template's height is the open list's; the closed box is as high as
   // its font needs.
