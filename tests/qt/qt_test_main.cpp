@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <memory>
 
+#include "qt_user.h"
 #include "ui/qt/japanese_application.h"
 
 int main(int argc, char** argv) {
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
   if (!GTEST_FLAG_GET(list_tests)) {
     application = std::make_unique<QApplication>(argc, argv);
     pelko::ui::qt::PrepareJapaneseApplication(*application);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new pelko::test::qt::WatchesEndWithTheTest);
   }
   return RUN_ALL_TESTS();
 }
