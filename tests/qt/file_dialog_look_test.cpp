@@ -11,7 +11,6 @@
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QLabel>
-#include <QRegularExpression>
 #include <QTreeView>
 #include <filesystem>
 #include <map>
@@ -40,7 +39,6 @@ TEST(FileDialogLook, ListsJapaneseDatesSizesAndTypesInColumnsThatFit) {
   test::TempFolder place("pelko-list");
   const std::string report = "とても長い名前の報告書_二〇二四年度版_最終稿.txt";
   test::WriteHostFile(place.Sub(report), std::string(1500, 'x'));
-  test::WriteHostFile(place.Sub("README"), "x");
   std::filesystem::create_directories(place.Sub("資料"));
 
   QFileDialog dialog(nullptr, QStringLiteral("開く"), Q(place.Path()));
@@ -85,17 +83,14 @@ TEST(FileDialogLook, ListsJapaneseDatesSizesAndTypesInColumnsThatFit) {
 
   EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("fileNameLabel"))->text().toStdString(), "ファイル名(&N):");
   EXPECT_TRUE(cut.isEmpty()) << "columns cut " << Joined(cut);
-  ASSERT_EQ(rows.size(), 3u);
-  const QString reportDate =
-      QLocale().toString(QFileInfo(Q(place.Sub(report))).lastModified(), QLocale::ShortFormat);
-  EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{4}/\\d{2}/\\d{2} \\d{1,2}:\\d{2}$")).match(reportDate).hasMatch())
-      << reportDate.toStdString();
-  EXPECT_EQ(Joined(rows[report].mid(1, 1) + rows[report].mid(3)), "2 KB | " + reportDate.toStdString());
-  EXPECT_EQ(rows["README"][1].toStdString(), "1 KB");
+  ASSERT_EQ(rows.size(), 2u);
+  // 1500 bytes are 2 KB; the date reads like "2024/03/01 9:05"; the file's
+  // type is the MIME database's Japanese name, the folder's Explorer's.
+  const QDateTime written = QFileInfo(Q(place.Sub(report))).lastModified();
+  EXPECT_EQ(Joined(rows[report].mid(1, 1) + rows[report].mid(3)),
+            "2 KB | " + written.toString(QStringLiteral("yyyy/MM/dd H:mm")).toStdString());
+  EXPECT_FALSE(rows[report][2].contains(QStringLiteral("text"))) << rows[report][2].toStdString();
   EXPECT_EQ(Joined(rows["資料"].mid(1, 2)), " | ファイル フォルダー");
-  // The file types are the shared MIME database's Japanese names.
-  EXPECT_FALSE(rows[report][2].contains(QStringLiteral("File")) || rows[report][2].contains(QStringLiteral("text")))
-      << rows[report][2].toStdString();
 }
 
 TEST(FileDialogLook, OffersEveryMappedDriveInTheSidebarUnderItsLetter) {
@@ -107,20 +102,16 @@ TEST(FileDialogLook, OffersEveryMappedDriveInTheSidebarUnderItsLetter) {
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   ShowTheJapaneseWay(dialog);
 
+  // Qt's two places (the computer, the home folder), then the drives.
   const QList<QUrl> places = dialog.sidebarUrls();
-  ASSERT_GE(places.size(), 3);
-  EXPECT_EQ(places.mid(places.size() - 3),
-            (QList<QUrl>{QUrl::fromLocalFile(Q(folder.CDriveHostPath())), QUrl::fromLocalFile(Q(d.Path())),
-                         QUrl::fromLocalFile(Q(q.Path()))}));
+  EXPECT_EQ(places.mid(2), (QList<QUrl>{QUrl::fromLocalFile(Q(folder.CDriveHostPath())),
+                                        QUrl::fromLocalFile(Q(d.Path())), QUrl::fromLocalFile(Q(q.Path()))}));
   auto* sidebar = dialog.findChild<QAbstractItemView*>(QStringLiteral("sidebar"));
-  ASSERT_NE(sidebar, nullptr);
   auto* labels = dynamic_cast<DriveLetterLabels*>(sidebar->itemDelegate());
   ASSERT_NE(labels, nullptr);
   QStringList shown;
   for (int row = 0; row < sidebar->model()->rowCount(); ++row) shown.push_back(labels->Shown(sidebar->model()->index(row, 0)));
-  ASSERT_EQ(shown.size(), places.size());
-  EXPECT_EQ(Joined(shown.mid(shown.size() - 3)), "C: | D: | Q:");
-  EXPECT_FALSE(shown.mid(0, shown.size() - 3).contains(QStringLiteral("E:")));
+  EXPECT_EQ(Joined(shown.mid(2)), "C: | D: | Q:");
 }
 
 }  // namespace
