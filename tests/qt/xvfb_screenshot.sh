@@ -5,7 +5,7 @@
 # knows about the window to INFO.txt (xwininfo line, WM_NAME and
 # _NET_WM_NAME), saves the screen as OUT.png and stops the program. Exit
 # status 0 only when the window showed. Every wait is for an event (the
-# window manager up, the window mapped, the window painted), never for a
+# window manager ready, the window there, the window painted), never for a
 # length of time, so a busy machine only makes it slower; the caller's
 # timeout ends a program that never shows.
 set -euo pipefail
@@ -15,13 +15,17 @@ rm -f "$out" "$info"
 exec xvfb-run -a -s "-screen 0 800x600x24" bash -c '
   set -u
   program=$0 out=$1 info=$2
-  openbox >/dev/null 2>&1 &
+  # The window manager must have finished starting before the window maps:
+  # a window mapped while openbox still starts up can stay unmapped. Openbox
+  # runs its --startup command once it is ready.
+  ready=$(mktemp -u)
+  openbox --startup "touch $ready" >/dev/null 2>&1 &
   wm=$!
-  # The window manager is up once it names itself on the root window.
-  until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; do
+  until [ -e "$ready" ]; do
     kill -0 $wm 2>/dev/null || break
     sleep 0.05
   done
+  rm -f "$ready"
   "$program" >/dev/null 2>&1 &
   app=$!
   id=""
