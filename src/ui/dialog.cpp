@@ -68,7 +68,11 @@ void Dialog::CheckRadioButton(int firstId, int lastId, int checkId) {
 }
 
 void Dialog::GotoDlgCtrl(int controlId) {
-  if (window_ && Peer(controlId)) window_->SetFocus(controlId);
+  ControlPeer* peer = Peer(controlId);
+  if (!window_ || !peer) return;
+  window_->SetFocus(controlId);
+  // What the user types next replaces the text rather than adding to it.
+  peer->SelectAllText();
 }
 
 std::string Dialog::GetWindowText() const { return window_ ? window_->Caption() : std::string(); }

@@ -64,6 +64,7 @@ class Dialog {
   void CheckDlgButton(int controlId, int state);
   // Checks checkId and clears the other radio buttons from firstId to lastId.
   void CheckRadioButton(int firstId, int lastId, int checkId);
+  // Focuses the control; an edit's whole text is selected.
   void GotoDlgCtrl(int controlId);
   std::string GetWindowText() const;
   void SetWindowText(std::string_view caption);

@@ -61,6 +61,9 @@ class ControlPeer {
   virtual void SetText(std::string_view text) = 0;
   virtual bool IsEnabled() const = 0;
   virtual void Enable(bool enable) = 0;
+  // Selects the whole text of an edit (or a combo box's edit field), as the
+  // dialog manager does when it moves the focus there; others ignore it.
+  virtual void SelectAllText() {}
   virtual CheckPeer* AsCheck() { return nullptr; }
   virtual ListPeer* AsList() { return nullptr; }
 };

@@ -25,7 +25,7 @@ TEST(PelkoStartUp, AProgramFolderWithNoWindowsFormStopsWithOneLine) {
   const std::string home = root.Sub("\xF0\x9F\x98\x80");  // an emoji: no CP932 form
   std::filesystem::create_directories(home);
   const CommandResult result =
-      RunCommand("PELKO_HOME=" + ShellQuote(home) + " QT_QPA_PLATFORM=offscreen timeout 20 " + ShellQuote(kPelko));
+      RunCommand("PELKO_HOME=" + ShellQuote(home) + " QT_QPA_PLATFORM=offscreen timeout 100 " + ShellQuote(kPelko));
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(LineCount(result.output), 1u) << result.output;
   EXPECT_NE(result.output.find(home), std::string::npos) << result.output;
@@ -35,7 +35,7 @@ TEST(PelkoStartUp, NoDisplayStopsWithOneLineNamingTheScreenshotWay) {
   TempFolder home("pelko-qt-start");
   const CommandResult result =
       RunCommand("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM PELKO_HOME=" + ShellQuote(home.Path()) +
-                 " timeout 20 " + ShellQuote(kPelko));
+                 " timeout 100 " + ShellQuote(kPelko));
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(LineCount(result.output), 1u) << result.output;
   EXPECT_NE(result.output.find("--screenshot"), std::string::npos) << result.output;
@@ -50,7 +50,7 @@ TEST(PelkoOnXvfb, ShowsTheMainWindowTitledPelkoWithAPicture) {
   const std::string png = std::string(PELKO_QT_TEST_OUTPUT_DIR) + "/pelko-window.png";
   const std::string info = home.Sub("window.txt");
   const CommandResult shot =
-      RunCommand("PELKO_HOME=" + ShellQuote(home.Path()) + " timeout 60 " +
+      RunCommand("PELKO_HOME=" + ShellQuote(home.Path()) + " timeout 110 " +
                  ShellQuote(std::string(PELKO_SOURCE_DIR) + "/tests/qt/xvfb_screenshot.sh") + " " +
                  ShellQuote(kPelko) + " " + ShellQuote(png) + " " + ShellQuote(info));
   ASSERT_EQ(shot.exitCode, 0) << "the PELKO window never showed: " << shot.output;

@@ -11,33 +11,47 @@
 
 namespace pelko::test::qt {
 
-void WhenShown(std::function<bool(QWidget*)> match, std::function<void(QWidget*)> action, int timeoutMs) {
-  auto* timer = new QTimer(qApp);
-  auto waited = std::make_shared<int>(0);
-  timer->setInterval(10);
-  QObject::connect(timer, &QTimer::timeout, timer, [timer, waited, match, action, timeoutMs] {
-    QWidget* window = QApplication::activeModalWidget();
-    if (window && window->isVisible() && match(window)) {
-      timer->stop();
-      timer->deleteLater();
-      action(window);
-      return;
-    }
-    *waited += 10;
-    if (*waited >= timeoutMs) {
-      timer->stop();
-      timer->deleteLater();
-      ADD_FAILURE() << "the expected window did not show; top modal window: "
-                    << (window ? window->objectName().toStdString() : std::string("none"));
-      CloseModalWindows();
-    }
-  });
-  timer->start();
+namespace {
+
+// The watches waiting now, each a timer that looks at the top modal window.
+std::vector<QTimer*>& Watches() {
+  static std::vector<QTimer*> watches;
+  return watches;
 }
 
-void WhenDialogShown(int templateId, std::function<void(QWidget*)> action, int timeoutMs) {
+void Drop(QTimer* watch) {
+  watch->stop();
+  watch->deleteLater();
+  std::erase(Watches(), watch);
+}
+
+}  // namespace
+
+void WhenShown(std::function<bool(QWidget*)> match, std::function<void(QWidget*)> action) {
+  auto* watch = new QTimer(qApp);
+  // Looks every 10 ms while the event loop runs; the interval only spares
+  // the processor, no outcome depends on it.
+  watch->setInterval(10);
+  QObject::connect(watch, &QTimer::timeout, watch, [watch, match, action] {
+    QWidget* window = QApplication::activeModalWidget();
+    if (!window || !window->isVisible() || !match(window)) return;
+    Drop(watch);
+    action(window);
+  });
+  Watches().push_back(watch);
+  watch->start();
+}
+
+void WhenDialogShown(int templateId, std::function<void(QWidget*)> action) {
   const QString name = QStringLiteral("dialog-%1").arg(templateId);
-  WhenShown([name](QWidget* window) { return window->objectName() == name; }, std::move(action), timeoutMs);
+  WhenShown([name](QWidget* window) { return window->objectName() == name; }, std::move(action));
+}
+
+void WatchesEndWithTheTest::OnTestEnd(const ::testing::TestInfo&) {
+  if (Watches().empty()) return;
+  ADD_FAILURE() << Watches().size() << " expected window(s) never showed";
+  while (!Watches().empty()) Drop(Watches().back());
+  CloseModalWindows();
 }
 
 void CloseModalWindows() {

@@ -7,6 +7,7 @@
 #include "res/templates.h"
 #include "ui/dialog.h"
 #include "ui/headless/headless_host.h"
+#include "ui/headless/headless_window.h"
 
 namespace pelko::ui {
 namespace {
@@ -39,6 +40,11 @@ class ExchangeDialog : public Dialog {
     dx.MinMaxInt(searchDepth, 1, 10);
   }
 };
+
+// The search depth's whole text is selected, as the focus left it.
+bool DepthSelected(Dialog& dialog) {
+  return static_cast<headless::HeadlessWindow*>(dialog.Window())->Find(1028)->TextSelected();
+}
 
 TEST(DataExchange, OpeningPushesEveryMemberToItsControl) {
   ScriptedUser user;
@@ -84,7 +90,10 @@ TEST(DataExchange, OutOfRangeShowsTheRangeMessageFocusesTheEditAndStaysOpen) {
       .Type(1028, "11")
       .Press(1)
       .AnswerMessageBox(J("1 から 10 までの整数を入力してください。"), MessageBoxButtons::Ok, DialogResult::Ok)
-      .InDialog([](Dialog& dialog) { EXPECT_EQ(dialog.Window()->FocusedControl(), 1028); })
+      .InDialog([](Dialog& dialog) {
+        EXPECT_EQ(dialog.Window()->FocusedControl(), 1028);
+        EXPECT_TRUE(DepthSelected(dialog)) << "typing would add to the refused text";
+      })
       .Type(1028, "0")
       .Ok()
       .AnswerMessageBox(J("1 から 10 までの整数を入力してください。"), MessageBoxButtons::Ok, DialogResult::Ok)
@@ -109,6 +118,7 @@ TEST(DataExchange, FailedFetchReturnsFalseWithEarlierFieldsTakenOver) {
         EXPECT_EQ(exchange.newFile, "kept");
         EXPECT_EQ(exchange.searchDepth, 5);
         EXPECT_EQ(dialog.Window()->FocusedControl(), 1028);
+        EXPECT_TRUE(DepthSelected(dialog));
       })
       .AnswerMessageBox(J("整数を入力してください。"), MessageBoxButtons::Ok, DialogResult::Ok)
       .Cancel();

@@ -10,9 +10,14 @@ HeadlessControl::HeadlessControl(const ControlTemplate& controlTemplate)
 }
 
 void HeadlessControl::SetText(std::string_view text) {
+  textSelected_ = false;
   if (text_ == text) return;
   text_ = text;
   if (onTextChanged) onTextChanged(*this);
+}
+
+void HeadlessControl::SelectAllText() {
+  textSelected_ = template_.kind == ControlKind::Edit || template_.kind == ControlKind::ComboBox;
 }
 
 CheckPeer* HeadlessControl::AsCheck() {

@@ -23,6 +23,9 @@ class HeadlessControl : public ControlPeer, public CheckPeer, public ListPeer {
   void SetText(std::string_view text) override;
   bool IsEnabled() const override { return enabled_; }
   void Enable(bool enable) override { enabled_ = enable; }
+  void SelectAllText() override;
+  // The whole text is selected (since the last SelectAllText, until the text changes).
+  bool TextSelected() const { return textSelected_; }
   CheckPeer* AsCheck() override;
   ListPeer* AsList() override;
 
@@ -49,6 +52,7 @@ class HeadlessControl : public ControlPeer, public CheckPeer, public ListPeer {
   };
   const ControlTemplate& template_;
   std::string text_;
+  bool textSelected_ = false;
   bool enabled_ = true;
   int check_ = 0;
   std::vector<Item> items_;

@@ -10,6 +10,25 @@
 #include "ui/qt/qt_text.h"
 
 namespace pelko::ui::qt {
+namespace {
+
+// Texts Qt's Japanese translation leaves in English: the file list's types
+// of folders, drives and links. Worded as Explorer words them.
+class TranslationGaps : public QTranslator {
+ public:
+  using QTranslator::QTranslator;
+  bool isEmpty() const override { return false; }
+  QString translate(const char* context, const char* sourceText, const char*, int) const override {
+    if (qstrcmp(context, "QAbstractFileIconProvider") != 0) return {};
+    if (qstrcmp(sourceText, "Folder") == 0) return QStringLiteral("ファイル フォルダー");
+    if (qstrcmp(sourceText, "Drive") == 0) return QStringLiteral("ドライブ");
+    if (qstrcmp(sourceText, "Shortcut") == 0) return QStringLiteral("ショートカット");
+    if (qstrcmp(sourceText, "Unknown") == 0) return QStringLiteral("不明");
+    return {};
+  }
+};
+
+}  // namespace
 
 bool PrepareJapaneseApplication(QApplication& application) {
   const QLocale japanese(QLocale::Japanese, QLocale::Japan);
@@ -27,6 +46,7 @@ bool PrepareJapaneseApplication(QApplication& application) {
     return false;
   }
   QApplication::installTranslator(translator);
+  QApplication::installTranslator(new TranslationGaps(&application));
   return true;
 }
 

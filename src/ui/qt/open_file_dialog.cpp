@@ -6,6 +6,7 @@
 
 #include "platform/drive_table.h"
 #include "platform/program_folder.h"
+#include "ui/qt/file_dialog_look.h"
 #include "ui/qt/message_box.h"
 #include "ui/qt/qt_text.h"
 
@@ -25,6 +26,7 @@ std::optional<std::string> OpenFileDialog::Ask(QWidget* parent) {
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     // Existence is the framework's question (it may offer to create the file).
     dialog.setFileMode(QFileDialog::AnyFile);
+    ShowTheJapaneseWay(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     const QString chosen = QDir::cleanPath(dialog.selectedFiles().front());
     folder_ = QFileInfo(chosen).absolutePath();

@@ -14,7 +14,7 @@ namespace pelko::ui::qt {
 namespace {
 
 // Repaints at most this often: reports may come for every small entry.
-constexpr int kEventsEveryMilliseconds = 30;
+constexpr std::chrono::milliseconds kEventsEvery{30};
 
 bool IsUserInput(QEvent::Type type) {
   switch (type) {
@@ -68,7 +68,7 @@ void ProgressWindow::Show(std::string_view entry, std::uint64_t done, std::uint6
 
 void ProgressWindow::closeEvent(QCloseEvent* event) { event->ignore(); }
 
-LongWorkWindow::LongWorkWindow() = default;
+LongWorkWindow::LongWorkWindow(const WorkClock& clock) : clock_(clock) {}
 
 LongWorkWindow::~LongWorkWindow() {
   if (depth_ > 0) qApp->removeEventFilter(this);
@@ -81,8 +81,8 @@ ProgressWindow* LongWorkWindow::Window() const {
 void LongWorkWindow::Begin(QWidget* owner) {
   if (depth_++ > 0) return;
   owner_ = owner;
-  clock_.start();
-  sinceEvents_.start();
+  began_ = clock_.Now();
+  eventsLetThrough_ = began_;
   blocked_.clear();
   for (QWidget* window : QApplication::topLevelWidgets()) blocked_.emplace_back(window);
   qApp->installEventFilter(this);
@@ -90,19 +90,20 @@ void LongWorkWindow::Begin(QWidget* owner) {
 
 void LongWorkWindow::Report(std::string_view entry, std::uint64_t done, std::uint64_t total) {
   if (depth_ == 0) return;
-  if (!window_ && clock_.elapsed() >= kShowAfterMilliseconds) {
+  const auto now = clock_.Now();
+  if (!window_ && now - began_ >= kShowAfter) {
     window_ = std::make_unique<ProgressWindow>(owner_.data());
     window_->Show(entry, done, total);
     window_->show();
     window_->raise();
     QCoreApplication::processEvents();
-    sinceEvents_.restart();
+    eventsLetThrough_ = now;
     return;
   }
   if (window_) window_->Show(entry, done, total);
-  if (sinceEvents_.elapsed() >= kEventsEveryMilliseconds) {
+  if (now - eventsLetThrough_ >= kEventsEvery) {
     QCoreApplication::processEvents();
-    sinceEvents_.restart();
+    eventsLetThrough_ = now;
   }
 }
 

@@ -8,12 +8,13 @@
 #pragma once
 
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <memory>
 #include <string_view>
 #include <vector>
+
+#include "ui/qt/work_clock.h"
 
 class QLabel;
 class QProgressBar;
@@ -40,9 +41,9 @@ class ProgressWindow : public QDialog {
 class LongWorkWindow : public QObject {
  public:
   // How long work runs before the progress window appears.
-  static constexpr int kShowAfterMilliseconds = 500;
+  static constexpr std::chrono::milliseconds kShowAfter{500};
 
-  LongWorkWindow();
+  explicit LongWorkWindow(const WorkClock& clock);
   ~LongWorkWindow() override;
 
   // `owner` is the window the progress window belongs to (may be null).
@@ -60,10 +61,11 @@ class LongWorkWindow : public QObject {
  private:
   bool Blocked(QObject* receiver) const;
 
+  const WorkClock& clock_;
   int depth_ = 0;
   QPointer<QWidget> owner_;
-  QElapsedTimer clock_;
-  QElapsedTimer sinceEvents_;
+  std::chrono::steady_clock::time_point began_;
+  std::chrono::steady_clock::time_point eventsLetThrough_;
   std::vector<QPointer<QWidget>> blocked_;
   std::unique_ptr<ProgressWindow> window_;
 };

@@ -101,6 +101,8 @@ LineEditControl::LineEditControl(const ControlTemplate& controlTemplate, QLineEd
 
 QString LineEditControl::WidgetText() const { return edit_->text(); }
 
+void LineEditControl::SelectAllText() { edit_->selectAll(); }
+
 void LineEditControl::SetWidgetText(const QString& text) {
   edit_->setText(text);
   edit_->setCursorPosition(0);
@@ -114,6 +116,8 @@ TextEditControl::TextEditControl(const ControlTemplate& controlTemplate, QPlainT
 QString TextEditControl::WidgetText() const { return edit_->toPlainText(); }
 
 void TextEditControl::SetWidgetText(const QString& text) { edit_->setPlainText(text); }
+
+void TextEditControl::SelectAllText() { edit_->selectAll(); }
 
 std::string TextEditControl::Read(const QString& text) const {
   QString windowsText = text;
@@ -187,6 +191,10 @@ ComboControl::ComboControl(const ControlTemplate& controlTemplate, QComboBox* co
     : QtControl(controlTemplate, combo), combo_(combo) {}
 
 QString ComboControl::WidgetText() const { return combo_->currentText(); }
+
+void ComboControl::SelectAllText() {
+  if (combo_->isEditable()) combo_->lineEdit()->selectAll();
+}
 
 void ComboControl::SetWidgetText(const QString& text) {
   if (combo_->isEditable()) combo_->setEditText(text);

@@ -95,6 +95,7 @@ class StaticControl : public QtControl {
 class LineEditControl : public QtControl {
  public:
   LineEditControl(const ControlTemplate& controlTemplate, QLineEdit* edit);
+  void SelectAllText() override;
 
  protected:
   QString WidgetText() const override;
@@ -108,6 +109,7 @@ class LineEditControl : public QtControl {
 class TextEditControl : public QtControl {
  public:
   TextEditControl(const ControlTemplate& controlTemplate, QPlainTextEdit* edit);
+  void SelectAllText() override;
 
  protected:
   QString WidgetText() const override;
@@ -147,6 +149,7 @@ class ComboControl : public QtControl, public ListPeer {
  public:
   ComboControl(const ControlTemplate& controlTemplate, QComboBox* combo);
   ListPeer* AsList() override { return this; }
+  void SelectAllText() override;
 
   int Count() const override;
   std::string ItemText(int index) const override;

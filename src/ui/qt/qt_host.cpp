@@ -7,7 +7,8 @@
 
 namespace pelko::ui::qt {
 
-QtHost::QtHost(bool registerWithPlatform) : registered_(registerWithPlatform) {
+QtHost::QtHost(bool registerWithPlatform, const WorkClock& clock)
+    : registered_(registerWithPlatform), longWork_(clock) {
   if (registered_) win::RegisterUserInterfaceHost(this);
 }
 

@@ -18,7 +18,8 @@ class QtWindow;
 
 class QtHost : public Host {
  public:
-  explicit QtHost(bool registerWithPlatform = true);
+  // `clock` times the progress window of long work.
+  explicit QtHost(bool registerWithPlatform = true, const WorkClock& clock = SteadyClock());
   ~QtHost() override;
   QtHost(const QtHost&) = delete;
   QtHost& operator=(const QtHost&) = delete;

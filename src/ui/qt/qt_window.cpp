@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetrics>
-#include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -19,6 +18,7 @@
 #include "ui/dialog.h"
 #include "ui/qt/dialog_font.h"
 #include "ui/qt/floppy_icon.h"
+#include "ui/qt/group_box.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/static_text.h"
 
@@ -134,120 +134,130 @@ void QtWindow::Build() {
 }
 
 QWidget* QtWindow::MakeWidget(const ControlTemplate& control, std::unique_ptr<QtControl>& peer) {
-  const int id = control.id;
   switch (control.kind) {
-    case ControlKind::PushButton: {
-      auto* button = new QPushButton(this);
-      button->setAutoDefault(true);
-      button->setDefault(control.Has(style::DefaultButton));
-      connect(button, &QPushButton::clicked, this, [this, id] { Notify(id, Notification::Clicked); });
-      peer = std::make_unique<ButtonControl>(control, button);
+    case ControlKind::PushButton: peer = MakePushButton(control); break;
+    case ControlKind::CheckBox: peer = MakeCheckBox(control); break;
+    case ControlKind::RadioButton: peer = MakeRadioButton(control); break;
+    case ControlKind::GroupBox: peer = MakeGroupBox(control); break;
+    case ControlKind::Static: peer = MakeStatic(control); break;
+    case ControlKind::Edit:
+      peer = control.Has(style::MultiLine) ? MakeMultiLineEdit(control) : MakeLineEdit(control);
       break;
-    }
-    case ControlKind::CheckBox: {
-      auto* box = new QCheckBox(this);
-      connect(box, &QCheckBox::clicked, this, [this, id] { Notify(id, Notification::Clicked); });
-      peer = std::make_unique<ButtonControl>(control, box);
-      break;
-    }
-    case ControlKind::RadioButton: {
-      auto* radio = new AutoRadioButton(this);
-      radio->setAutoExclusive(false);
-      connect(radio, &QRadioButton::clicked, this, [this, radio, id] { ClickRadio(radio, id); });
-      peer = std::make_unique<ButtonControl>(control, radio);
-      break;
-    }
-    case ControlKind::GroupBox: {
-      auto* box = new QGroupBox(this);
-      box->setAttribute(Qt::WA_TransparentForMouseEvents);
-      box->setFocusPolicy(Qt::NoFocus);
-      peer = std::make_unique<GroupBoxControl>(control, box);
-      break;
-    }
-    case ControlKind::Static: {
-      auto* label = new StaticText(this);
-      label->setAlignment(StaticAlignment(control));
-      label->setWordWrap(!control.Has(style::NoWordWrap) && !control.Has(style::CenterVertical));
-      if (control.Has(style::Sunken)) {
-        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        label->setLineWidth(1);
-      } else if (control.Has(style::Border)) {
-        label->setFrameStyle(QFrame::Box | QFrame::Plain);
-      }
-      label->setFocusPolicy(Qt::NoFocus);
-      peer = std::make_unique<StaticControl>(control, label);
-      break;
-    }
-    case ControlKind::Edit: {
-      if (control.Has(style::MultiLine)) {
-        auto* edit = new QPlainTextEdit(this);
-        edit->setTabChangesFocus(true);
-        edit->setReadOnly(control.Has(style::ReadOnly));
-        edit->setLineWrapMode(control.Has(style::AutoHScroll) ? QPlainTextEdit::NoWrap
-                                                              : QPlainTextEdit::WidgetWidth);
-        edit->setVerticalScrollBarPolicy(control.Has(style::VScroll) ? Qt::ScrollBarAlwaysOn
-                                                                     : Qt::ScrollBarAlwaysOff);
-        edit->setHorizontalScrollBarPolicy(control.Has(style::HScroll) ? Qt::ScrollBarAlwaysOn
-                                                                       : Qt::ScrollBarAlwaysOff);
-        if (!control.Has(style::Border)) edit->setFrameShape(QFrame::NoFrame);
-        if (control.Has(style::ReadOnly)) ShowReadOnly(edit);
-        connect(edit, &QPlainTextEdit::textChanged, this, [this, id] { Notify(id, Notification::EditChange); });
-        peer = std::make_unique<TextEditControl>(control, edit);
-      } else {
-        auto* edit = new QLineEdit(this);
-        edit->setReadOnly(control.Has(style::ReadOnly));
-        edit->setFrame(control.Has(style::Border));
-        if (control.Has(style::ReadOnly)) ShowReadOnly(edit);
-        connect(edit, &QLineEdit::textEdited, this, [this, id] { Notify(id, Notification::EditChange); });
-        peer = std::make_unique<LineEditControl>(control, edit);
-      }
-      break;
-    }
-    case ControlKind::ListBox: {
-      auto* list = new QListWidget(this);
-      list->setSortingEnabled(false);  // the framework places every item
-      list->setUniformItemSizes(true);
-      list->setSelectionMode(control.Has(style::MultipleSelection) ? QAbstractItemView::MultiSelection
-                                                                   : QAbstractItemView::SingleSelection);
-      list->setVerticalScrollBarPolicy(control.Has(style::VScroll) ? Qt::ScrollBarAsNeeded
-                                                                   : Qt::ScrollBarAlwaysOff);
-      list->setHorizontalScrollBarPolicy(control.Has(style::HScroll) ? Qt::ScrollBarAsNeeded
-                                                                     : Qt::ScrollBarAlwaysOff);
-      if (!control.Has(style::Border)) list->setFrameShape(QFrame::NoFrame);
-      if (control.Has(style::Notify)) {
-        connect(list, &QListWidget::itemSelectionChanged, this,
-                [this, id] { Notify(id, Notification::SelectionChange); });
-        connect(list, &QListWidget::itemDoubleClicked, this,
-                [this, id] { Notify(id, Notification::DoubleClick); });
-      }
-      peer = std::make_unique<ListBoxControl>(control, list);
-      break;
-    }
-    case ControlKind::ComboBox: {
-      auto* combo = new QComboBox(this);
-      combo->setEditable(control.Has(style::DropDown));
-      combo->setInsertPolicy(QComboBox::NoInsert);
-      if (combo->isEditable()) {
-        combo->setCompleter(nullptr);
-        connect(combo->lineEdit(), &QLineEdit::textEdited, this,
-                [this, id] { Notify(id, Notification::EditChange); });
-      }
-      connect(combo, &QComboBox::activated, this, [this, id] { Notify(id, Notification::SelectionChange); });
-      // The template's height is the open list's; the closed box is as high
-      // as its font needs.
-      const QRect rect = PixelRect(control.rect);
-      const int closedHeight = combo->sizeHint().height();
-      combo->setGeometry(rect.x(), rect.y(), rect.width(), closedHeight);
-      const int itemHeight = QFontMetrics(font()).height() + 2;
-      combo->setMaxVisibleItems(std::max(1, (rect.height() - closedHeight) / itemHeight));
-      peer = std::make_unique<ComboControl>(control, combo);
-      ui::ComboBox items(peer.get(), &control);
-      for (std::string_view item : control.items) items.AddString(ItemText(item));
-      break;
-    }
+    case ControlKind::ListBox: peer = MakeListBox(control); break;
+    case ControlKind::ComboBox: peer = MakeComboBox(control); break;
   }
   peer->SetText(CaptionText(control));
   return peer->Widget();
+}
+
+std::unique_ptr<QtControl> QtWindow::MakePushButton(const ControlTemplate& control) {
+  auto* button = new QPushButton(this);
+  button->setAutoDefault(true);
+  button->setDefault(control.Has(style::DefaultButton));
+  connect(button, &QPushButton::clicked, this, [this, id = control.id] { Notify(id, Notification::Clicked); });
+  return std::make_unique<ButtonControl>(control, button);
+}
+
+std::unique_ptr<QtControl> QtWindow::MakeCheckBox(const ControlTemplate& control) {
+  auto* box = new QCheckBox(this);
+  connect(box, &QCheckBox::clicked, this, [this, id = control.id] { Notify(id, Notification::Clicked); });
+  return std::make_unique<ButtonControl>(control, box);
+}
+
+std::unique_ptr<QtControl> QtWindow::MakeRadioButton(const ControlTemplate& control) {
+  auto* radio = new AutoRadioButton(this);
+  radio->setAutoExclusive(false);
+  connect(radio, &QRadioButton::clicked, this, [this, radio, id = control.id] { ClickRadio(radio, id); });
+  return std::make_unique<ButtonControl>(control, radio);
+}
+
+std::unique_ptr<QtControl> QtWindow::MakeGroupBox(const ControlTemplate& control) {
+  auto* box = new GroupBox(this);
+  box->setAttribute(Qt::WA_TransparentForMouseEvents);
+  box->setFocusPolicy(Qt::NoFocus);
+  return std::make_unique<GroupBoxControl>(control, box);
+}
+
+std::unique_ptr<QtControl> QtWindow::MakeStatic(const ControlTemplate& control) {
+  auto* label = new StaticText(this);
+  label->setAlignment(StaticAlignment(control));
+  label->setWordWrap(!control.Has(style::NoWordWrap) && !control.Has(style::CenterVertical));
+  if (control.Has(style::Sunken)) {
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setLineWidth(1);
+  } else if (control.Has(style::Border)) {
+    label->setFrameStyle(QFrame::Box | QFrame::Plain);
+  }
+  label->setFocusPolicy(Qt::NoFocus);
+  return std::make_unique<StaticControl>(control, label);
+}
+
+std::unique_ptr<QtControl> QtWindow::MakeMultiLineEdit(const ControlTemplate& control) {
+  auto* edit = new QPlainTextEdit(this);
+  edit->setTabChangesFocus(true);
+  edit->setReadOnly(control.Has(style::ReadOnly));
+  edit->setLineWrapMode(control.Has(style::AutoHScroll) ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+  edit->setVerticalScrollBarPolicy(control.Has(style::VScroll) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+  edit->setHorizontalScrollBarPolicy(control.Has(style::HScroll) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+  if (!control.Has(style::Border)) edit->setFrameShape(QFrame::NoFrame);
+  if (control.Has(style::ReadOnly)) ShowReadOnly(edit);
+  connect(edit, &QPlainTextEdit::textChanged, this, [this, id = control.id] { Notify(id, Notification::EditChange); });
+  return std::make_unique<TextEditControl>(control, edit);
+}
+
+std::unique_ptr<QtControl> QtWindow::MakeLineEdit(const ControlTemplate& control) {
+  auto* edit = new QLineEdit(this);
+  edit->setReadOnly(control.Has(style::ReadOnly));
+  edit->setFrame(control.Has(style::Border));
+  if (control.Has(style::ReadOnly)) ShowReadOnly(edit);
+  connect(edit, &QLineEdit::textEdited, this, [this, id = control.id] { Notify(id, Notification::EditChange); });
+  return std::make_unique<LineEditControl>(control, edit);
+}
+
+std::unique_ptr<QtControl> QtWindow::MakeListBox(const ControlTemplate& control) {
+  auto* list = new QListWidget(this);
+  list->setSortingEnabled(false);  // the framework places every item
+  list->setUniformItemSizes(true);
+  list->setSelectionMode(control.Has(style::MultipleSelection) ? QAbstractItemView::MultiSelection
+                                                               : QAbstractItemView::SingleSelection);
+  list->setVerticalScrollBarPolicy(control.Has(style::VScroll) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+  list->setHorizontalScrollBarPolicy(control.Has(style::HScroll) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+  if (!control.Has(style::Border)) list->setFrameShape(QFrame::NoFrame);
+  if (control.Has(style::Notify)) {
+    const int id = control.id;
+    connect(list, &QListWidget::itemSelectionChanged, this, [this, id] { Notify(id, Notification::SelectionChange); });
+    connect(list, &QListWidget::itemDoubleClicked, this, [this, id] { Notify(id, Notification::DoubleClick); });
+  }
+  return std::make_unique<ListBoxControl>(control, list);
+}
+
+std::unique_ptr<QtControl> QtWindow::MakeComboBox(const ControlTemplate& control) {
+  const int id = control.id;
+  auto* combo = new QComboBox(this);
+  combo->setEditable(control.Has(style::DropDown));
+  combo->setInsertPolicy(QComboBox::NoInsert);
+  if (combo->isEditable()) {
+    combo->setCompleter(nullptr);
+    // Typed text never picks an item: Qt would select the item the text
+    // names when Enter is pressed or the focus leaves, and report that as
+    // the user's choice. Enter goes on to the dialog's default button.
+    QObject::disconnect(combo->lineEdit(), SIGNAL(returnPressed()), combo, nullptr);
+    QObject::disconnect(combo->lineEdit(), SIGNAL(editingFinished()), combo, nullptr);
+    connect(combo->lineEdit(), &QLineEdit::textEdited, this, [this, id] { Notify(id, Notification::EditChange); });
+  }
+  // Only a pick from the list or with the arrow keys changes the selection now.
+  connect(combo, &QComboBox::activated, this, [this, id] { Notify(id, Notification::SelectionChange); });
+  // The template's height is the open list's; the closed box is as high as
+  // its font needs.
+  const QRect rect = PixelRect(control.rect);
+  const int closedHeight = combo->sizeHint().height();
+  combo->setGeometry(rect.x(), rect.y(), rect.width(), closedHeight);
+  const int itemHeight = QFontMetrics(font()).height() + 2;
+  combo->setMaxVisibleItems(std::max(1, (rect.height() - closedHeight) / itemHeight));
+  auto peer = std::make_unique<ComboControl>(control, combo);
+  ui::ComboBox items(peer.get(), &control);
+  for (std::string_view item : control.items) items.AddString(ItemText(item));
+  return peer;
 }
 
 QtControl* QtWindow::Find(int controlId) const {

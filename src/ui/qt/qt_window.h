@@ -53,6 +53,15 @@ class QtWindow : public QDialog, public WindowPeer {
  private:
   void Build();
   QWidget* MakeWidget(const ControlTemplate& control, std::unique_ptr<QtControl>& peer);
+  std::unique_ptr<QtControl> MakePushButton(const ControlTemplate& control);
+  std::unique_ptr<QtControl> MakeCheckBox(const ControlTemplate& control);
+  std::unique_ptr<QtControl> MakeRadioButton(const ControlTemplate& control);
+  std::unique_ptr<QtControl> MakeGroupBox(const ControlTemplate& control);
+  std::unique_ptr<QtControl> MakeStatic(const ControlTemplate& control);
+  std::unique_ptr<QtControl> MakeMultiLineEdit(const ControlTemplate& control);
+  std::unique_ptr<QtControl> MakeLineEdit(const ControlTemplate& control);
+  std::unique_ptr<QtControl> MakeListBox(const ControlTemplate& control);
+  std::unique_ptr<QtControl> MakeComboBox(const ControlTemplate& control);
   void Notify(int controlId, Notification notification);
   void ClickRadio(QRadioButton* clicked, int controlId);
   void FinishIfEnded();
