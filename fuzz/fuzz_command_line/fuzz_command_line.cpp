@@ -17,6 +17,7 @@
 #include <algorithm>
 
 #include "archive/archive_commands.h"
+#include "archive/entry_name_clashes.h"
 #include "lzh/command_line.h"
 #include "store/exclusion_lists.h"
 #include "store/exclusion_switches.h"
