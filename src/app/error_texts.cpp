@@ -1,9 +1,9 @@
 #include "app/error_texts.h"
 
-#include "platform/code_page.h"
 #include "platform/user_interface.h"
-#include "platform/win_error.h"
 #include "res/texts_file_error.h"
+#include "text/code_page.h"
+#include "text/win_error.h"
 
 namespace pelko::app {
 namespace {

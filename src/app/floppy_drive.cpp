@@ -1,9 +1,9 @@
 #include "app/floppy_drive.h"
 
-#include "platform/code_page.h"
 #include "platform/user_interface.h"
 #include "platform/volume_services.h"
 #include "res/texts_main.h"
+#include "text/code_page.h"
 
 namespace pelko::app {
 

@@ -7,8 +7,8 @@
 #include <unordered_map>
 #include <utility>
 
-#include "platform/code_page.h"
 #include "platform/file_services.h"
+#include "text/code_page.h"
 
 namespace pelko::archive {
 namespace {

@@ -11,14 +11,14 @@
 #include "archive/span_piece.h"
 #include "archive/working_copy_check.h"
 #include "lzh/archiver_command.h"
-#include "platform/code_page.h"
 #include "platform/file_services.h"
 #include "platform/program_folder.h"
 #include "platform/user_interface.h"
-#include "platform/win_error.h"
 #include "res/texts_backup_restore.h"
 #include "store/association_list.h"
 #include "store/extract_settings.h"
+#include "text/code_page.h"
+#include "text/win_error.h"
 
 namespace pelko::archive {
 namespace {

@@ -7,7 +7,7 @@
 #include "platform/file_services.h"
 #include "platform/file_stream.h"
 #include "platform/volume_services.h"
-#include "platform/win_error.h"
+#include "text/win_error.h"
 
 namespace pelko::archive {
 namespace {

@@ -17,13 +17,13 @@
 #include "archive/span_writer.h"
 #include "lzh/archive_writer.h"
 #include "lzh/archiver_command.h"
-#include "platform/code_page.h"
 #include "platform/file_services.h"
 #include "platform/program_folder.h"
 #include "platform/user_interface.h"
 #include "res/texts_backup_restore.h"
 #include "store/association_list.h"
 #include "store/exclusion_switches.h"
+#include "text/code_page.h"
 
 namespace pelko::app {
 namespace {

@@ -11,13 +11,13 @@
 #include "archive/extract_and_associate.h"
 #include "archive/span_piece.h"
 #include "lzh/archiver_command.h"
-#include "platform/code_page.h"
 #include "platform/file_services.h"
 #include "platform/program_folder.h"
 #include "platform/user_interface.h"
 #include "res/texts_backup_restore.h"
 #include "store/association_list.h"
 #include "store/extract_settings.h"
+#include "text/code_page.h"
 
 namespace pelko::app {
 namespace {

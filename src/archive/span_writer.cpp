@@ -13,13 +13,13 @@
 #include "app/floppy_drive.h"
 #include "archive/floppy_files.h"
 #include "archive/span_piece.h"
-#include "platform/code_page.h"
 #include "platform/file_services.h"
 #include "platform/file_stream.h"
 #include "platform/program_folder.h"
 #include "platform/user_interface.h"
-#include "platform/win_error.h"
 #include "res/texts_archive.h"
+#include "text/code_page.h"
+#include "text/win_error.h"
 
 namespace pelko::archive {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "lzh/extractor.h"
-#include "platform/win_error.h"
+#include "text/win_error.h"
 
 namespace pelko::archive {
 

@@ -1,7 +1,7 @@
 #include "dialogs/folder_picker_dialog.h"
 
-#include "platform/code_page.h"
 #include "res/templates.h"
+#include "text/code_page.h"
 #include "ui/directory_listing.h"
 
 namespace pelko::dialogs {

@@ -6,9 +6,9 @@
 #include "app/main_dialog.h"
 #include "dialogs/association_dialog.h"
 #include "dialogs/volume_label_dialog.h"
-#include "platform/code_page.h"
 #include "platform/volume_services.h"
 #include "res/texts_dialogs.h"
+#include "text/code_page.h"
 
 namespace pelko::app {
 namespace {

@@ -5,11 +5,11 @@
 #include "app/floppy_drive.h"
 #include "app/main_dialog.h"
 #include "dialogs/volume_label_dialog.h"
-#include "platform/code_page.h"
 #include "platform/user_interface.h"
 #include "platform/volume_services.h"
 #include "res/texts_dialogs.h"
 #include "store/association_list.h"
+#include "text/code_page.h"
 
 namespace pelko::app {
 namespace {

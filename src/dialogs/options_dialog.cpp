@@ -5,13 +5,13 @@
 #include "app/error_texts.h"
 #include "dialogs/folder_picker_dialog.h"
 #include "dialogs/selected_entries.h"
-#include "platform/code_page.h"
 #include "platform/program_folder.h"
 #include "res/templates.h"
 #include "res/texts_dialogs.h"
 #include "res/texts_editors.h"
 #include "store/exclusion_lists.h"
 #include "store/options_record.h"
+#include "text/code_page.h"
 
 namespace pelko::dialogs {
 namespace {

@@ -1,6 +1,6 @@
 #include "fat/long_name.h"
 
-#include "platform/code_page.h"
+#include "text/code_page.h"
 
 namespace pelko::fat {
 namespace {

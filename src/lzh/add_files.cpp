@@ -8,12 +8,12 @@
 #include "lzh/archive_reader.h"
 #include "lzh/header_writer.h"
 #include "lzh/path_names.h"
-#include "platform/code_page.h"
 #include "platform/file_services.h"
 #include "platform/file_stream.h"
 #include "platform/user_interface.h"
 #include "platform/windows_path.h"
 #include "res/texts_lzh_add.h"
+#include "text/code_page.h"
 
 namespace pelko::lzh {
 namespace {

@@ -18,7 +18,7 @@
 #include "lzh/encoder_method.h"
 #include "lzh/exclusion_pattern.h"
 #include "lzh/lzh_error.h"
-#include "platform/win_error.h"
+#include "text/win_error.h"
 
 namespace pelko::lzh {
 

@@ -11,8 +11,8 @@
 #include "lzh/header.h"
 #include "lzh/header_writer.h"
 #include "lzh/lh_encoder.h"
-#include "platform/code_page.h"
 #include "platform/file_services.h"
+#include "text/code_page.h"
 
 namespace pelko::lzh {
 namespace {

@@ -12,7 +12,7 @@
 #include "lzh/archive_reader.h"
 #include "lzh/encoder_method.h"
 #include "platform/file_stream.h"
-#include "platform/win_error.h"
+#include "text/win_error.h"
 
 namespace pelko::lzh {
 

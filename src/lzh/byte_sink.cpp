@@ -1,6 +1,6 @@
 #include "lzh/byte_sink.h"
 
-#include "platform/win_error.h"
+#include "text/win_error.h"
 
 namespace pelko::lzh {
 

@@ -8,8 +8,8 @@
 #include "lzh/memory_stream.h"
 #include "lzh/path_names.h"
 #include "platform/file_stream.h"
-#include "platform/win_error.h"
 #include "res/texts_archiver.h"
+#include "text/win_error.h"
 
 namespace pelko::lzh {
 namespace {

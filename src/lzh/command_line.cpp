@@ -4,8 +4,8 @@
 #include <optional>
 
 #include "lzh/path_names.h"
-#include "platform/code_page.h"
 #include "platform/windows_path.h"
+#include "text/code_page.h"
 
 namespace pelko::lzh {
 namespace {

@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "lzh/archiver_command.h"
-#include "platform/code_page.h"
 #include "res/texts_archiver.h"
+#include "text/code_page.h"
 
 namespace pelko::lzh {
 namespace {

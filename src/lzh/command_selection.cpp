@@ -3,7 +3,7 @@
 #include "lzh/archive_reader.h"
 #include "lzh/byte_sink.h"
 #include "lzh/path_names.h"
-#include "platform/code_page.h"
+#include "text/code_page.h"
 
 namespace pelko::lzh {
 namespace {

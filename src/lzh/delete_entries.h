@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "lzh/lzh_error.h"
-#include "platform/win_error.h"
+#include "text/win_error.h"
 
 namespace pelko::lzh {
 

@@ -1,8 +1,8 @@
 #include "lzh/entry_path.h"
 
 #include "lzh/path_names.h"
-#include "platform/code_page.h"
 #include "platform/windows_path.h"
+#include "text/code_page.h"
 
 namespace pelko::lzh {
 namespace {

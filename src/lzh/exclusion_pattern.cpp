@@ -1,6 +1,6 @@
 #include "lzh/exclusion_pattern.h"
 
-#include "platform/code_page.h"
+#include "text/code_page.h"
 
 namespace pelko::lzh {
 namespace {

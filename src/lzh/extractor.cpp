@@ -7,11 +7,11 @@
 #include "lzh/archive_reader.h"
 #include "lzh/byte_sink.h"
 #include "lzh/path_names.h"
-#include "platform/code_page.h"
 #include "platform/file_services.h"
 #include "platform/user_interface.h"
 #include "platform/windows_path.h"
 #include "res/texts_lzh.h"
+#include "text/code_page.h"
 
 namespace pelko::lzh {
 namespace {

@@ -15,7 +15,7 @@
 #include "lzh/entry_path.h"
 #include "lzh/lzh_error.h"
 #include "platform/file_stream.h"
-#include "platform/win_error.h"
+#include "text/win_error.h"
 
 namespace pelko::lzh {
 

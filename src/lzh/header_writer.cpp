@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "lzh/crc16.h"
-#include "platform/code_page.h"
+#include "text/code_page.h"
 
 namespace pelko::lzh {
 namespace {

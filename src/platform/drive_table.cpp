@@ -3,10 +3,10 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "platform/code_page.h"
 #include "platform/program_folder.h"
-#include "platform/win_error.h"
 #include "platform/windows_path.h"
+#include "text/code_page.h"
+#include "text/win_error.h"
 
 namespace pelko::win {
 namespace {

@@ -2,11 +2,11 @@
 
 #include <vector>
 
-#include "platform/code_page.h"
 #include "platform/drive_table.h"
 #include "platform/host_volume.h"
 #include "platform/resolved_path.h"
-#include "platform/win_error.h"
+#include "text/code_page.h"
+#include "text/win_error.h"
 
 namespace pelko::win {
 namespace {

@@ -11,7 +11,7 @@
 #include "fat/fat_volume.h"
 #include "fat/volume_label.h"
 #include "platform/volume.h"
-#include "platform/win_error.h"
+#include "text/win_error.h"
 
 namespace pelko::win {
 namespace {

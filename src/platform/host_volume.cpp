@@ -12,10 +12,10 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "platform/code_page.h"
 #include "platform/host_file_stream.h"
-#include "platform/win_error.h"
 #include "platform/windows_path.h"
+#include "text/code_page.h"
+#include "text/win_error.h"
 
 namespace pelko::win {
 namespace {

@@ -2,8 +2,8 @@
 #include "platform/host_volume.h"
 #include "platform/resolved_path.h"
 #include "platform/volume.h"
-#include "platform/win_error.h"
 #include "platform/windows_path.h"
+#include "text/win_error.h"
 
 namespace pelko::win {
 

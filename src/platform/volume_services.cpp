@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "platform/volume.h"
-#include "platform/win_error.h"
+#include "text/win_error.h"
 
 namespace pelko::win {
 namespace {

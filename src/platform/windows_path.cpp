@@ -1,7 +1,7 @@
 #include "platform/windows_path.h"
 
-#include "platform/code_page.h"
-#include "platform/win_error.h"
+#include "text/code_page.h"
+#include "text/win_error.h"
 
 namespace pelko::win {
 namespace {

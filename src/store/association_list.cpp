@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "platform/code_page.h"
 #include "platform/file_services.h"
 #include "platform/program_folder.h"
-#include "platform/win_error.h"
 #include "store/record_bytes.h"
 #include "store/text_lines.h"
+#include "text/code_page.h"
+#include "text/win_error.h"
 
 namespace pelko::store {
 namespace {

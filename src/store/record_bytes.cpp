@@ -4,8 +4,8 @@
 #include <array>
 #include <span>
 
-#include "platform/code_page.h"
 #include "platform/file_stream.h"
+#include "text/code_page.h"
 
 namespace pelko::store {
 

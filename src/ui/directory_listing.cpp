@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "platform/code_page.h"
 #include "platform/file_services.h"
 #include "platform/windows_path.h"
+#include "text/code_page.h"
 #include "ui/collation.h"
 
 namespace pelko::ui {

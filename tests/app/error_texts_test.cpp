@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "acting_user.h"
-#include "platform/code_page.h"
-#include "platform/win_error.h"
+#include "text/code_page.h"
+#include "text/win_error.h"
 
 namespace pelko::app {
 namespace {

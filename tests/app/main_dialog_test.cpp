@@ -8,11 +8,11 @@
 #include "app/disk_info_panel.h"
 #include "app/main_dialog.h"
 #include "floppy_images.h"
-#include "platform/code_page.h"
 #include "res/templates.h"
 #include "support/run_command.h"
 #include "support/scoped_env.h"
 #include "support/temp_folder.h"
+#include "text/code_page.h"
 #include "ui/headless/headless_host.h"
 
 namespace pelko::app {

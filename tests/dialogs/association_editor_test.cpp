@@ -6,8 +6,8 @@
 #include "dialogs/folder_picker_dialog.h"
 #include "dialogs/volume_label_dialog.h"
 #include "editor_fixture.h"
-#include "platform/win_error.h"
 #include "res/texts_dialogs.h"
+#include "text/win_error.h"
 
 namespace pelko::dialogs::testing {
 namespace {

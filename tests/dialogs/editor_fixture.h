@@ -16,11 +16,11 @@
 
 #include "app/commands.h"
 #include "app/main_dialog.h"
-#include "platform/code_page.h"
 #include "res/templates.h"
 #include "support/run_command.h"
 #include "support/temp_folder.h"
 #include "support/test_program_folder.h"
+#include "text/code_page.h"
 #include "ui/dialog.h"
 #include "ui/headless/headless_host.h"
 #include "ui/headless/scripted_user.h"

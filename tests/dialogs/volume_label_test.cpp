@@ -4,9 +4,9 @@
 
 #include "dialogs/volume_label_dialog.h"
 #include "editor_fixture.h"
-#include "platform/win_error.h"
 #include "res/texts_dialogs.h"
 #include "res/texts_main.h"
+#include "text/win_error.h"
 
 namespace pelko::dialogs::testing {
 namespace {

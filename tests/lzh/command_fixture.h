@@ -15,11 +15,11 @@
 
 #include "lzh/archive_reader.h"
 #include "lzh/archiver_command.h"
-#include "platform/code_page.h"
 #include "platform/file_stream.h"
 #include "support/scoped_env.h"
 #include "support/temp_folder.h"
 #include "support/test_program_folder.h"
+#include "text/code_page.h"
 
 namespace pelko::lzh::test {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "lzh/command_line.h"
-#include "platform/code_page.h"
+#include "text/code_page.h"
 
 namespace pelko::lzh {
 namespace {

@@ -9,10 +9,10 @@
 #include "lzh/extractor.h"
 #include "lzh/memory_stream.h"
 #include "lzh_test_support.h"
-#include "platform/code_page.h"
 #include "support/scripted_message_box_host.h"
 #include "support/temp_folder.h"
 #include "support/test_program_folder.h"
+#include "text/code_page.h"
 
 namespace pelko::lzh {
 namespace {

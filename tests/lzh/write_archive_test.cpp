@@ -14,11 +14,11 @@
 #include "lzh/delete_entries.h"
 #include "lzh/memory_stream.h"
 #include "lzh/path_names.h"
-#include "platform/code_page.h"
 #include "support/run_command.h"
 #include "support/scoped_env.h"
 #include "support/scripted_message_box_host.h"
 #include "support/temp_folder.h"
+#include "text/code_page.h"
 
 namespace pelko::lzh {
 namespace {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "lzh/exclusion_pattern.h"
-#include "platform/code_page.h"
+#include "text/code_page.h"
 
 namespace pelko::lzh {
 namespace {

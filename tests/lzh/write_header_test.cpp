@@ -8,7 +8,7 @@
 #include "lzh/crc16.h"
 #include "lzh/header_parser.h"
 #include "lzh/header_writer.h"
-#include "platform/code_page.h"
+#include "text/code_page.h"
 
 namespace pelko::lzh {
 namespace {

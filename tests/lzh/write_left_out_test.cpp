@@ -17,11 +17,11 @@
 #include "lzh/archive_reader.h"
 #include "lzh/archive_writer.h"
 #include "lzh/memory_stream.h"
-#include "platform/code_page.h"
 #include "platform/user_interface.h"
 #include "support/scoped_env.h"
 #include "support/scripted_message_box_host.h"
 #include "support/temp_folder.h"
+#include "text/code_page.h"
 
 namespace pelko::lzh {
 namespace {

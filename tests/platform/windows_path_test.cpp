@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/code_page.h"
-#include "platform/win_error.h"
+#include "text/code_page.h"
+#include "text/win_error.h"
 
 namespace pelko::win {
 namespace {

@@ -14,9 +14,9 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "platform/code_page.h"
 #include "qt_user.h"
 #include "res/templates.h"
+#include "text/code_page.h"
 #include "ui/dialog.h"
 #include "ui/qt/qt_host.h"
 #include "ui/qt/qt_window.h"

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/code_page.h"
 #include "res/templates.h"
+#include "text/code_page.h"
 #include "ui/collation.h"
 #include "ui/dialog.h"
 #include "ui/headless/headless_host.h"

@@ -3,8 +3,8 @@
 // the dialog open.
 #include <gtest/gtest.h>
 
-#include "platform/code_page.h"
 #include "res/templates.h"
+#include "text/code_page.h"
 #include "ui/dialog.h"
 #include "ui/headless/headless_host.h"
 #include "ui/headless/headless_window.h"

@@ -5,11 +5,11 @@
 #include <filesystem>
 #include <vector>
 
-#include "platform/code_page.h"
 #include "res/templates.h"
 #include "support/run_command.h"
 #include "support/scoped_env.h"
 #include "support/temp_folder.h"
+#include "text/code_page.h"
 #include "ui/dialog.h"
 #include "ui/directory_listing.h"
 #include "ui/headless/headless_host.h"

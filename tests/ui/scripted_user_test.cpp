@@ -2,8 +2,8 @@
 // unexpected failing with what was shown, without hanging the tool.
 #include <gtest/gtest.h>
 
-#include "platform/code_page.h"
 #include "res/templates.h"
+#include "text/code_page.h"
 #include "ui/dialog.h"
 #include "ui/headless/headless_host.h"
 

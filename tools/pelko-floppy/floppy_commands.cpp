@@ -18,7 +18,7 @@
 #include "fat/fat_volume.h"
 #include "fat/format.h"
 #include "fat/volume_label.h"
-#include "platform/code_page.h"
+#include "text/code_page.h"
 
 namespace pelko::floppy {
 namespace {

@@ -10,8 +10,8 @@
 #include "lzh/add_files.h"
 #include "lzh/delete_entries.h"
 #include "lzh/encoder_method.h"
-#include "platform/code_page.h"
-#include "platform/win_error.h"
+#include "text/code_page.h"
+#include "text/win_error.h"
 
 namespace pelko::lha {
 namespace {

@@ -1,9 +1,9 @@
-#include "platform/win_error.h"
+#include "text/win_error.h"
 
 #include <cerrno>
 #include <string_view>
 
-#include "platform/code_page.h"
+#include "text/code_page.h"
 
 namespace pelko::win {
 namespace {

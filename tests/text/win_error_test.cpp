@@ -1,11 +1,11 @@
-#include "platform/win_error.h"
+#include "text/win_error.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <thread>
 
-#include "platform/code_page.h"
+#include "text/code_page.h"
 
 namespace pelko::win {
 namespace {
