@@ -9,6 +9,7 @@
 #include "lzh/dos_time.h"
 #include "lzh/memory_stream.h"
 #include "lzh/path_names.h"
+#include "text/little_endian.h"
 
 namespace pelko::lzh {
 namespace {
@@ -23,17 +24,6 @@ constexpr std::size_t kLevel3BaseBytes = 32;
 constexpr std::int64_t kFileTimeToUnixSeconds = 11644473600;
 
 std::uint8_t U8(const Bytes& b, std::size_t at) { return std::to_integer<std::uint8_t>(b[at]); }
-std::uint16_t U16(const Bytes& b, std::size_t at) {
-  return static_cast<std::uint16_t>(U8(b, at) | (U8(b, at + 1) << 8));
-}
-std::uint32_t U32(const Bytes& b, std::size_t at) {
-  return static_cast<std::uint32_t>(U16(b, at)) | (static_cast<std::uint32_t>(U16(b, at + 2)) << 16);
-}
-std::uint64_t U64(std::span<const std::byte> b, std::size_t at) {
-  std::uint64_t v = 0;
-  for (std::size_t i = 0; i < 8; ++i) v |= std::uint64_t{std::to_integer<std::uint8_t>(b[at + i])} << (8 * i);
-  return v;
-}
 
 HeaderResult Failure(LzhError error) { return {HeaderStatus::Error, error}; }
 HeaderResult Success() { return {HeaderStatus::Ok, LzhError::None}; }
@@ -64,28 +54,23 @@ struct ExtendedType {
 std::string AsString(std::span<const std::byte> body) {
   return std::string(reinterpret_cast<const char*>(body.data()), body.size());
 }
-std::uint16_t Body16(std::span<const std::byte> body, std::size_t at) {
-  return static_cast<std::uint16_t>(std::to_integer<std::uint8_t>(body[at]) |
-                                    (std::to_integer<std::uint8_t>(body[at + 1]) << 8));
-}
-
 constexpr ExtendedType kExtendedTypes[] = {
-    {0x00, 2, [](auto body, std::size_t at, Extended& e) { e.headerCrc = Body16(body, 0); e.headerCrcAt = at; }},
+    {0x00, 2, [](auto body, std::size_t at, Extended& e) { e.headerCrc = text::LoadLe16(body, 0); e.headerCrcAt = at; }},
     {0x01, 0, [](auto body, std::size_t, Extended& e) { e.name = AsString(body); }},
     {0x02, 0, [](auto body, std::size_t, Extended& e) { e.directory = AsString(body); }},
     {0x40, 1, [](auto body, std::size_t, Extended& e) { e.attributes = std::to_integer<std::uint8_t>(body[0]); }},
     {0x41, 24, [](auto body, std::size_t, Extended& e) {
        // Creation, last write, last access: the second one is ours.
-       const std::uint64_t fileTime = U64(body, 8);
+       const std::uint64_t fileTime = text::LoadLe64(body, 8);
        e.windowsTime = static_cast<std::int64_t>(fileTime / 10000000) - kFileTimeToUnixSeconds;
      }},
     {0x42, 16, [](auto body, std::size_t, Extended& e) {
-       e.packedSize64 = U64(body, 0);
-       e.originalSize64 = U64(body, 8);
+       e.packedSize64 = text::LoadLe64(body, 0);
+       e.originalSize64 = text::LoadLe64(body, 8);
      }},
-    {0x50, 2, [](auto body, std::size_t, Extended& e) { e.unixMode = Body16(body, 0); }},
+    {0x50, 2, [](auto body, std::size_t, Extended& e) { e.unixMode = text::LoadLe16(body, 0); }},
     {0x54, 4, [](auto body, std::size_t, Extended& e) {
-       e.unixTime = static_cast<std::int64_t>(Body16(body, 0) | (static_cast<std::uint32_t>(Body16(body, 2)) << 16));
+       e.unixTime = static_cast<std::int64_t>(text::LoadLe32(body, 0));
      }},
 };
 
@@ -113,7 +98,7 @@ bool WalkExtended(const Bytes& header, std::size_t at, std::size_t end, std::uin
     if (at > end || size > end - at) return false;
     const std::size_t bodyEnd = at + size - sizeWidth;
     if (!ApplyExtended(std::span(header).subspan(at, bodyEnd - at), at, ext)) return false;
-    size = sizeWidth == 2 ? U16(header, bodyEnd) : U32(header, bodyEnd);
+    size = sizeWidth == 2 ? text::LoadLe16(header, bodyEnd) : text::LoadLe32(header, bodyEnd);
     at = bodyEnd + sizeWidth;
   }
   chainEnd = at;
@@ -162,8 +147,8 @@ std::string AssemblePath(std::string_view directory, std::string_view name, bool
 
 void FillCommon(const Bytes& b, Header& h) {
   for (std::size_t i = 0; i < 5; ++i) h.method[i] = static_cast<char>(U8(b, 2 + i));
-  h.packedSize = U32(b, 7);
-  h.originalSize = U32(b, 11);
+  h.packedSize = text::LoadLe32(b, 7);
+  h.originalSize = text::LoadLe32(b, 11);
   h.level = U8(b, 20);
 }
 
@@ -192,19 +177,19 @@ HeaderResult ReadLevel0(InputStream& in, Bytes& b, Header& h) {
   if (22 + nameLength > b.size()) return Failure(LzhError::BadHeader);
   FillCommon(b, h);
   h.attributes = U8(b, 19);
-  h.unixTime = DosTimeToUnix(U32(b, 15));
+  h.unixTime = DosTimeToUnix(text::LoadLe32(b, 15));
   h.osId = 0;
   const std::string name(reinterpret_cast<const char*>(b.data() + 22), nameLength);
   std::size_t at = 22 + nameLength;
   if (at + 2 <= b.size()) {
-    h.crc = U16(b, at);
+    h.crc = text::LoadLe16(b, at);
     at += 2;
   }
   // LHa for UNIX's old extension: 'U', minor version, mtime, mode, uid, gid.
   if (at + 8 <= b.size() && U8(b, at) == 'U') {
     h.osId = 'U';
-    h.unixTime = U32(b, at + 2);
-    h.unixMode = U16(b, at + 6);
+    h.unixTime = text::LoadLe32(b, at + 2);
+    h.unixMode = text::LoadLe16(b, at + 6);
   }
   h.path = AssemblePath({}, name, h.IsDirectory());
   h.headerSize = static_cast<std::uint32_t>(b.size());
@@ -219,15 +204,15 @@ HeaderResult ReadLevel1(InputStream& in, Bytes& b, Header& h) {
   const std::size_t nameLength = U8(b, 21);
   if (27 + nameLength > b.size()) return Failure(LzhError::BadHeader);
   FillCommon(b, h);
-  h.unixTime = DosTimeToUnix(U32(b, 15));
-  h.crc = U16(b, 22 + nameLength);
+  h.unixTime = DosTimeToUnix(text::LoadLe32(b, 15));
+  h.crc = text::LoadLe16(b, 22 + nameLength);
   h.osId = U8(b, 24 + nameLength);
   const std::string baseName(reinterpret_cast<const char*>(b.data() + 22), nameLength);
 
   // The extended headers follow the base header; each one is read whole
   // before its size field tells the size of the next.
   Extended ext;
-  std::uint16_t next = U16(b, b.size() - 2);
+  std::uint16_t next = text::LoadLe16(b, b.size() - 2);
   std::uint64_t extendedBytes = 0;
   while (next != 0) {
     if (next < 3) return Failure(LzhError::BadHeader);
@@ -236,7 +221,7 @@ HeaderResult ReadLevel1(InputStream& in, Bytes& b, Header& h) {
     if (!ReadMore(in, b, next)) return Failure(LzhError::Truncated);
     if (!ApplyExtended(std::span(b).subspan(at, next - 2), at, ext)) return Failure(LzhError::BadHeader);
     extendedBytes += next;
-    next = U16(b, b.size() - 2);
+    next = text::LoadLe16(b, b.size() - 2);
   }
   // Offset 7 holds the extended headers and the packed data together.
   if (extendedBytes > h.packedSize) return Failure(LzhError::BadHeader);
@@ -247,19 +232,19 @@ HeaderResult ReadLevel1(InputStream& in, Bytes& b, Header& h) {
 // Levels 2 and 3 keep a Unix time, the CRC and the OS id at the same offsets.
 void FillLevel2And3(const Bytes& b, Header& h) {
   FillCommon(b, h);
-  h.unixTime = static_cast<std::int64_t>(U32(b, 15));
-  h.crc = U16(b, 21);
+  h.unixTime = static_cast<std::int64_t>(text::LoadLe32(b, 15));
+  h.crc = text::LoadLe16(b, 21);
   h.osId = U8(b, 23);
 }
 
 HeaderResult ReadLevel2(InputStream& in, Bytes& b, Header& h) {
-  const std::size_t total = U16(b, 0);
+  const std::size_t total = text::LoadLe16(b, 0);
   if (total < kLevel2BaseBytes) return Failure(LzhError::BadHeader);
   if (!ReadMore(in, b, total - b.size())) return Failure(LzhError::Truncated);
   FillLevel2And3(b, h);
   Extended ext;
   std::size_t chainEnd = 0;
-  if (!WalkExtended(b, kLevel2BaseBytes, total, U16(b, 24), 2, ext, chainEnd)) {
+  if (!WalkExtended(b, kLevel2BaseBytes, total, text::LoadLe16(b, 24), 2, ext, chainEnd)) {
     return Failure(LzhError::BadHeader);
   }
   // One pad byte keeps a size with a low byte of 0 from reading as the end mark.
@@ -268,16 +253,16 @@ HeaderResult ReadLevel2(InputStream& in, Bytes& b, Header& h) {
 }
 
 HeaderResult ReadLevel3(InputStream& in, Bytes& b, Header& h) {
-  if (U16(b, 0) != 4) return Failure(LzhError::BadHeader);
+  if (text::LoadLe16(b, 0) != 4) return Failure(LzhError::BadHeader);
   if (!ReadMore(in, b, kLevel3BaseBytes - b.size())) return Failure(LzhError::Truncated);
-  const std::uint32_t total = U32(b, 24);
+  const std::uint32_t total = text::LoadLe32(b, 24);
   if (total < kLevel3BaseBytes) return Failure(LzhError::BadHeader);
   if (total > kMaxHeaderBytes) return Failure(LzhError::HeaderTooLarge);
   if (!ReadMore(in, b, total - b.size())) return Failure(LzhError::Truncated);
   FillLevel2And3(b, h);
   Extended ext;
   std::size_t chainEnd = 0;
-  if (!WalkExtended(b, kLevel3BaseBytes, total, U32(b, 28), 4, ext, chainEnd)) {
+  if (!WalkExtended(b, kLevel3BaseBytes, total, text::LoadLe32(b, 28), 4, ext, chainEnd)) {
     return Failure(LzhError::BadHeader);
   }
   return Finish(b, ext, {}, h);

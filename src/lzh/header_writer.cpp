@@ -6,20 +6,12 @@
 
 #include "lzh/crc16.h"
 #include "text/code_page.h"
+#include "text/little_endian.h"
 
 namespace pelko::lzh {
 namespace {
 
 constexpr std::size_t kMaxHeader = 0xFFFF;
-
-void PutLittleEndian(std::string& out, std::uint64_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
-}
-
-void SetLittleEndian16(std::string& out, std::size_t at, std::uint32_t value) {
-  out[at] = static_cast<char>(value & 0xFF);
-  out[at + 1] = static_cast<char>((value >> 8) & 0xFF);
-}
 
 // Splits "a\b\name" at its backslashes; a trail byte 0x5C is part of its
 // character.
@@ -46,7 +38,7 @@ std::vector<std::string> Components(std::string_view path) {
 // (patched when the next is added).
 void AddExtended(std::string& out, std::size_t& nextSizeAt, std::uint8_t type,
                  std::string_view body) {
-  SetLittleEndian16(out, nextSizeAt, static_cast<std::uint32_t>(body.size() + 3));
+  text::StoreLe16(out, nextSizeAt, static_cast<std::uint16_t>(body.size() + 3));
   out += static_cast<char>(type);
   out += body;
   nextSizeAt = out.size();
@@ -79,13 +71,13 @@ HeaderWriteResult BuildLevel2Header(const Header& header, std::string& out) {
   out += '\0';
   out += '\0';  // total size, set below
   out.append(header.method.data(), header.method.size());
-  PutLittleEndian(out, header.packedSize, 4);
-  PutLittleEndian(out, header.originalSize, 4);
+  text::AppendLittleEndian(out, header.packedSize, 4);
+  text::AppendLittleEndian(out, header.originalSize, 4);
   const std::int64_t time = std::clamp<std::int64_t>(header.unixTime, 0, 0xFFFFFFFF);
-  PutLittleEndian(out, static_cast<std::uint64_t>(time), 4);
+  text::AppendLittleEndian(out, static_cast<std::uint64_t>(time), 4);
   out += '\x20';
   out += '\x02';
-  PutLittleEndian(out, header.crc.value_or(0), 2);
+  text::AppendLittleEndian(out, header.crc.value_or(0), 2);
   out += 'M';
   std::size_t nextSizeAt = out.size();
   out += '\0';
@@ -101,9 +93,9 @@ HeaderWriteResult BuildLevel2Header(const Header& header, std::string& out) {
   // A first byte of 0 would read as the end of the archive.
   if ((out.size() & 0xFF) == 0) out += '\0';
   if (out.size() > kMaxHeader) return HeaderWriteResult::NameTooLong;
-  SetLittleEndian16(out, 0, static_cast<std::uint32_t>(out.size()));
+  text::StoreLe16(out, 0, static_cast<std::uint16_t>(out.size()));
   const std::uint16_t crc = Crc16(std::as_bytes(std::span<const char>(out.data(), out.size())));
-  SetLittleEndian16(out, crcAt, crc);
+  text::StoreLe16(out, crcAt, crc);
   return HeaderWriteResult::Ok;
 }
 
