@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "platform/file_services.h"
+#include "text/ascii_case.h"
 #include "text/code_page.h"
 
 namespace pelko::archive {
@@ -23,7 +24,7 @@ struct Source {
 
 // A drive root as the editor stores it: "c:".
 bool IsDriveAlone(std::string_view name) {
-  return name.size() == 2 && name[1] == ':' && (name[0] | 0x20) >= 'a' && (name[0] | 0x20) <= 'z';
+  return name.size() == 2 && name[1] == ':' && text::IsAsciiLetter(name[0]);
 }
 
 std::optional<Source> SourceOf(const std::string& entry) {

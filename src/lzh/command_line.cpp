@@ -5,20 +5,13 @@
 
 #include "lzh/path_names.h"
 #include "platform/windows_path.h"
+#include "text/ascii_case.h"
 #include "text/code_page.h"
 
 namespace pelko::lzh {
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
-std::string AsciiLower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lower;
-}
 
 std::string WithoutQuotes(std::string_view text) {
   std::string plain;
@@ -29,7 +22,7 @@ std::string WithoutQuotes(std::string_view text) {
 }
 
 bool ParseCommandLetter(std::string_view token, CommandKind& kind) {
-  const std::string lower = AsciiLower(token);
+  const std::string lower = text::ToAsciiLower(token);
   if (lower == "a") kind = CommandKind::Add;
   else if (lower == "e") kind = CommandKind::Extract;
   else if (lower == "d") kind = CommandKind::Delete;
@@ -41,7 +34,7 @@ bool ParseCommandLetter(std::string_view token, CommandKind& kind) {
 
 // `raw` is the switch as written, '-' and any quotes included.
 CommandLineError ApplySwitch(std::string_view raw, CommandSwitches& s) {
-  const std::string name = AsciiLower(raw.substr(1));
+  const std::string name = text::ToAsciiLower(raw.substr(1));
   if (name.starts_with("jx")) {
     std::string pattern = WithoutQuotes(raw.substr(3));
     if (pattern.empty()) return CommandLineError::EmptyPattern;
@@ -185,7 +178,7 @@ class Parser {
 }  // namespace
 
 bool IsBaseFolder(std::string_view path) {
-  if (path.size() == 2 && path[1] == ':' && ((path[0] | 0x20) >= 'a' && (path[0] | 0x20) <= 'z')) return true;
+  if (path.size() == 2 && path[1] == ':' && text::IsAsciiLetter(path[0])) return true;
   return !path.empty() && cp932::FindLastBackslash(path) == path.size() - 1;
 }
 

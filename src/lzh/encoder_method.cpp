@@ -1,7 +1,8 @@
 #include "lzh/encoder_method.h"
 
-#include <cctype>
 #include <string>
+
+#include "text/ascii_case.h"
 
 namespace pelko::lzh {
 
@@ -15,8 +16,7 @@ EncoderMethod EncoderMethodOf(PackMethod method) {
 }
 
 std::optional<PackMethod> PackMethodFromSwitch(std::string_view text) {
-  std::string lower;
-  for (char c : text) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  const std::string lower = text::ToAsciiLower(text);
   if (lower == "-lh5" || lower == "-lh5-") return PackMethod::Lh5;
   if (lower == "-lh6" || lower == "-lh6-") return PackMethod::Lh6;
   if (lower == "-lh7" || lower == "-lh7-") return PackMethod::Lh7;

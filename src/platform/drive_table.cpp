@@ -5,6 +5,7 @@
 
 #include "platform/program_folder.h"
 #include "platform/windows_path.h"
+#include "text/ascii_case.h"
 #include "text/code_page.h"
 #include "text/win_error.h"
 
@@ -46,7 +47,7 @@ std::string FloppyImageHostPath() {
 }
 
 std::optional<std::string> HostFolderOfDrive(char drive) {
-  char letter = static_cast<char>(drive & ~0x20);
+  char letter = text::AsciiUpper(drive);
   if (letter < 'C' || letter > 'Z') return std::nullopt;  // A: is the floppy, B: unused
   auto folder = Environment(std::string("PELKO_DRIVE_") + letter);
   if (!folder) {

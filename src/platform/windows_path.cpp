@@ -1,5 +1,6 @@
 #include "platform/windows_path.h"
 
+#include "text/ascii_case.h"
 #include "text/code_page.h"
 #include "text/win_error.h"
 
@@ -8,19 +9,17 @@ namespace {
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
-bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
 }  // namespace
 
 std::optional<WindowsPath> ParseWindowsPath(std::string_view path) {
-  if (path.size() < 2 || !IsAsciiLetter(path[0]) || path[1] != ':') {
+  if (path.size() < 2 || !text::IsAsciiLetter(path[0]) || path[1] != ':') {
     // Relative, UNC ("\\server\share") or empty: there is no current folder
     // and no network here.
     SetLastError(ERROR_PATH_NOT_FOUND);
     return std::nullopt;
   }
   WindowsPath parsed;
-  parsed.drive = static_cast<char>(path[0] & ~0x20);
+  parsed.drive = text::AsciiUpper(path[0]);
   std::string_view rest = path.substr(2);
   if (!rest.empty() && !IsSeparator(rest[0])) {
     // "C:name" would be relative to a current folder of drive C:.

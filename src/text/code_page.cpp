@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "text/ascii_case.h"
+
 namespace pelko::cp932 {
 namespace {
 
@@ -138,8 +140,8 @@ std::string UpperCaseLabel(std::string_view text) {
         if (UpperDoubleByte(byte, trail)) out[i + 1] = static_cast<char>(trail);
       }
       ++i;
-    } else if (byte >= 'a' && byte <= 'z') {
-      out[i] = static_cast<char>(byte - 'a' + 'A');
+    } else {
+      out[i] = text::AsciiUpper(out[i]);
     }
   }
   return out;

@@ -4,6 +4,7 @@
 
 #include "platform/file_services.h"
 #include "platform/windows_path.h"
+#include "text/ascii_case.h"
 #include "text/code_page.h"
 #include "ui/collation.h"
 
@@ -110,8 +111,7 @@ bool DirectoryListing(std::string_view pattern, unsigned flags, std::vector<std:
   }
   if (flags & DDL_DRIVES) {
     for (char drive : win::ListDrives()) {
-      char lower = static_cast<char>(drive >= 'A' && drive <= 'Z' ? drive - 'A' + 'a' : drive);
-      items.push_back(std::string("[-") + lower + "-]");
+      items.push_back(std::string("[-") + text::AsciiLower(drive) + "-]");
     }
   }
   return listed;
