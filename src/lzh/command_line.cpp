@@ -7,6 +7,7 @@
 #include "platform/windows_path.h"
 #include "text/ascii_case.h"
 #include "text/code_page.h"
+#include "text/name_rules.h"
 
 namespace pelko::lzh {
 namespace {
@@ -65,7 +66,7 @@ CommandLineError ApplySwitch(std::string_view raw, CommandSwitches& s) {
 bool IsPlainRelativeName(std::string_view name) {
   const std::vector<std::string> parts = SplitStoredPath(name);
   return std::none_of(parts.begin(), parts.end(), [](const std::string& part) {
-    return part == "." || part == ".." || win::IsForbiddenName(part);
+    return part == "." || part == ".." || cp932::IsForbiddenName(part);
   });
 }
 

@@ -3,6 +3,7 @@
 #include "lzh/path_names.h"
 #include "platform/windows_path.h"
 #include "text/code_page.h"
+#include "text/name_rules.h"
 
 namespace pelko::lzh {
 namespace {
@@ -14,7 +15,7 @@ PathVerdict CheckComponent(const std::string& part, bool first) {
   // Windows drops trailing dots and spaces: "..." or ". ." would name the
   // folder itself or its parent there.
   if (part.find_first_not_of(". ") == std::string::npos) return PathVerdict::DotName;
-  if (win::IsForbiddenName(part)) return PathVerdict::ForbiddenCharacter;
+  if (cp932::IsForbiddenName(part)) return PathVerdict::ForbiddenCharacter;
   return PathVerdict::Safe;
 }
 

@@ -7,6 +7,7 @@
 #include "platform/windows_path.h"
 #include "text/ascii_case.h"
 #include "text/code_page.h"
+#include "text/name_rules.h"
 #include "text/win_error.h"
 
 namespace pelko::win {
@@ -109,12 +110,12 @@ std::optional<std::string> ToWindowsPath(std::string_view hostPath) {
     std::size_t end = rest.find('/');
     std::string_view name = rest.substr(0, end);
     rest = end == std::string_view::npos ? std::string_view{} : rest.substr(end);
-    auto cp932 = cp932::FromUtf8(name);
-    if (!cp932 || IsForbiddenName(*cp932)) {
+    auto windowsName = cp932::FromUtf8(name);
+    if (!windowsName || cp932::IsForbiddenName(*windowsName)) {
       SetLastError(ERROR_INVALID_NAME);
       return std::nullopt;
     }
-    windows.components.push_back(std::move(*cp932));
+    windows.components.push_back(std::move(*windowsName));
   }
   return FormatWindowsPath(windows);
 }

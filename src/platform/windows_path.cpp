@@ -2,6 +2,7 @@
 
 #include "text/ascii_case.h"
 #include "text/code_page.h"
+#include "text/name_rules.h"
 #include "text/win_error.h"
 
 namespace pelko::win {
@@ -41,7 +42,7 @@ std::optional<WindowsPath> ParseWindowsPath(std::string_view path) {
       if (!parsed.components.empty()) parsed.components.pop_back();
       continue;
     }
-    if (IsForbiddenName(name)) {
+    if (cp932::IsForbiddenName(name)) {
       SetLastError(ERROR_INVALID_NAME);
       return std::nullopt;
     }
@@ -57,26 +58,6 @@ std::string FormatWindowsPath(const WindowsPath& path) {
     text += path.components[i];
   }
   return text;
-}
-
-bool IsForbiddenName(std::string_view cp932Name) {
-  if (cp932Name.empty()) return true;
-  for (std::size_t i = 0; i < cp932Name.size(); ++i) {
-    unsigned char byte = static_cast<unsigned char>(cp932Name[i]);
-    if (cp932::IsLeadByte(byte)) {
-      ++i;  // a trail byte 0x5C or 0x7C is part of a character, not a separator
-      continue;
-    }
-    if (byte < 0x20) return true;
-    switch (byte) {
-      case '\\': case '/': case ':': case '*': case '?':
-      case '"': case '<': case '>': case '|':
-        return true;
-      default:
-        break;
-    }
-  }
-  return false;
 }
 
 }  // namespace pelko::win

@@ -7,6 +7,7 @@
 #include "store/record_bytes.h"
 #include "store/text_lines.h"
 #include "text/code_page.h"
+#include "text/name_rules.h"
 #include "text/win_error.h"
 
 namespace pelko::store {
@@ -44,18 +45,7 @@ bool HoldsLineBreakOrNul(std::string_view entry) {
 
 bool IsUsableLabelName(std::string_view label) {
   if (label == "." || label == "..") return false;
-  constexpr std::string_view kForbidden = "\\/:*?\"<>|";
-  for (std::size_t i = 0; i < label.size(); ++i) {
-    auto byte = static_cast<unsigned char>(label[i]);
-    if (cp932::IsLeadByte(byte)) {
-      if (i + 1 == label.size()) return false;  // a cut-off character
-      ++i;
-      continue;
-    }
-    if (byte < 0x20 || byte == 0x7F) return false;
-    if (kForbidden.find(static_cast<char>(byte)) != std::string_view::npos) return false;
-  }
-  return true;
+  return !cp932::HoldsForbiddenCharacter(label, cp932::NameRule::FileName);
 }
 
 std::string AssociationListPath(std::string_view label) {

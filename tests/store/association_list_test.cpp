@@ -254,6 +254,14 @@ TEST_F(AssociationListHostileLabelTest, TrailByteBackslashIsNoSeparator) {
   EXPECT_TRUE(IsUsableLabelName("..."));
 }
 
+// FAT keeps DEL in a label as Windows does, so the disk must be able to have
+// its list.
+TEST_F(AssociationListHostileLabelTest, LabelWithDeleteCharacterKeepsAList) {
+  const std::string label = "DISK";
+  ASSERT_TRUE(WriteAssociationList(label, {"C:\a"}));
+  EXPECT_EQ(ReadAssociationList(label), (AssociationList{"C:\a"}));
+}
+
 // --- split -----------------------------------------------------------------
 
 TEST(SplitAssociationEntryTest, SplitsAtTheLastBackslash) {
