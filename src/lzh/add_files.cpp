@@ -14,6 +14,7 @@
 #include "platform/windows_path.h"
 #include "res/texts_lzh_add.h"
 #include "text/code_page.h"
+#include "text/wildcard.h"
 
 namespace pelko::lzh {
 namespace {
@@ -103,7 +104,7 @@ class AddCollector {
     if (!List(folder, children)) return;
     bool any = false;
     for (const win::FindData& child : children) {
-      if (!WildcardMatches(pattern, child.name)) continue;
+      if (!cp932::WildcardMatches(pattern, child.name)) continue;
       any = true;
       Visit(folder.empty() ? child.name : folder + "\\" + child.name, child.info);
     }

@@ -13,6 +13,7 @@
 #include "lzh/lh_encoder.h"
 #include "platform/file_services.h"
 #include "text/code_page.h"
+#include "text/wildcard.h"
 
 namespace pelko::lzh {
 namespace {
@@ -78,7 +79,7 @@ void RemoveScratchFilesIn(std::string_view folder) {
   if (!prefix.empty() && cp932::FindLastBackslash(prefix) != prefix.size() - 1) prefix += '\\';
   for (const win::FindData& entry : entries) {
     if (entry.info.kind != win::EntryKind::File || entry.info.isSymlink) continue;
-    if (WildcardMatches(kScratchPattern, entry.name)) win::DeleteFile(prefix + entry.name);
+    if (cp932::WildcardMatches(kScratchPattern, entry.name)) win::DeleteFile(prefix + entry.name);
   }
 }
 

@@ -7,6 +7,7 @@
 #include "lzh/exclusion_pattern.h"
 #include "lzh/path_names.h"
 #include "platform/file_stream.h"
+#include "text/wildcard.h"
 
 namespace pelko::lzh {
 namespace {
@@ -25,7 +26,7 @@ bool NameSelectsEntry(std::string_view name, std::string_view storedPath) {
   const std::vector<std::string> have = Components(storedPath);
   if (want.empty() || want.size() > have.size()) return false;
   for (std::size_t i = 0; i < want.size(); ++i) {
-    if (!WildcardMatches(want[i], have[i])) return false;
+    if (!cp932::WildcardMatches(want[i], have[i])) return false;
   }
   return true;
 }

@@ -1,6 +1,7 @@
 #include "lzh/exclusion_pattern.h"
 
 #include "text/code_page.h"
+#include "text/wildcard.h"
 
 namespace pelko::lzh {
 namespace {
@@ -26,54 +27,7 @@ std::vector<std::string> SplitName(std::string_view name) {
   return parts;
 }
 
-// Characters of a CP932 text: one or two bytes each.
-std::vector<std::string_view> Characters(std::string_view text) {
-  std::vector<std::string_view> out;
-  for (std::size_t i = 0; i < text.size();) {
-    const std::size_t width =
-        cp932::IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
-    out.push_back(text.substr(i, width));
-    i += width;
-  }
-  return out;
-}
-
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameCharacter(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  if (a.size() == 1) return AsciiLower(a[0]) == AsciiLower(b[0]);
-  return a == b;
-}
-
 }  // namespace
-
-bool WildcardMatches(std::string_view patternText, std::string_view nameText) {
-  const std::vector<std::string_view> pattern = Characters(patternText);
-  const std::vector<std::string_view> name = Characters(nameText);
-  std::size_t p = 0;
-  std::size_t n = 0;
-  // Where to resume after the last '*': the pattern just past it, and the
-  // name position it has swallowed up to.
-  std::size_t starP = std::string_view::npos;
-  std::size_t starN = 0;
-  while (n < name.size()) {
-    if (p < pattern.size() && pattern[p] == "*") {
-      starP = ++p;
-      starN = n;
-    } else if (p < pattern.size() && (pattern[p] == "?" || SameCharacter(pattern[p], name[n]))) {
-      ++p;
-      ++n;
-    } else if (starP != std::string_view::npos) {
-      p = starP;
-      n = ++starN;
-    } else {
-      return false;
-    }
-  }
-  while (p < pattern.size() && pattern[p] == "*") ++p;
-  return p == pattern.size();
-}
 
 ExclusionPattern::ExclusionPattern(std::string_view pattern)
     : components_(SplitName(pattern)),
@@ -83,10 +37,10 @@ bool ExclusionPattern::Selects(std::string_view relativeName) const {
   if (components_.empty()) return false;
   const std::vector<std::string> name = SplitName(relativeName);
   if (name.empty()) return false;
-  if (lastComponentOnly_) return WildcardMatches(components_.front(), name.back());
+  if (lastComponentOnly_) return cp932::WildcardMatches(components_.front(), name.back());
   if (name.size() != components_.size()) return false;
   for (std::size_t i = 0; i < name.size(); ++i) {
-    if (!WildcardMatches(components_[i], name[i])) return false;
+    if (!cp932::WildcardMatches(components_[i], name[i])) return false;
   }
   return true;
 }

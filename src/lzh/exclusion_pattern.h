@@ -44,7 +44,4 @@ class ExclusionList {
   std::vector<ExclusionPattern> patterns_;
 };
 
-// One component against one wildcard component, as the patterns compare.
-bool WildcardMatches(std::string_view pattern, std::string_view name);
-
 }  // namespace pelko::lzh
