@@ -64,10 +64,10 @@ DirectoryEntry DirectoryEntry::Decode(std::span<const std::uint8_t, kEntryBytes>
   e.attributes = r[11];
   e.caseFlags = r[12];
   e.createTenths = r[13];
-  e.created = DosTime{text::LoadLe16(r, 16), text::LoadLe16(r, 14)};
+  e.created = text::DosTime{text::LoadLe16(r, 16), text::LoadLe16(r, 14)};
   e.accessDate = text::LoadLe16(r, 18);
   e.clusterHigh = text::LoadLe16(r, 20);
-  e.written = DosTime{text::LoadLe16(r, 24), text::LoadLe16(r, 22)};
+  e.written = text::DosTime{text::LoadLe16(r, 24), text::LoadLe16(r, 22)};
   e.firstCluster = text::LoadLe16(r, 26);
   e.size = text::LoadLe32(r, 28);
   return e;

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "lzh/crc16.h"
-#include "lzh/dos_time.h"
 #include "lzh/memory_stream.h"
 #include "lzh/path_names.h"
+#include "text/dos_time.h"
 #include "text/little_endian.h"
 
 namespace pelko::lzh {
@@ -177,7 +177,7 @@ HeaderResult ReadLevel0(InputStream& in, Bytes& b, Header& h) {
   if (22 + nameLength > b.size()) return Failure(LzhError::BadHeader);
   FillCommon(b, h);
   h.attributes = U8(b, 19);
-  h.unixTime = DosTimeToUnix(text::LoadLe32(b, 15));
+  h.unixTime = text::FromDosTime(text::DosTimeFromStamp(text::LoadLe32(b, 15)));
   h.osId = 0;
   const std::string name(reinterpret_cast<const char*>(b.data() + 22), nameLength);
   std::size_t at = 22 + nameLength;
@@ -204,7 +204,7 @@ HeaderResult ReadLevel1(InputStream& in, Bytes& b, Header& h) {
   const std::size_t nameLength = U8(b, 21);
   if (27 + nameLength > b.size()) return Failure(LzhError::BadHeader);
   FillCommon(b, h);
-  h.unixTime = DosTimeToUnix(text::LoadLe32(b, 15));
+  h.unixTime = text::FromDosTime(text::DosTimeFromStamp(text::LoadLe32(b, 15)));
   h.crc = text::LoadLe16(b, 22 + nameLength);
   h.osId = U8(b, 24 + nameLength);
   const std::string baseName(reinterpret_cast<const char*>(b.data() + 22), nameLength);
