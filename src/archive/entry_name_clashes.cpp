@@ -31,7 +31,7 @@ std::optional<Source> SourceOf(const std::string& entry) {
   store::SplitEntry split = store::SplitAssociationEntry(entry);
   if (split.baseFolder.empty() && IsDriveAlone(split.entryName)) split = {split.entryName + "\\", ""};
   if (split.baseFolder.empty() && split.entryName.empty()) return std::nullopt;  // adds nothing
-  return Source{cp932::UpperCaseLabel(split.baseFolder), cp932::UpperCaseLabel(split.entryName),
+  return Source{cp932::UpperCase(split.baseFolder), cp932::UpperCase(split.entryName),
                 split.baseFolder};
 }
 
@@ -40,7 +40,7 @@ std::vector<std::string> NamesIn(const std::string& folder) {
   std::size_t leftOut = 0;
   std::vector<std::string> names;
   if (win::ListFolder(folder, found, leftOut)) {
-    for (const win::FindData& item : found) names.push_back(cp932::UpperCaseLabel(item.name));
+    for (const win::FindData& item : found) names.push_back(cp932::UpperCase(item.name));
   }
   return names;
 }

@@ -115,7 +115,7 @@ std::uint8_t ShortNameChecksum(const ShortNameBytes& bytes) {
 }
 
 bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && cp932::EqualIgnoringLabelCase(a, b);
+  return cp932::EqualIgnoringCase(a, b);
 }
 
 }  // namespace pelko::fat

@@ -49,7 +49,7 @@ bool ReachesOutside(std::string_view relative) {
 }
 
 // The key two names share when they name the same entry.
-std::string NameKey(std::string_view storedName) { return cp932::UpperCaseLabel(storedName); }
+std::string NameKey(std::string_view storedName) { return cp932::UpperCase(storedName); }
 
 std::string NormalisedPath(std::string_view windowsPath) {
   auto parsed = win::ParseWindowsPath(windowsPath);

@@ -75,13 +75,13 @@ bool SameFolder(std::string_view a, std::string_view b) {
   const auto pb = win::ParseWindowsPath(b);
   if (!pa || !pb || pa->drive != pb->drive || pa->components.size() != pb->components.size()) return false;
   for (std::size_t i = 0; i < pa->components.size(); ++i) {
-    if (!cp932::EqualIgnoringLabelCase(pa->components[i], pb->components[i])) return false;
+    if (!cp932::EqualIgnoringCase(pa->components[i], pb->components[i])) return false;
   }
   return true;
 }
 
 bool SameName(std::string_view a, std::string_view b) {
-  return cp932::EqualIgnoringLabelCase(NormaliseSeparators(a), NormaliseSeparators(b));
+  return cp932::EqualIgnoringCase(NormaliseSeparators(a), NormaliseSeparators(b));
 }
 
 // A base folder named again gathers its names into its first group; a name

@@ -317,7 +317,7 @@ bool SelectionMatches(std::string_view selected, std::string_view storedPath) {
   const std::vector<std::string> have = SplitStoredPath(storedPath);
   if (want.size() > have.size()) return false;
   for (std::size_t i = 0; i < want.size(); ++i) {
-    if (!cp932::EqualIgnoringLabelCase(want[i], have[i])) return false;
+    if (!cp932::EqualIgnoringCase(want[i], have[i])) return false;
   }
   return true;
 }

@@ -30,7 +30,7 @@ std::optional<std::string> FindExistingListName(std::string_view fileName) {
   std::optional<std::string> found;
   for (const win::FindData& entry : entries) {
     if (entry.name == fileName) return entry.name;
-    if (cp932::EqualIgnoringLabelCase(entry.name, fileName) && (!found || entry.name < *found)) {
+    if (cp932::EqualIgnoringCase(entry.name, fileName) && (!found || entry.name < *found)) {
       found = entry.name;  // the smallest, so that the choice never varies
     }
   }
@@ -87,7 +87,7 @@ bool RenameAssociationList(std::string_view oldLabel, std::string_view newLabel)
   if (auto existing = FindExistingListName(targetName)) {
     // Only the list itself may answer to the new name: then it is a change
     // of letter case, which Windows allows as a rename of the same file.
-    if (!cp932::EqualIgnoringLabelCase(*source, targetName)) {
+    if (!cp932::EqualIgnoringCase(*source, targetName)) {
       return win::Fail(win::ERROR_ALREADY_EXISTS);
     }
     if (*existing == targetName && *source == targetName) return true;

@@ -130,7 +130,7 @@ std::string FromUtf8Literal(std::string_view utf8) {
   return *cp932;
 }
 
-std::string UpperCaseLabel(std::string_view text) {
+std::string UpperCase(std::string_view text) {
   std::string out(text);
   for (std::size_t i = 0; i < out.size(); ++i) {
     unsigned char byte = static_cast<unsigned char>(out[i]);
@@ -147,8 +147,8 @@ std::string UpperCaseLabel(std::string_view text) {
   return out;
 }
 
-bool EqualIgnoringLabelCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && UpperCaseLabel(a) == UpperCaseLabel(b);
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && UpperCase(a) == UpperCase(b);
 }
 
 }  // namespace pelko::cp932

@@ -30,12 +30,13 @@ std::optional<std::string> FromUtf8(std::string_view utf8);
 // For literals known to convert (the tool's own texts): aborts if they do not.
 std::string FromUtf8Literal(std::string_view utf8);
 
-// Upper-casing as Windows' FAT driver does it for labels: ASCII a-z and the
-// double-byte full-width Latin, Greek and Cyrillic small letters; a trail
-// byte is never taken for a letter.
-std::string UpperCaseLabel(std::string_view text);
+// Upper-casing as Windows' FAT driver does it for volume labels and for the
+// names it compares: ASCII a-z and the double-byte full-width Latin, Greek
+// and Cyrillic small letters; a trail byte is never taken for a letter.
+std::string UpperCase(std::string_view text);
 
-// Equality ignoring exactly the case that UpperCaseLabel changes.
-bool EqualIgnoringLabelCase(std::string_view a, std::string_view b);
+// Two file names, paths or labels as Windows compares them: equal but for
+// exactly the case that UpperCase changes.
+bool EqualIgnoringCase(std::string_view a, std::string_view b);
 
 }  // namespace pelko::cp932

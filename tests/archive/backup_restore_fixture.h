@@ -151,7 +151,7 @@ class BackupRestoreTest : public ::testing::Test {
       std::size_t end = listed.output.find('\n', at);
       if (end == std::string::npos) end = listed.output.size();
       std::string line = listed.output.substr(at, end - at);
-      if (line.rfind("::/", 0) == 0) names.push_back(cp932::UpperCaseLabel(line.substr(3)));
+      if (line.rfind("::/", 0) == 0) names.push_back(cp932::UpperCase(line.substr(3)));
       at = end + 1;
     }
     std::sort(names.begin(), names.end());

@@ -93,42 +93,42 @@ TEST(Cp932Search, PrefixNeverSplitsADoubleByteCharacter) {
   EXPECT_EQ(PrefixWithoutSplit(text, 0), 0u);
 }
 
-TEST(LabelCase, FullWidthLatinIsUpperCased) {
-  EXPECT_EQ(UpperCaseLabel(Cp("ｄｉｓｋ")), Cp("ＤＩＳＫ"));
-  EXPECT_EQ(UpperCaseLabel(Cp("ａｂｃｄｅｆｇｈｉｊｋｌｍｎｏｐｑｒｓｔｕｖｗｘｙｚ")),
+TEST(WindowsCase, FullWidthLatinIsUpperCased) {
+  EXPECT_EQ(UpperCase(Cp("ｄｉｓｋ")), Cp("ＤＩＳＫ"));
+  EXPECT_EQ(UpperCase(Cp("ａｂｃｄｅｆｇｈｉｊｋｌｍｎｏｐｑｒｓｔｕｖｗｘｙｚ")),
             Cp("ＡＢＣＤＥＦＧＨＩＪＫＬＭＮＯＰＱＲＳＴＵＶＷＸＹＺ"));
 }
 
-TEST(LabelCase, AsciiIsUpperCasedAndKanaLeftAlone) {
-  EXPECT_EQ(UpperCaseLabel(Cp("backup-01 ｷｬﾝ")), Cp("BACKUP-01 ｷｬﾝ"));
+TEST(WindowsCase, AsciiIsUpperCasedAndKanaLeftAlone) {
+  EXPECT_EQ(UpperCase(Cp("backup-01 ｷｬﾝ")), Cp("BACKUP-01 ｷｬﾝ"));
 }
 
-TEST(LabelCase, TrailBytesAreNeverLetters) {
-  EXPECT_EQ(UpperCaseLabel(Cp("表")), Cp("表"));
+TEST(WindowsCase, TrailBytesAreNeverLetters) {
+  EXPECT_EQ(UpperCase(Cp("表")), Cp("表"));
   // ヂ is 0x83 0x61: its trail byte is an ASCII 'a' and must stay one.
-  EXPECT_EQ(UpperCaseLabel(Cp("ヂa")), Cp("ヂA"));
-  EXPECT_EQ(UpperCaseLabel("\x83\x61"), std::string("\x83\x61"));
+  EXPECT_EQ(UpperCase(Cp("ヂa")), Cp("ヂA"));
+  EXPECT_EQ(UpperCase("\x83\x61"), std::string("\x83\x61"));
 }
 
-TEST(LabelCase, GreekAndCyrillicAreUpperCased) {
-  EXPECT_EQ(UpperCaseLabel(Cp("αβγδεζηθικλμνξοπρστυφχψω")),
+TEST(WindowsCase, GreekAndCyrillicAreUpperCased) {
+  EXPECT_EQ(UpperCase(Cp("αβγδεζηθικλμνξοπρστυφχψω")),
             Cp("ΑΒΓΔΕΖΗΘΙΚΛΜΝΞΟΠΡΣΤΥΦΧΨΩ"));
-  EXPECT_EQ(UpperCaseLabel(Cp("абвгдеёжзийклмнопрстуфхцчшщъыьэюя")),
+  EXPECT_EQ(UpperCase(Cp("абвгдеёжзийклмнопрстуфхцчшщъыьэюя")),
             Cp("АБВГДЕЁЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯ"));
 }
 
-TEST(LabelCase, CutOffLeadByteAtTheEndIsKept) {
-  EXPECT_EQ(UpperCaseLabel("ab\x82"), std::string("AB\x82"));
+TEST(WindowsCase, CutOffLeadByteAtTheEndIsKept) {
+  EXPECT_EQ(UpperCase("ab\x82"), std::string("AB\x82"));
 }
 
-TEST(LabelCase, ComparisonIgnoresExactlyThatCase) {
-  EXPECT_TRUE(EqualIgnoringLabelCase(Cp("ｄｉｓｋ1"), Cp("ＤＩＳＫ1")));
-  EXPECT_TRUE(EqualIgnoringLabelCase(Cp("Backup"), Cp("BACKUP")));
-  EXPECT_TRUE(EqualIgnoringLabelCase(Cp("ωя"), Cp("ΩЯ")));
+TEST(WindowsCase, ComparisonIgnoresExactlyThatCase) {
+  EXPECT_TRUE(EqualIgnoringCase(Cp("ｄｉｓｋ1"), Cp("ＤＩＳＫ1")));
+  EXPECT_TRUE(EqualIgnoringCase(Cp("Backup"), Cp("BACKUP")));
+  EXPECT_TRUE(EqualIgnoringCase(Cp("ωя"), Cp("ΩЯ")));
   // ヂ (0x83 0x61) and ア (0x83 0x41) differ only in a trail byte's "case".
-  EXPECT_FALSE(EqualIgnoringLabelCase(Cp("ヂ"), Cp("ア")));
-  EXPECT_FALSE(EqualIgnoringLabelCase(Cp("disk"), Cp("disk2")));
-  EXPECT_FALSE(EqualIgnoringLabelCase(Cp("ｶ"), Cp("カ")));
+  EXPECT_FALSE(EqualIgnoringCase(Cp("ヂ"), Cp("ア")));
+  EXPECT_FALSE(EqualIgnoringCase(Cp("disk"), Cp("disk2")));
+  EXPECT_FALSE(EqualIgnoringCase(Cp("ｶ"), Cp("カ")));
 }
 
 }  // namespace
