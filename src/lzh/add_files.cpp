@@ -14,6 +14,7 @@
 #include "platform/windows_path.h"
 #include "res/texts_lzh_add.h"
 #include "text/code_page.h"
+#include "text/cp932_path.h"
 #include "text/wildcard.h"
 
 namespace pelko::lzh {
@@ -21,32 +22,11 @@ namespace {
 
 constexpr std::size_t kWarningLines = 40;
 
-std::string WithBackslash(std::string folder) {
-  const std::size_t last = cp932::FindLastBackslash(folder);
-  if (folder.empty() || last != folder.size() - 1) folder += '\\';
-  return folder;
+std::string WithBackslash(std::string_view folder) {
+  return cp932::Path(folder).WithTrailingBackslash().Text();
 }
 
-std::string LastComponent(std::string_view name) {
-  const std::size_t slash = cp932::FindLastBackslash(name);
-  return std::string(slash == std::string_view::npos ? name : name.substr(slash + 1));
-}
-
-bool HasWildcard(std::string_view name) {
-  return cp932::FindFirstChar(name, '*') != std::string_view::npos ||
-         cp932::FindFirstChar(name, '?') != std::string_view::npos;
-}
-
-// "..", ".", a drive letter or a leading backslash would put a name in the
-// archive that points outside the base folder.
-bool ReachesOutside(std::string_view relative) {
-  if (!relative.empty() && relative[0] == '\\') return true;
-  if (cp932::FindFirstChar(relative, ':') != std::string_view::npos) return true;
-  for (const std::string& part : SplitStoredPath(relative)) {
-    if (part == "." || part == "..") return true;
-  }
-  return false;
-}
+std::string LastComponent(std::string_view name) { return std::string(cp932::Path(name).LastComponent()); }
 
 // The key two names share when they name the same entry.
 std::string NameKey(std::string_view storedName) { return cp932::UpperCase(storedName); }
@@ -68,17 +48,17 @@ class AddCollector {
   }
 
   void CollectNamed(const std::string& name) {
-    std::string relative = name;
-    while (!relative.empty() && cp932::FindLastBackslash(relative) == relative.size() - 1) {
-      relative.pop_back();
-    }
-    if (ReachesOutside(relative)) {
+    // "..", ".", a drive letter or a leading backslash would put a name in
+    // the archive that points outside the base folder.
+    const cp932::Path path = cp932::Path(name).WithoutTrailingBackslashes();
+    if (path.ReachesOutside()) {
       win::SetLastError(win::ERROR_INVALID_NAME);
       LeaveOut(base_ + name, LeftOutReason::NotFound);
       return;
     }
-    if (relative.empty() || HasWildcard(LastComponent(relative))) {
-      CollectMatching(relative);
+    const std::string& relative = path.Text();
+    if (relative.empty() || cp932::HoldsWildcard(path.LastComponent())) {
+      CollectMatching(path);
       return;
     }
     AddParents(relative);
@@ -95,36 +75,31 @@ class AddCollector {
 
  private:
   // "dir\*.txt" or "" (everything in the base folder).
-  void CollectMatching(const std::string& relative) {
-    const std::size_t slash = cp932::FindLastBackslash(relative);
-    const std::string folder = slash == std::string::npos ? "" : relative.substr(0, slash);
-    const std::string pattern = relative.empty() ? "*" : LastComponent(relative);
-    if (!folder.empty()) AddParents(relative);
+  void CollectMatching(const cp932::Path& relative) {
+    const cp932::Path folder = relative.Parent();
+    const std::string_view pattern = relative.Empty() ? "*" : relative.LastComponent();
+    if (!folder.Empty()) AddParents(relative.Text());
     std::vector<win::FindData> children;
-    if (!List(folder, children)) return;
+    if (!List(folder.Text(), children)) return;
     bool any = false;
     for (const win::FindData& child : children) {
       if (!cp932::WildcardMatches(pattern, child.name)) continue;
       any = true;
-      Visit(folder.empty() ? child.name : folder + "\\" + child.name, child.info);
+      Visit(folder.Child(child.name).Text(), child.info);
     }
-    if (!any && !relative.empty()) LeaveOut(base_ + relative, LeftOutReason::NotFound);
+    if (!any && !relative.Empty()) LeaveOut(base_ + relative.Text(), LeftOutReason::NotFound);
   }
 
   // Folder entries for the folders between the base and a named item, so
   // that parents come before what they hold.
   void AddParents(const std::string& relative) {
     if (!options_.recurse || !options_.keepPaths) return;
-    std::size_t from = 0;
-    for (;;) {
-      const std::size_t slash = cp932::FindFirstChar(relative, '\\', from);
-      if (slash == std::string::npos) return;
-      const std::string parent = relative.substr(0, slash);
+    for (const cp932::Path& parent : cp932::Path(relative).Ancestors()) {
       win::FileInformation info;
-      if (win::GetFileInformation(base_ + parent, info) && info.kind == win::EntryKind::Directory) {
-        AddEntry(parent, info, true);
+      if (win::GetFileInformation(base_ + parent.Text(), info) &&
+          info.kind == win::EntryKind::Directory) {
+        AddEntry(parent.Text(), info, true);
       }
-      from = slash + 1;
     }
   }
 
@@ -168,7 +143,9 @@ class AddCollector {
     if (!options_.recurse) return;
     std::vector<win::FindData> children;
     if (!List(relative, children)) return;
-    for (const win::FindData& child : children) Visit(relative + "\\" + child.name, child.info);
+    for (const win::FindData& child : children) {
+      Visit(cp932::Path(relative).Child(child.name).Text(), child.info);
+    }
   }
 
   // False when the folder was entered before.

@@ -55,4 +55,9 @@ bool WildcardMatches(std::string_view patternText, std::string_view nameText) {
   return p == pattern.size();
 }
 
+bool HoldsWildcard(std::string_view name) {
+  return FindFirstChar(name, '*') != std::string_view::npos ||
+         FindFirstChar(name, '?') != std::string_view::npos;
+}
+
 }  // namespace pelko::cp932

@@ -9,4 +9,7 @@ namespace pelko::cp932 {
 
 bool WildcardMatches(std::string_view pattern, std::string_view name);
 
+// True when a name holds '*' or '?' (outside a double-byte character).
+bool HoldsWildcard(std::string_view name);
+
 }  // namespace pelko::cp932
