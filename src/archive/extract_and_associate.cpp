@@ -6,6 +6,7 @@
 #include "app/error_texts.h"
 #include "app/main_dialog.h"
 #include "archive/archive_commands.h"
+#include "archive/floppy_files.h"
 #include "archive/output_dialog.h"
 #include "archive/span_joiner.h"
 #include "archive/span_piece.h"
@@ -23,7 +24,6 @@
 namespace pelko::archive {
 namespace {
 
-constexpr char kArchiveOnFloppy[] = "a:\\archive.lzh";
 // Room for the library's whole report: one cut short could hide which
 // entries were not restored.
 constexpr std::size_t kReportBufferSize = 1 << 20;

@@ -12,8 +12,6 @@
 namespace pelko::archive {
 namespace {
 
-constexpr char kArchiveOnFloppy[] = "a:\\archive.lzh";
-
 // The copy has failed: the half-done target goes, the first error stays.
 bool Abandon(std::string_view target, win::DWORD error) {
   win::DeleteFile(target);

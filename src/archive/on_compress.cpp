@@ -28,7 +28,6 @@
 namespace pelko::app {
 namespace {
 
-constexpr char kArchiveProbedOnFloppy[] = "A:\\archive.lzh";
 constexpr std::uint32_t kMissing = 0xFFFFFFFF;
 
 void ShowMessage(const std::string& cp932Text) {
@@ -61,7 +60,7 @@ void BuildWorkingCopy(const std::string& workingCopy, const store::AssociationLi
 
 // The archive the floppy holds now: its single archive, else its span piece.
 std::uint32_t OldArchiveSize() {
-  std::uint32_t size = win::ProbeFileSize(kArchiveProbedOnFloppy);
+  std::uint32_t size = win::ProbeFileSize(archive::kArchiveOnFloppyUpper);
   if (size == kMissing) size = win::ProbeFileSize(archive::kPieceOnFloppy);
   return size == kMissing ? 0 : size;
 }

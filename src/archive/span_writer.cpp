@@ -24,7 +24,6 @@
 namespace pelko::archive {
 namespace {
 
-constexpr char kArchiveOnFloppy[] = "a:\\archive.lzh";
 constexpr char kInfoOnFloppy[] = "a:\\PELKO.INF";
 constexpr std::int32_t kBlockBytes = static_cast<std::int32_t>(kSpanBlockSize);
 // A floppy with fewer free clusters than this is not taken for a piece.
