@@ -3,13 +3,13 @@
 #include "app/error_texts.h"
 #include "dialogs/folder_picker_dialog.h"
 #include "dialogs/selected_entries.h"
-#include "res/templates.h"
 #include "store/association_list.h"
+#include "templates/templates.h"
 #include "ui/file_dialog.h"
 
 namespace pelko::dialogs {
 
-CAssociationDialog::CAssociationDialog() : Dialog(res::AssociationTemplate()) {}
+CAssociationDialog::CAssociationDialog() : Dialog(templates::AssociationTemplate()) {}
 
 std::span<const ui::CommandEntry> CAssociationDialog::CommandTable() const {
   static constexpr ui::CommandEntry kCommands[] = {

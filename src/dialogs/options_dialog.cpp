@@ -6,11 +6,11 @@
 #include "dialogs/folder_picker_dialog.h"
 #include "dialogs/selected_entries.h"
 #include "platform/program_folder.h"
-#include "res/templates.h"
 #include "res/texts_dialogs.h"
 #include "res/texts_editors.h"
 #include "store/exclusion_lists.h"
 #include "store/options_record.h"
+#include "templates/templates.h"
 #include "text/code_page.h"
 
 namespace pelko::dialogs {
@@ -47,7 +47,7 @@ std::string RemoveBlanks(std::string_view text) {
   return result;
 }
 
-COptionsDialog::COptionsDialog() : Dialog(res::OptionsTemplate()) {}
+COptionsDialog::COptionsDialog() : Dialog(templates::OptionsTemplate()) {}
 
 std::span<const ui::CommandEntry> COptionsDialog::CommandTable() const {
   static constexpr ui::CommandEntry kCommands[] = {

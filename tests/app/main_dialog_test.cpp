@@ -8,10 +8,10 @@
 #include "app/disk_info_panel.h"
 #include "app/main_dialog.h"
 #include "floppy_images.h"
-#include "res/templates.h"
 #include "support/run_command.h"
 #include "support/scoped_env.h"
 #include "support/temp_folder.h"
+#include "templates/templates.h"
 #include "text/code_page.h"
 #include "ui/headless/headless_host.h"
 
@@ -31,9 +31,9 @@ class MainDialogTest : public ::testing::Test {
  protected:
   // Runs the main window until the script is done; the transcript is kept.
   int Run(ScriptedUser& user, MainCommands commands = {}) {
-    user.SetMainWindow(res::IDD_MAIN);
+    user.SetMainWindow(templates::IDD_MAIN);
     HeadlessHost host(user);
-    host.WatchText(res::IDD_MAIN, IDC_DISK_INFO);
+    host.WatchText(templates::IDD_MAIN, IDC_DISK_INFO);
     CMainDialog mainWindow(std::move(commands));
     return mainWindow.DoModal();
   }
@@ -103,7 +103,7 @@ TEST_F(MainDialogTest, TheWindowOpensAsPelkoWithItsIconAndFocusOnRefresh) {
   user.InDialog([](ui::Dialog& dialog) {
     EXPECT_EQ(dialog.GetWindowText(), "PELKO");
     auto* window = static_cast<HeadlessWindow*>(dialog.Window());
-    EXPECT_EQ(window->Icon(), res::IDI_MAIN);
+    EXPECT_EQ(window->Icon(), templates::IDI_MAIN);
     EXPECT_EQ(window->FocusedControl(), 1004);
   });
   Run(user);
@@ -195,7 +195,7 @@ TEST_F(MainDialogTest, StartUpRunsTheMainWindowAndNeverReportsSuccess) {
   MainCommands commands;
   commands.compress = [&](CMainDialog&) { ran.push_back(1001); };
   ScriptedUser user;
-  user.SetMainWindow(res::IDD_MAIN);
+  user.SetMainWindow(templates::IDD_MAIN);
   user.Press(1001).Press(2);
   HeadlessHost host(user);
   CArchiverApp app(commands);

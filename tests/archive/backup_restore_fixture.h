@@ -21,11 +21,11 @@
 
 #include "app/commands.h"
 #include "app/main_dialog.h"
-#include "res/templates.h"
 #include "store/options_record.h"
 #include "support/run_command.h"
 #include "support/temp_folder.h"
 #include "support/test_program_folder.h"
+#include "templates/templates.h"
 #include "text/code_page.h"
 #include "ui/dialog.h"
 #include "ui/headless/headless_host.h"
@@ -244,7 +244,7 @@ class BackupRestoreTest : public ::testing::Test {
     commands.expand = app::OnExpand;
     app::CMainDialog mainWindow(std::move(commands));
     mainWindow_ = &mainWindow;
-    user_.SetMainWindow(res::IDD_MAIN);
+    user_.SetMainWindow(templates::IDD_MAIN);
     mainWindow.DoModal();
     mainWindow_ = nullptr;
   }

@@ -16,10 +16,10 @@
 
 #include "app/commands.h"
 #include "app/main_dialog.h"
-#include "res/templates.h"
 #include "support/run_command.h"
 #include "support/temp_folder.h"
 #include "support/test_program_folder.h"
+#include "templates/templates.h"
 #include "text/code_page.h"
 #include "ui/dialog.h"
 #include "ui/headless/headless_host.h"
@@ -128,8 +128,8 @@ class EditorTest : public ::testing::Test {
     commands.options = app::OnOptions;
     app::CMainDialog mainWindow(std::move(commands));
     mainWindow_ = &mainWindow;
-    user_.SetMainWindow(res::IDD_MAIN);
-    host_.WatchText(res::IDD_MAIN, app::IDC_DISK_INFO);
+    user_.SetMainWindow(templates::IDD_MAIN);
+    host_.WatchText(templates::IDD_MAIN, app::IDC_DISK_INFO);
     mainWindow.DoModal();
     mainWindow_ = nullptr;
   }

@@ -3,7 +3,7 @@
 
 #include "ui/dialog_template.h"
 
-namespace pelko::res {
+namespace pelko::templates {
 
 inline constexpr int IDI_MAIN = 128;          // the window icon
 inline constexpr int IDD_MAIN = 102;          // main window
@@ -23,4 +23,4 @@ const ui::DialogTemplate& OutputTemplate();
 // The template with that resource number; null when the tool has none.
 const ui::DialogTemplate* FindTemplate(int templateId);
 
-}  // namespace pelko::res
+}  // namespace pelko::templates

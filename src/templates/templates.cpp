@@ -1,6 +1,6 @@
-#include "res/templates.h"
+#include "templates/templates.h"
 
-namespace pelko::res {
+namespace pelko::templates {
 
 const ui::DialogTemplate* FindTemplate(int templateId) {
   for (const ui::DialogTemplate* found :
@@ -11,4 +11,4 @@ const ui::DialogTemplate* FindTemplate(int templateId) {
   return nullptr;
 }
 
-}  // namespace pelko::res
+}  // namespace pelko::templates

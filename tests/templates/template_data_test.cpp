@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "res/templates.h"
+#include "templates/templates.h"
 
 namespace pelko::ui {
 namespace {
@@ -176,7 +176,7 @@ class TemplateTable : public ::testing::TestWithParam<std::size_t> {};
 
 TEST_P(TemplateTable, MatchesTheToolsTableRowByRow) {
   const Expected& expected = Tables()[GetParam()];
-  const DialogTemplate* found = res::FindTemplate(expected.id);
+  const DialogTemplate* found = templates::FindTemplate(expected.id);
   ASSERT_NE(found, nullptr);
   EXPECT_EQ(found->caption, expected.caption);
   EXPECT_EQ(found->rect, expected.rect);
@@ -199,7 +199,7 @@ TEST_P(TemplateTable, MatchesTheToolsTableRowByRow) {
 INSTANTIATE_TEST_SUITE_P(SixTemplates, TemplateTable, ::testing::Range<std::size_t>(0, 6));
 
 TEST(TemplateData, ArchiveFormatComboHoldsItsThreeItemsInOrder) {
-  const ControlTemplate* combo = res::OptionsTemplate().Find(1020);
+  const ControlTemplate* combo = templates::OptionsTemplate().Find(1020);
   ASSERT_NE(combo, nullptr);
   ASSERT_EQ(combo->items.size(), 3u);
   EXPECT_EQ(combo->items[0], "LHA v2.13 互換");
@@ -208,20 +208,20 @@ TEST(TemplateData, ArchiveFormatComboHoldsItsThreeItemsInOrder) {
 }
 
 TEST(TemplateData, MainWindowHasNoDefaultButtonAndFocusesRefreshFirst) {
-  for (const ControlTemplate& control : res::MainWindowTemplate().controls) {
+  for (const ControlTemplate& control : templates::MainWindowTemplate().controls) {
     EXPECT_FALSE(control.Has(style::DefaultButton)) << control.id;
   }
-  EXPECT_EQ(res::MainWindowTemplate().FirstTabStop(), 1004);
-  EXPECT_EQ(res::VolumeLabelTemplate().FirstTabStop(), IDOK);
+  EXPECT_EQ(templates::MainWindowTemplate().FirstTabStop(), 1004);
+  EXPECT_EQ(templates::VolumeLabelTemplate().FirstTabStop(), IDOK);
 }
 
 TEST(TemplateData, CaptionsAreHandedOutAsShiftJis) {
   // 関 is 0x8A 0xD6 in CP932; the hint keeps its closing backslash.
-  std::string caption = CaptionText(*res::OptionsTemplate().Find(1018));
+  std::string caption = CaptionText(*templates::OptionsTemplate().Find(1018));
   EXPECT_EQ(caption.substr(0, 2), "\x8A\xD6");
-  const ControlTemplate& hint = res::OptionsTemplate().controls[24];
+  const ControlTemplate& hint = templates::OptionsTemplate().controls[24];
   EXPECT_EQ(CaptionText(hint).back(), '\\');
-  EXPECT_EQ(res::FindTemplate(133), nullptr);
+  EXPECT_EQ(templates::FindTemplate(133), nullptr);
 }
 
 }  // namespace
