@@ -11,7 +11,7 @@
 #include "archive/span_joiner.h"
 #include "archive/span_piece.h"
 #include "archive/working_copy_check.h"
-#include "lzh/archiver_command.h"
+#include "lzh/command/archiver_command.h"
 #include "platform/file_services.h"
 #include "platform/program_folder.h"
 #include "platform/user_interface.h"

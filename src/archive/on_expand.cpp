@@ -10,7 +10,7 @@
 #include "archive/archive_commands.h"
 #include "archive/extract_and_associate.h"
 #include "archive/span_piece.h"
-#include "lzh/archiver_command.h"
+#include "lzh/command/archiver_command.h"
 #include "platform/file_services.h"
 #include "platform/program_folder.h"
 #include "platform/user_interface.h"

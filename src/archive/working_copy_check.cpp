@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "lzh/extractor.h"
+#include "lzh/archive/extractor.h"
 #include "text/win_error.h"
 
 namespace pelko::archive {

@@ -6,7 +6,7 @@
 #include "archive/archive_commands.h"
 #include "archive/output_dialog.h"
 #include "backup_restore_fixture.h"
-#include "lzh/archiver_command.h"
+#include "lzh/command/archiver_command.h"
 #include "platform/file_services.h"
 #include "res/texts_backup_restore.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "commands.h"
-#include "lzh/path_names.h"
+#include "lzh/archive/path_names.h"
 #include "platform/drive_table.h"
 #include "text/code_page.h"
 #include "text/win_error.h"

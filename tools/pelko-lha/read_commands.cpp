@@ -9,9 +9,9 @@
 
 #include "commands.h"
 #include "console.h"
-#include "lzh/archive_reader.h"
-#include "lzh/byte_sink.h"
-#include "lzh/extractor.h"
+#include "lzh/archive/archive_reader.h"
+#include "lzh/archive/extractor.h"
+#include "lzh/codec/byte_sink.h"
 #include "platform/file_stream.h"
 #include "text/code_page.h"
 #include "text/win_error.h"
