@@ -1,8 +1,8 @@
 #include "dialogs/association_dialog.h"
 
-#include "app/error_texts.h"
 #include "dialogs/folder_picker_dialog.h"
 #include "dialogs/selected_entries.h"
+#include "shell/error_texts.h"
 #include "store/association_list.h"
 #include "templates/templates.h"
 #include "ui/file_dialog.h"
@@ -61,7 +61,7 @@ void CAssociationDialog::OnOK() {
   if (listPath.empty()) listPath = volumeLabel + ".txt";
   if (!store::WriteAssociationList(volumeLabel, entries)) {
     // The editor stays open, so that the user's edits are not lost.
-    app::ShowFileErrorText(app::FileErrorCause::Create, listPath);
+    shell::ShowFileErrorText(shell::FileErrorCause::Create, listPath);
     return;
   }
   EndDialog(ui::IDOK);

@@ -7,7 +7,7 @@
 #include "app/archiver_app.h"
 #include "app/disk_info_panel.h"
 #include "app/main_dialog.h"
-#include "floppy_images.h"
+#include "support/floppy_images.h"
 #include "support/run_command.h"
 #include "support/scoped_env.h"
 #include "support/temp_folder.h"
@@ -154,8 +154,10 @@ TEST_F(MainDialogTest, EachButtonRunsItsCommandWithTheMainWindow) {
   std::vector<std::string> ran;
   MainCommands commands;
   auto record = [&](const char* name) {
-    return [&ran, name](CMainDialog& mainWindow) {
-      EXPECT_EQ(mainWindow.TemplateId(), 102);
+    return [&ran, name](shell::MainWindow& mainWindow) {
+      auto* dialog = dynamic_cast<CMainDialog*>(&mainWindow);
+      ASSERT_NE(dialog, nullptr);
+      EXPECT_EQ(dialog->TemplateId(), 102);
       ran.push_back(name);
     };
   };
@@ -193,7 +195,7 @@ TEST_F(MainDialogTest, QuitClosesTheWindowAndEnterPressesTheFocusedButton) {
 TEST_F(MainDialogTest, StartUpRunsTheMainWindowAndNeverReportsSuccess) {
   std::vector<int> ran;
   MainCommands commands;
-  commands.compress = [&](CMainDialog&) { ran.push_back(1001); };
+  commands.compress = [&](shell::MainWindow&) { ran.push_back(1001); };
   ScriptedUser user;
   user.SetMainWindow(templates::IDD_MAIN);
   user.Press(1001).Press(2);

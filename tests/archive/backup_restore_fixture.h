@@ -21,6 +21,7 @@
 
 #include "app/commands.h"
 #include "app/main_dialog.h"
+#include "archive/backup_restore.h"
 #include "store/options_record.h"
 #include "support/run_command.h"
 #include "support/temp_folder.h"
@@ -240,8 +241,8 @@ class BackupRestoreTest : public ::testing::Test {
   void RunMainWindow() {
     ExpectButtons(true);
     app::MainCommands commands;
-    commands.compress = app::OnCompress;
-    commands.expand = app::OnExpand;
+    commands.compress = archive::OnCompress;
+    commands.expand = archive::OnExpand;
     app::CMainDialog mainWindow(std::move(commands));
     mainWindow_ = &mainWindow;
     user_.SetMainWindow(templates::IDD_MAIN);

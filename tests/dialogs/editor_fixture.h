@@ -16,6 +16,7 @@
 
 #include "app/commands.h"
 #include "app/main_dialog.h"
+#include "dialogs/editor_commands.h"
 #include "support/run_command.h"
 #include "support/temp_folder.h"
 #include "support/test_program_folder.h"
@@ -123,9 +124,9 @@ class EditorTest : public ::testing::Test {
   // refresh that changes it.
   void RunMainWindow() {
     app::MainCommands commands;
-    commands.associate = app::OnAssociate;
-    commands.volumeLabel = app::OnVolumeLabel;
-    commands.options = app::OnOptions;
+    commands.associate = dialogs::OnAssociate;
+    commands.volumeLabel = dialogs::OnVolumeLabel;
+    commands.options = dialogs::OnOptions;
     app::CMainDialog mainWindow(std::move(commands));
     mainWindow_ = &mainWindow;
     user_.SetMainWindow(templates::IDD_MAIN);

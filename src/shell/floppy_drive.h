@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-namespace pelko::app {
+namespace pelko::shell {
 
 // The two forms of the floppy's root; the file system does not tell them
 // apart, each call site uses the form it always has.
@@ -38,4 +38,4 @@ struct FloppySpace {
 
 FloppySpace QueryFloppySpace();
 
-}  // namespace pelko::app
+}  // namespace pelko::shell

@@ -1,12 +1,12 @@
-#include "app/error_texts.h"
+#include "shell/error_texts.h"
 
 #include <gtest/gtest.h>
 
-#include "acting_user.h"
+#include "support/acting_user.h"
 #include "text/code_page.h"
 #include "text/win_error.h"
 
-namespace pelko::app {
+namespace pelko::shell {
 namespace {
 
 using test::ActingUser;
@@ -51,4 +51,4 @@ TEST(ErrorTextsTest, FileNameWithPercentSignsIsShownAsItIs) {
 }
 
 }  // namespace
-}  // namespace pelko::app
+}  // namespace pelko::shell

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace pelko::app {
+namespace pelko::shell {
 
 enum class FileErrorCause { Create, Open, Write, Read, Move };
 
@@ -20,4 +20,4 @@ void ShowFileErrorText(FileErrorCause cause, std::string_view fileName);
 // The text ShowFileErrorText shows (CP932).
 std::string FileErrorText(FileErrorCause cause, std::string_view fileName);
 
-}  // namespace pelko::app
+}  // namespace pelko::shell

@@ -1,11 +1,11 @@
-#include "app/error_texts.h"
+#include "shell/error_texts.h"
 
 #include "platform/user_interface.h"
 #include "res/texts_file_error.h"
 #include "text/code_page.h"
 #include "text/win_error.h"
 
-namespace pelko::app {
+namespace pelko::shell {
 namespace {
 
 std::string_view PatternOf(FileErrorCause cause) {
@@ -44,4 +44,4 @@ void ShowFileErrorText(FileErrorCause cause, std::string_view fileName) {
                   win::MessageBoxIcon::Warning);
 }
 
-}  // namespace pelko::app
+}  // namespace pelko::shell

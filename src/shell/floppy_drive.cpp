@@ -1,11 +1,11 @@
-#include "app/floppy_drive.h"
+#include "shell/floppy_drive.h"
 
 #include "platform/user_interface.h"
 #include "platform/volume_services.h"
 #include "res/texts_main.h"
 #include "text/code_page.h"
 
-namespace pelko::app {
+namespace pelko::shell {
 
 std::optional<std::string> ReadVolumeLabel() {
   win::VolumeInformation info;
@@ -30,4 +30,4 @@ FloppySpace QueryFloppySpace() {
                      space.totalClusters};
 }
 
-}  // namespace pelko::app
+}  // namespace pelko::shell

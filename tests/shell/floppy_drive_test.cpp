@@ -1,13 +1,13 @@
-#include "app/floppy_drive.h"
+#include "shell/floppy_drive.h"
 
 #include <gtest/gtest.h>
 
-#include "acting_user.h"
-#include "floppy_images.h"
 #include "platform/file_stream.h"
+#include "support/acting_user.h"
+#include "support/floppy_images.h"
 #include "support/test_program_folder.h"
 
-namespace pelko::app {
+namespace pelko::shell {
 namespace {
 
 using test::ActingUser;
@@ -110,4 +110,4 @@ TEST(QueryFloppySpaceTest, ProductsAre32BitAndFreeBytesCompareSigned) {
 }
 
 }  // namespace
-}  // namespace pelko::app
+}  // namespace pelko::shell
