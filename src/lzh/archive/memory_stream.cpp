@@ -3,15 +3,13 @@
 #include <algorithm>
 #include <cstring>
 
+#include "lzh/codec/byte_source.h"
 #include "text/win_error.h"
 
 namespace pelko::lzh {
 
 bool MemoryStream::Read(std::span<std::byte> buffer, std::size_t& bytesRead) {
-  const std::size_t available = bytes_.size() - std::min(position_, bytes_.size());
-  bytesRead = std::min(buffer.size(), available);
-  if (bytesRead != 0) std::memcpy(buffer.data(), bytes_.data() + position_, bytesRead);
-  position_ += bytesRead;
+  bytesRead = CopyFromMemory(std::as_bytes(std::span(bytes_.data(), bytes_.size())), position_, buffer);
   return true;
 }
 

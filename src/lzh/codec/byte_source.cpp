@@ -7,11 +7,17 @@
 
 namespace pelko::lzh {
 
+std::size_t CopyFromMemory(std::span<const std::byte> bytes, std::size_t& position,
+                           std::span<std::byte> buffer) {
+  const std::size_t available = bytes.size() - std::min(position, bytes.size());
+  const std::size_t count = std::min(buffer.size(), available);
+  if (count != 0) std::memcpy(buffer.data(), bytes.data() + position, count);
+  position += count;
+  return count;
+}
+
 bool MemorySource::Read(std::span<std::byte> buffer, std::size_t& bytesRead) {
-  const std::size_t available = bytes_.size() - std::min(position_, bytes_.size());
-  bytesRead = std::min(buffer.size(), available);
-  if (bytesRead != 0) std::memcpy(buffer.data(), bytes_.data() + position_, bytesRead);
-  position_ += bytesRead;
+  bytesRead = CopyFromMemory(bytes_, position_, buffer);
   return true;
 }
 

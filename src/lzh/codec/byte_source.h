@@ -19,6 +19,11 @@ class ByteSource {
   virtual std::uint64_t Size() const = 0;
 };
 
+// Copies the bytes from `position` on into `buffer` (none when the position
+// lies past their end) and moves the position on; the count copied.
+std::size_t CopyFromMemory(std::span<const std::byte> bytes, std::size_t& position,
+                           std::span<std::byte> buffer);
+
 // Bytes in memory, which must outlive the source.
 class MemorySource final : public ByteSource {
  public:
