@@ -41,6 +41,21 @@ Path Path::Child(std::string_view name) const {
   return child;
 }
 
+std::vector<std::string> Path::Components() const {
+  std::vector<std::string> parts(1);
+  for (std::size_t i = 0; i < text_.size(); ++i) {
+    if (IsLeadByte(static_cast<unsigned char>(text_[i])) && i + 1 < text_.size()) {
+      parts.back() += text_[i];
+      parts.back() += text_[++i];
+    } else if (text_[i] == '\\') {
+      parts.emplace_back();
+    } else {
+      parts.back() += text_[i];
+    }
+  }
+  return parts;
+}
+
 Path Path::WithTrailingBackslash() const {
   if (EndsInBackslash(text_)) return *this;
   Path with(*this);

@@ -26,6 +26,9 @@ class Path {
   std::vector<Path> Ancestors() const;
   // "dir" and "name" make "dir\name"; the empty path and "name" make "name".
   Path Child(std::string_view name) const;
+  // The parts between its backslashes, empty ones included ("\a\\b\" gives
+  // "", "a", "", "b", ""; the empty path gives one empty part).
+  std::vector<std::string> Components() const;
 
   // With a backslash at the end, added unless one is there ("" gives "\").
   Path WithTrailingBackslash() const;

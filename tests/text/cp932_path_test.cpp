@@ -25,6 +25,14 @@ TEST(Cp932Path, PartsAroundTheLastBackslashIgnoreTrailBytes) {
   EXPECT_EQ(Path("a").Child("x").Text(), "a\\x");
 }
 
+TEST(Cp932Path, ComponentsKeepEmptyPartsAndWholeCharacters) {
+  using Parts = std::vector<std::string>;
+  EXPECT_EQ(Path("\\a\\\\b\\").Components(), (Parts{"", "a", "", "b", ""}));
+  EXPECT_EQ(Path("").Components(), (Parts{""}));
+  EXPECT_EQ(Path(Sjis("表\\ソ")).Components(), (Parts{Sjis("表"), Sjis("ソ")}));
+  EXPECT_EQ(Path("a\x81").Components(), (Parts{"a\x81"}));  // a cut-off lead byte stays
+}
+
 TEST(Cp932Path, TrailingBackslashIsAddedOnceAndRemovedEntirely) {
   EXPECT_EQ(Path("C:\\dir").WithTrailingBackslash().Text(), "C:\\dir\\");
   EXPECT_EQ(Path("C:\\dir\\").WithTrailingBackslash().Text(), "C:\\dir\\");

@@ -1,6 +1,7 @@
 #include "lzh/archive/exclusion_pattern.h"
 
 #include "text/code_page.h"
+#include "text/cp932_path.h"
 #include "text/wildcard.h"
 
 namespace pelko::lzh {
@@ -9,21 +10,8 @@ namespace {
 // Splits at backslashes that are not trail bytes; empty components (a
 // leading, doubled or trailing backslash) are dropped.
 std::vector<std::string> SplitName(std::string_view name) {
-  std::vector<std::string> parts;
-  std::string current;
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    const unsigned char c = static_cast<unsigned char>(name[i]);
-    if (cp932::IsLeadByte(c) && i + 1 < name.size()) {
-      current += name[i];
-      current += name[++i];
-    } else if (c == '\\') {
-      if (!current.empty()) parts.push_back(std::move(current));
-      current.clear();
-    } else {
-      current += name[i];
-    }
-  }
-  if (!current.empty()) parts.push_back(std::move(current));
+  std::vector<std::string> parts = cp932::Path(name).Components();
+  std::erase_if(parts, [](const std::string& part) { return part.empty(); });
   return parts;
 }
 

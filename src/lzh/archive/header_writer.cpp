@@ -5,34 +5,13 @@
 #include <vector>
 
 #include "lzh/codec/crc16.h"
-#include "text/code_page.h"
+#include "text/cp932_path.h"
 #include "text/little_endian.h"
 
 namespace pelko::lzh {
 namespace {
 
 constexpr std::size_t kMaxHeader = 0xFFFF;
-
-// Splits "a\b\name" at its backslashes; a trail byte 0x5C is part of its
-// character.
-std::vector<std::string> Components(std::string_view path) {
-  std::vector<std::string> parts;
-  std::string current;
-  for (std::size_t i = 0; i < path.size(); ++i) {
-    const unsigned char c = static_cast<unsigned char>(path[i]);
-    if (cp932::IsLeadByte(c) && i + 1 < path.size()) {
-      current += path[i];
-      current += path[++i];
-    } else if (c == '\\') {
-      parts.push_back(std::move(current));
-      current.clear();
-    } else {
-      current += path[i];
-    }
-  }
-  parts.push_back(std::move(current));
-  return parts;
-}
 
 // One extended header: type, body, then the 2-byte size of the next one
 // (patched when the next is added).
@@ -52,7 +31,7 @@ HeaderWriteResult BuildLevel2Header(const Header& header, std::string& out) {
   if (header.packedSize > kMaxEntrySize || header.originalSize > kMaxEntrySize) {
     return HeaderWriteResult::TooLarge;
   }
-  std::vector<std::string> parts = Components(header.path);
+  std::vector<std::string> parts = cp932::Path(header.path).Components();
   if (std::any_of(parts.begin(), parts.end(), [](const std::string& p) { return p.empty(); })) {
     return HeaderWriteResult::BadName;
   }
