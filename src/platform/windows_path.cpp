@@ -31,10 +31,7 @@ std::optional<WindowsPath> ParseWindowsPath(std::string_view path) {
   while (i < rest.size()) {
     // Split at the next separator that is not a trail byte.
     std::size_t end = i;
-    while (end < rest.size() && !IsSeparator(rest[end])) {
-      end += cp932::IsLeadByte(static_cast<unsigned char>(rest[end])) ? 2 : 1;
-    }
-    if (end > rest.size()) end = rest.size();  // a cut-off double-byte character
+    while (end < rest.size() && !IsSeparator(rest[end])) end += cp932::CharacterLength(rest, end);
     std::string_view name = rest.substr(i, end - i);
     i = end + 1;
     if (name.empty() || name == ".") continue;

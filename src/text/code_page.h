@@ -12,6 +12,10 @@ namespace pelko::cp932 {
 // First byte of a double-byte character: 0x81-0x9F, 0xE0-0xFC.
 bool IsLeadByte(unsigned char byte);
 
+// Bytes of the character at `at`: 2 for a lead byte with a byte after it,
+// else 1 (a lead byte cut off at the end stands alone).
+std::size_t CharacterLength(std::string_view text, std::size_t at);
+
 // Position of the last backslash, each double-byte character taken as one
 // character (the trail byte of 表, 0x95 0x5C, is not a backslash); npos if none.
 std::size_t FindLastBackslash(std::string_view text);

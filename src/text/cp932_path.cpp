@@ -43,15 +43,14 @@ Path Path::Child(std::string_view name) const {
 
 std::vector<std::string> Path::Components() const {
   std::vector<std::string> parts(1);
-  for (std::size_t i = 0; i < text_.size(); ++i) {
-    if (IsLeadByte(static_cast<unsigned char>(text_[i])) && i + 1 < text_.size()) {
-      parts.back() += text_[i];
-      parts.back() += text_[++i];
-    } else if (text_[i] == '\\') {
+  for (std::size_t i = 0; i < text_.size();) {
+    const std::size_t length = CharacterLength(text_, i);
+    if (length == 1 && text_[i] == '\\') {
       parts.emplace_back();
     } else {
-      parts.back() += text_[i];
+      parts.back().append(text_, i, length);
     }
+    i += length;
   }
   return parts;
 }

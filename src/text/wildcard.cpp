@@ -13,7 +13,7 @@ namespace {
 std::vector<std::string_view> Characters(std::string_view text) {
   std::vector<std::string_view> out;
   for (std::size_t i = 0; i < text.size();) {
-    const std::size_t width = IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+    const std::size_t width = CharacterLength(text, i);
     out.push_back(text.substr(i, width));
     i += width;
   }
