@@ -20,9 +20,9 @@
 #include <string>
 #include <vector>
 
-#include "lzh/add_files.h"
-#include "lzh/archive_reader.h"
-#include "lzh/byte_sink.h"
+#include "lzh/archive/add_files.h"
+#include "lzh/archive/archive_reader.h"
+#include "lzh/codec/byte_sink.h"
 #include "platform/file_stream.h"
 
 namespace {

@@ -22,11 +22,11 @@
 #include <string>
 #include <vector>
 
-#include "lzh/byte_sink.h"
-#include "lzh/crc16.h"
-#include "lzh/extractor.h"
-#include "lzh/header_writer.h"
-#include "lzh/lh_encoder.h"
+#include "lzh/archive/extractor.h"
+#include "lzh/archive/header_writer.h"
+#include "lzh/codec/byte_sink.h"
+#include "lzh/codec/crc16.h"
+#include "lzh/codec/lh_encoder.h"
 #include "platform/drive_table.h"
 
 namespace {

@@ -18,7 +18,7 @@
 
 #include "archive/archive_commands.h"
 #include "archive/entry_name_clashes.h"
-#include "lzh/command_line.h"
+#include "lzh/command/command_line.h"
 #include "store/exclusion_lists.h"
 #include "store/exclusion_switches.h"
 #include "store/extract_settings.h"

@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "lzh/add_files.h"
-#include "lzh/delete_entries.h"
-#include "lzh/extractor.h"
+#include "lzh/archive/add_files.h"
+#include "lzh/archive/delete_entries.h"
+#include "lzh/archive/extractor.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <span>
 #include <string>
 
-#include "lzh/archive_reader.h"
-#include "lzh/decoder.h"
-#include "lzh/header_parser.h"
-#include "lzh/memory_stream.h"
+#include "lzh/archive/archive_reader.h"
+#include "lzh/archive/header_parser.h"
+#include "lzh/archive/memory_stream.h"
+#include "lzh/codec/decoder.h"
 
 namespace {
 

@@ -1,16 +1,12 @@
-// The commands behind the main window's buttons. Each lives in its own file
-// (backup, restore, association editor, relabel, options) and is reached
-// through a slot of MainCommands that start-up fills; an empty slot makes its
-// button do nothing.
+// The slots behind the main window's buttons. Start-up fills them (see
+// standard_commands.cpp); an empty slot makes its button do nothing.
 #pragma once
 
-#include <functional>
+#include "shell/main_window.h"
 
 namespace pelko::app {
 
-class CMainDialog;
-
-using MainCommand = std::function<void(CMainDialog& mainWindow)>;
+using shell::MainCommand;
 
 struct MainCommands {
   MainCommand associate;    // 1000 "ファイルとＦＤ\nを関連づける"
@@ -20,15 +16,8 @@ struct MainCommands {
   MainCommand options;      // 1009 "オプション"
 };
 
-// The command functions; each is defined by the file of its command.
-void OnAssociate(CMainDialog& mainWindow);
-void OnVolumeLabel(CMainDialog& mainWindow);
-void OnCompress(CMainDialog& mainWindow);
-void OnExpand(CMainDialog& mainWindow);
-void OnOptions(CMainDialog& mainWindow);
-
 // The slots of every command this build has; start-up passes them to the
-// main window. Wiring a new command is one line in standard_commands.cpp.
+// main window.
 MainCommands StandardMainCommands();
 
 }  // namespace pelko::app

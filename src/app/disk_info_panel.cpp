@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "platform/code_page.h"
 #include "res/texts_main.h"
+#include "text/code_page.h"
 
 namespace pelko::app {
 namespace {

@@ -1,12 +1,12 @@
 #include "app/main_dialog.h"
 
 #include "app/disk_info_panel.h"
-#include "res/templates.h"
+#include "templates/templates.h"
 
 namespace pelko::app {
 
 CMainDialog::CMainDialog(MainCommands commands)
-    : Dialog(res::MainWindowTemplate()), commands_(std::move(commands)) {}
+    : Dialog(templates::MainWindowTemplate()), commands_(std::move(commands)) {}
 
 std::span<const ui::CommandEntry> CMainDialog::CommandTable() const {
   // The paint and drag-icon entries of the Windows window have no
@@ -24,7 +24,7 @@ std::span<const ui::CommandEntry> CMainDialog::CommandTable() const {
 
 bool CMainDialog::OnInitDialog() {
   Dialog::OnInitDialog();
-  SetIcon(res::IDI_MAIN);
+  SetIcon(templates::IDI_MAIN);
   UpdateDiskInfo();
   return true;  // the host focuses the first tab stop, 1004
 }

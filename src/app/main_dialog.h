@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/commands.h"
+#include "shell/main_window.h"
 #include "ui/dialog.h"
 
 namespace pelko::app {
@@ -18,14 +19,12 @@ inline constexpr int IDC_UPDATE_INFO = 1004;
 inline constexpr int IDC_VOLUME_LABEL = 1007;
 inline constexpr int IDC_OPTIONS = 1009;
 
-class CMainDialog : public ui::Dialog {
+class CMainDialog : public ui::Dialog, public shell::MainWindow {
  public:
   explicit CMainDialog(MainCommands commands = {});
 
-  // Switches the seven buttons on or off; the panel stays enabled.
-  void EnableMainButtons(bool enable);
-  // Refills the information panel from the floppy in drive A:.
-  void UpdateDiskInfo();
+  void EnableMainButtons(bool enable) override;
+  void UpdateDiskInfo() override;
 
  protected:
   bool OnInitDialog() override;

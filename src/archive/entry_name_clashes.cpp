@@ -7,8 +7,9 @@
 #include <unordered_map>
 #include <utility>
 
-#include "platform/code_page.h"
 #include "platform/file_services.h"
+#include "text/ascii_case.h"
+#include "text/code_page.h"
 
 namespace pelko::archive {
 namespace {
@@ -23,14 +24,14 @@ struct Source {
 
 // A drive root as the editor stores it: "c:".
 bool IsDriveAlone(std::string_view name) {
-  return name.size() == 2 && name[1] == ':' && (name[0] | 0x20) >= 'a' && (name[0] | 0x20) <= 'z';
+  return name.size() == 2 && name[1] == ':' && text::IsAsciiLetter(name[0]);
 }
 
 std::optional<Source> SourceOf(const std::string& entry) {
   store::SplitEntry split = store::SplitAssociationEntry(entry);
   if (split.baseFolder.empty() && IsDriveAlone(split.entryName)) split = {split.entryName + "\\", ""};
   if (split.baseFolder.empty() && split.entryName.empty()) return std::nullopt;  // adds nothing
-  return Source{cp932::UpperCaseLabel(split.baseFolder), cp932::UpperCaseLabel(split.entryName),
+  return Source{cp932::UpperCase(split.baseFolder), cp932::UpperCase(split.entryName),
                 split.baseFolder};
 }
 
@@ -39,7 +40,7 @@ std::vector<std::string> NamesIn(const std::string& folder) {
   std::size_t leftOut = 0;
   std::vector<std::string> names;
   if (win::ListFolder(folder, found, leftOut)) {
-    for (const win::FindData& item : found) names.push_back(cp932::UpperCaseLabel(item.name));
+    for (const win::FindData& item : found) names.push_back(cp932::UpperCase(item.name));
   }
   return names;
 }

@@ -3,27 +3,26 @@
 #include <optional>
 #include <vector>
 
-#include "app/error_texts.h"
-#include "app/main_dialog.h"
 #include "archive/archive_commands.h"
+#include "archive/floppy_files.h"
 #include "archive/output_dialog.h"
 #include "archive/span_joiner.h"
 #include "archive/span_piece.h"
 #include "archive/working_copy_check.h"
-#include "lzh/archiver_command.h"
-#include "platform/code_page.h"
+#include "lzh/command/archiver_command.h"
 #include "platform/file_services.h"
 #include "platform/program_folder.h"
 #include "platform/user_interface.h"
-#include "platform/win_error.h"
 #include "res/texts_backup_restore.h"
+#include "shell/error_texts.h"
 #include "store/association_list.h"
 #include "store/extract_settings.h"
+#include "text/code_page.h"
+#include "text/win_error.h"
 
 namespace pelko::archive {
 namespace {
 
-constexpr char kArchiveOnFloppy[] = "a:\\archive.lzh";
 // Room for the library's whole report: one cut short could hide which
 // entries were not restored.
 constexpr std::size_t kReportBufferSize = 1 << 20;
@@ -61,12 +60,12 @@ void ShowReport(const std::string& report) {
   window.DoModal();
 }
 
-void ExtractAndAssociate(app::CMainDialog& mainWindow, const std::string& label) {
+void ExtractAndAssociate(shell::MainWindow& mainWindow, const std::string& label) {
   // A label is the last part of the target folder: one that cannot name a
   // folder ("..", "a\b") would put the files outside the destination.
   if (!store::IsUsableLabelName(label)) {
     win::SetLastError(win::ERROR_INVALID_NAME);
-    app::ShowSystemErrorText();
+    shell::ShowSystemErrorText();
     return;
   }
 
@@ -95,7 +94,7 @@ void ExtractAndAssociate(app::CMainDialog& mainWindow, const std::string& label)
   // must be the last one when the message is built.
   const std::string listPath = store::AssociationListPath(label);
   if (!store::WriteAssociationList(label, {targetFolder})) {
-    app::ShowFileErrorText(app::FileErrorCause::Create, listPath);
+    shell::ShowFileErrorText(shell::FileErrorCause::Create, listPath);
   }
   mainWindow.EnableMainButtons(true);
 }

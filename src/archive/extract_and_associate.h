@@ -6,16 +6,14 @@
 #include <string>
 #include <string_view>
 
-namespace pelko::app {
-class CMainDialog;
-}
+#include "shell/main_window.h"
 
 namespace pelko::archive {
 
 // Extracts the floppy's archive into <destination folder><label> and writes
 // the label's association list with that one folder. Shows its own messages;
 // switches the main buttons off from the copy of the archive to its end.
-void ExtractAndAssociate(app::CMainDialog& mainWindow, const std::string& label);
+void ExtractAndAssociate(shell::MainWindow& mainWindow, const std::string& label);
 
 // "a:\archive.lzh" copied over the working copy, or, when that fails, the
 // span pieces joined into it, then tested. False when neither brought back

@@ -2,17 +2,15 @@
 
 #include <array>
 
-#include "app/floppy_drive.h"
 #include "archive/span_piece.h"
 #include "platform/file_services.h"
 #include "platform/file_stream.h"
 #include "platform/volume_services.h"
-#include "platform/win_error.h"
+#include "shell/floppy_drive.h"
+#include "text/win_error.h"
 
 namespace pelko::archive {
 namespace {
-
-constexpr char kArchiveOnFloppy[] = "a:\\archive.lzh";
 
 // The copy has failed: the half-done target goes, the first error stays.
 bool Abandon(std::string_view target, win::DWORD error) {
@@ -42,7 +40,7 @@ std::optional<FileDigest> DigestOfFile(std::string_view path) {
 
 std::optional<std::uint32_t> FloppySerial() {
   win::VolumeInformation info;
-  if (!win::GetVolumeInformation(app::kFloppyRootLower, info)) return std::nullopt;
+  if (!win::GetVolumeInformation(shell::kFloppyRootLower, info)) return std::nullopt;
   return info.serial;
 }
 
@@ -63,7 +61,7 @@ bool CopyAndVerify(std::string_view source, std::string_view target) {
 bool PutArchiveOnFloppy(std::string_view workingCopy) {
   DeleteIfThere(kArchiveScratchOnFloppy);  // left by an interrupted backup
   const std::uint32_t newSize = win::ProbeFileSize(workingCopy);
-  if (app::QueryFloppySpace().FreeBytes() >= newSize) {
+  if (shell::QueryFloppySpace().FreeBytes() >= newSize) {
     if (CopyAndVerify(workingCopy, kArchiveScratchOnFloppy)) {
       if (!win::MoveFileEx(kArchiveScratchOnFloppy, kArchiveOnFloppy, win::MOVEFILE_REPLACE_EXISTING)) {
         return Abandon(kArchiveScratchOnFloppy, win::GetLastError());

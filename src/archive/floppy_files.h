@@ -11,6 +11,12 @@
 
 namespace pelko::archive {
 
+// The archive on the floppy, in the two spellings the commands have always
+// used (the file system does not tell them apart): the backup probes its
+// size with the upper-case one.
+inline constexpr char kArchiveOnFloppy[] = "a:\\archive.lzh";
+inline constexpr char kArchiveOnFloppyUpper[] = "A:\\archive.lzh";
+
 // Where a new archive waits beside the old one until it takes its place.
 inline constexpr char kArchiveScratchOnFloppy[] = "a:\\archive.tmp";
 

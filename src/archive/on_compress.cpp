@@ -5,30 +5,28 @@
 #include <string>
 #include <vector>
 
-#include "app/commands.h"
-#include "app/error_texts.h"
-#include "app/floppy_drive.h"
-#include "app/main_dialog.h"
 #include "archive/archive_commands.h"
 #include "archive/backup_fit.h"
+#include "archive/backup_restore.h"
 #include "archive/entry_name_clashes.h"
 #include "archive/floppy_files.h"
 #include "archive/span_piece.h"
 #include "archive/span_writer.h"
-#include "lzh/archive_writer.h"
-#include "lzh/archiver_command.h"
-#include "platform/code_page.h"
+#include "lzh/archive/archive_writer.h"
+#include "lzh/command/archiver_command.h"
 #include "platform/file_services.h"
 #include "platform/program_folder.h"
 #include "platform/user_interface.h"
 #include "res/texts_backup_restore.h"
+#include "shell/error_texts.h"
+#include "shell/floppy_drive.h"
 #include "store/association_list.h"
 #include "store/exclusion_switches.h"
+#include "text/code_page.h"
 
-namespace pelko::app {
+namespace pelko::archive {
 namespace {
 
-constexpr char kArchiveProbedOnFloppy[] = "A:\\archive.lzh";
 constexpr std::uint32_t kMissing = 0xFFFFFFFF;
 
 void ShowMessage(const std::string& cp932Text) {
@@ -38,7 +36,7 @@ void ShowMessage(const std::string& cp932Text) {
 // Two entries stored under one name would restore one file's bytes over
 // both places: such a list is refused before anything is built.
 bool RefuseEntryNameClashes(const store::AssociationList& entries) {
-  std::vector<std::vector<std::string>> clashes = archive::FindEntryNameClashes(entries);
+  std::vector<std::vector<std::string>> clashes = FindEntryNameClashes(entries);
   if (clashes.empty()) return false;
   std::string text = cp932::FromUtf8Literal(res::kEntryNamesClash);
   for (const std::vector<std::string>& group : clashes) {
@@ -54,56 +52,56 @@ void BuildWorkingCopy(const std::string& workingCopy, const store::AssociationLi
   const std::string exclusionSwitches = store::BuildExclusionSwitches();
   win::DeleteFile(workingCopy);
   for (const std::string& entry : entries) {
-    const std::string command = archive::AddCommand(workingCopy, entry, exclusionSwitches);
+    const std::string command = AddCommand(workingCopy, entry, exclusionSwitches);
     lzh::ArchiverCommand(nullptr, command.c_str(), nullptr, 0);
   }
 }
 
 // The archive the floppy holds now: its single archive, else its span piece.
 std::uint32_t OldArchiveSize() {
-  std::uint32_t size = win::ProbeFileSize(kArchiveProbedOnFloppy);
-  if (size == kMissing) size = win::ProbeFileSize(archive::kPieceOnFloppy);
+  std::uint32_t size = win::ProbeFileSize(kArchiveOnFloppyUpper);
+  if (size == kMissing) size = win::ProbeFileSize(kPieceOnFloppy);
   return size == kMissing ? 0 : size;
 }
 
 // The working copy takes the previous archive's place on the floppy; it
 // leaves the program folder only once the floppy holds it whole.
-void ReplaceArchiveOnFloppy(CMainDialog& mainWindow, const std::string& workingCopy) {
+void ReplaceArchiveOnFloppy(shell::MainWindow& mainWindow, const std::string& workingCopy) {
   mainWindow.EnableMainButtons(false);
-  if (archive::PutArchiveOnFloppy(workingCopy)) {
+  if (PutArchiveOnFloppy(workingCopy)) {
     win::DeleteFile(workingCopy);
   } else {
-    ShowSystemErrorText();
+    shell::ShowSystemErrorText();
   }
   mainWindow.EnableMainButtons(true);
 }
 
-void SplitOverFloppies(CMainDialog& mainWindow, const std::string& workingCopy,
-                       std::uint32_t newSize, const FloppySpace& space) {
+void SplitOverFloppies(shell::MainWindow& mainWindow, const std::string& workingCopy,
+                       std::uint32_t newSize, const shell::FloppySpace& space) {
   const std::uint32_t capacity = space.Capacity();
   if (capacity == 0) {  // the space query failed
-    ShowSystemErrorText();
+    shell::ShowSystemErrorText();
     return;
   }
-  std::optional<std::int8_t> floppies = archive::FloppyCount(newSize, capacity);
+  std::optional<std::int8_t> floppies = FloppyCount(newSize, capacity);
   if (!floppies) {
     ShowMessage(cp932::FromUtf8Literal(res::kArchiveTooLargeForFloppySet));
     return;
   }
-  std::string question = archive::FormatDiskPrompt(res::kSplitOverFloppies, *floppies);
+  std::string question = FormatDiskPrompt(res::kSplitOverFloppies, *floppies);
   if (win::MessageBox(question, win::MessageBoxButtons::YesNo, win::MessageBoxIcon::Question) !=
       win::DialogResult::Yes) {
     return;
   }
   mainWindow.EnableMainButtons(false);
-  archive::WriteSpannedArchive(workingCopy);
+  WriteSpannedArchive(workingCopy);
   mainWindow.EnableMainButtons(true);
 }
 
 }  // namespace
 
-void OnCompress(CMainDialog& mainWindow) {
-  std::optional<std::string> label = WaitForDisk();
+void OnCompress(shell::MainWindow& mainWindow) {
+  std::optional<std::string> label = shell::WaitForDisk();
   if (!label) return;
 
   std::optional<store::AssociationList> entries = store::ReadAssociationList(*label);
@@ -120,22 +118,22 @@ void OnCompress(CMainDialog& mainWindow) {
 
   // Scratch files of an earlier run that was cut off go first.
   lzh::RemoveScratchFilesIn(win::ProgramFolderPath(""));
-  const std::string workingCopy = win::ProgramFolderPath(archive::kWorkingCopyName);
+  const std::string workingCopy = win::ProgramFolderPath(kWorkingCopyName);
   BuildWorkingCopy(workingCopy, *entries);
 
   const std::uint32_t oldSize = OldArchiveSize();
   const std::uint32_t newSize = win::ProbeFileSize(workingCopy);
   if (newSize == kMissing) {  // nothing was built
-    ShowSystemErrorText();
+    shell::ShowSystemErrorText();
     return;
   }
 
-  const FloppySpace space = QueryFloppySpace();
-  if (archive::FitsOnFloppy(space.FreeBytes(), newSize, oldSize)) {
+  const shell::FloppySpace space = shell::QueryFloppySpace();
+  if (FitsOnFloppy(space.FreeBytes(), newSize, oldSize)) {
     ReplaceArchiveOnFloppy(mainWindow, workingCopy);
   } else {
     SplitOverFloppies(mainWindow, workingCopy, newSize, space);
   }
 }
 
-}  // namespace pelko::app
+}  // namespace pelko::archive

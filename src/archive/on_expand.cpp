@@ -4,22 +4,21 @@
 #include <optional>
 #include <string>
 
-#include "app/commands.h"
-#include "app/floppy_drive.h"
-#include "app/main_dialog.h"
 #include "archive/archive_commands.h"
+#include "archive/backup_restore.h"
 #include "archive/extract_and_associate.h"
 #include "archive/span_piece.h"
-#include "lzh/archiver_command.h"
-#include "platform/code_page.h"
+#include "lzh/command/archiver_command.h"
 #include "platform/file_services.h"
 #include "platform/program_folder.h"
 #include "platform/user_interface.h"
 #include "res/texts_backup_restore.h"
+#include "shell/floppy_drive.h"
 #include "store/association_list.h"
 #include "store/extract_settings.h"
+#include "text/code_page.h"
 
-namespace pelko::app {
+namespace pelko::archive {
 namespace {
 
 void ShowMessage(std::string_view utf8Text) {
@@ -32,29 +31,29 @@ void ShowMessage(std::string_view utf8Text) {
 void ExtractUnassociated(const std::string& workingCopy, const store::AssociationList& lines,
                          const store::ExtractSettings& settings) {
   std::optional<std::string> destination =
-      archive::UsableDestinationFolder(settings.destinationFolder);
+      UsableDestinationFolder(settings.destinationFolder);
   if (!destination) {
     ShowMessage(res::kNoDestinationFolder);
     return;
   }
   const std::string deleteCommand =
-      archive::DeleteCommand(workingCopy, settings.extractSwitches, archive::NameList(lines));
+      DeleteCommand(workingCopy, settings.extractSwitches, NameList(lines));
   int deleted = lzh::kArchiverOk;
-  const std::string deleteReport = archive::RunReportingCommand(deleteCommand, &deleted);
-  if (archive::CommandFailed(deleted)) {
+  const std::string deleteReport = RunReportingCommand(deleteCommand, &deleted);
+  if (CommandFailed(deleted)) {
     // The associated entries are still in the copy: the rest cannot be told
     // apart from them, and extracting it would bring them back twice.
-    archive::ShowReport(deleteReport);
+    ShowReport(deleteReport);
     return;
   }
-  archive::ShowReport(archive::RunReportingCommand(
-      archive::ExtractToDestinationCommand(workingCopy, settings.extractSwitches, *destination)));
+  ShowReport(RunReportingCommand(
+      ExtractToDestinationCommand(workingCopy, settings.extractSwitches, *destination)));
 }
 
 }  // namespace
 
-void OnExpand(CMainDialog& mainWindow) {
-  std::optional<std::string> label = WaitForDisk();
+void OnExpand(shell::MainWindow& mainWindow) {
+  std::optional<std::string> label = shell::WaitForDisk();
   if (!label) return;
   if (label->empty()) {
     ShowMessage(res::kEmptyVolumeLabel);
@@ -66,27 +65,27 @@ void OnExpand(CMainDialog& mainWindow) {
     if (win::MessageBox(cp932::FromUtf8Literal(res::kOfferExtractAndAssociate),
                         win::MessageBoxButtons::YesNo,
                         win::MessageBoxIcon::Question) == win::DialogResult::Yes) {
-      archive::ExtractAndAssociate(mainWindow, *label);
+      ExtractAndAssociate(mainWindow, *label);
     }
     return;
   }
 
-  const std::string workingCopy = win::ProgramFolderPath(archive::kWorkingCopyName);
+  const std::string workingCopy = win::ProgramFolderPath(kWorkingCopyName);
   mainWindow.EnableMainButtons(false);
-  if (!archive::BringArchiveToWorkingCopy(workingCopy)) {
+  if (!BringArchiveToWorkingCopy(workingCopy)) {
     ShowMessage(res::kArchiveCopyFailed);
     mainWindow.EnableMainButtons(true);
     return;
   }
 
-  const std::string targetPairs = archive::TargetPairs(*lines);
+  const std::string targetPairs = TargetPairs(*lines);
   const store::ExtractSettings settings = store::ReadExtractSettings();
   const std::string toOrigin =
-      archive::ExtractToOriginCommand(workingCopy, settings.extractSwitches, targetPairs);
+      ExtractToOriginCommand(workingCopy, settings.extractSwitches, targetPairs);
   int restored = lzh::kArchiverOk;
-  const std::string originReport = archive::RunReportingCommand(toOrigin, &restored);
+  const std::string originReport = RunReportingCommand(toOrigin, &restored);
   // Entries that could not be restored are named, never left unsaid.
-  if (archive::CommandFailed(restored)) archive::ShowReport(originReport);
+  if (CommandFailed(restored)) ShowReport(originReport);
 
   if (settings.extractUnassociated) ExtractUnassociated(workingCopy, *lines, settings);
 
@@ -94,4 +93,4 @@ void OnExpand(CMainDialog& mainWindow) {
   mainWindow.EnableMainButtons(true);
 }
 
-}  // namespace pelko::app
+}  // namespace pelko::archive

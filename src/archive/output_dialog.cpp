@@ -2,12 +2,12 @@
 
 #include <utility>
 
-#include "res/templates.h"
+#include "templates/templates.h"
 
 namespace pelko::archive {
 
 COutputDialog::COutputDialog(std::string shownText)
-    : Dialog(res::OutputTemplate()), text(std::move(shownText)) {}
+    : Dialog(templates::OutputTemplate()), text(std::move(shownText)) {}
 
 void COutputDialog::DoDataExchange(ui::DataExchange& dx) { dx.Text(IDC_OUTPUT_TEXT, text); }
 

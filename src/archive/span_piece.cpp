@@ -1,6 +1,6 @@
 #include "archive/span_piece.h"
 
-#include "platform/code_page.h"
+#include "text/code_page.h"
 
 namespace pelko::archive {
 

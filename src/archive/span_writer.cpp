@@ -9,22 +9,21 @@
 #include <string>
 #include <vector>
 
-#include "app/error_texts.h"
-#include "app/floppy_drive.h"
 #include "archive/floppy_files.h"
 #include "archive/span_piece.h"
-#include "platform/code_page.h"
 #include "platform/file_services.h"
 #include "platform/file_stream.h"
 #include "platform/program_folder.h"
 #include "platform/user_interface.h"
-#include "platform/win_error.h"
 #include "res/texts_archive.h"
+#include "shell/error_texts.h"
+#include "shell/floppy_drive.h"
+#include "text/code_page.h"
+#include "text/win_error.h"
 
 namespace pelko::archive {
 namespace {
 
-constexpr char kArchiveOnFloppy[] = "a:\\archive.lzh";
 constexpr char kInfoOnFloppy[] = "a:\\PELKO.INF";
 constexpr std::int32_t kBlockBytes = static_cast<std::int32_t>(kSpanBlockSize);
 // A floppy with fewer free clusters than this is not taken for a piece.
@@ -44,20 +43,20 @@ class SpanWriter {
 
   SpanWriteResult Run() {
     source_ = win::OpenFile(sourcePath_, win::OpenMode::Read);
-    if (!source_) return FileFailure(app::FileErrorCause::Open, sourcePath_);
+    if (!source_) return FileFailure(shell::FileErrorCause::Open, sourcePath_);
     if (!DeleteEarlierBackup()) {
-      app::ShowSystemErrorText();
+      shell::ShowSystemErrorText();
       CloseFiles();
       return SpanWriteResult::Failed;
     }
-    freeBytes_ = app::QueryFloppySpace().SignedFreeBytes();
+    freeBytes_ = shell::QueryFloppySpace().SignedFreeBytes();
     if (FitsOnThisFloppy()) return WriteWhole();
     if (!CreateStaging()) return SpanWriteResult::Failed;
 
     std::array<std::byte, kSpanBlockSize> block;
     for (;;) {
       std::size_t got = 0;
-      if (!source_->Read(block, got)) return FileFailure(app::FileErrorCause::Read, sourcePath_);
+      if (!source_->Read(block, got)) return FileFailure(shell::FileErrorCause::Read, sourcePath_);
       if (got == 0) break;
       // The floppy changes whenever less than a whole block is free, even
       // when a last, shorter block would still fit.
@@ -65,7 +64,7 @@ class SpanWriter {
         if (auto ended = ChangeFloppy()) return *ended;
       }
       if (!WriteToStaging(std::span(block.data(), got))) {
-        return FileFailure(app::FileErrorCause::Write, stagingPath_);
+        return FileFailure(shell::FileErrorCause::Write, stagingPath_);
       }
       freeBytes_ -= static_cast<std::int32_t>(got);
     }
@@ -91,7 +90,7 @@ class SpanWriter {
     source_->Close();
     source_.reset();
     if (!CopyAndVerify(sourcePath_, kArchiveOnFloppy)) {
-      app::ShowSystemErrorText();
+      shell::ShowSystemErrorText();
       return SpanWriteResult::Failed;
     }
     return SpanWriteResult::WrittenWhole;
@@ -100,7 +99,7 @@ class SpanWriter {
   bool CreateStaging() {
     staging_ = win::OpenFile(stagingPath_, win::OpenMode::CreateAlways);
     if (!staging_) {
-      FileFailure(app::FileErrorCause::Create, stagingPath_);
+      FileFailure(shell::FileErrorCause::Create, stagingPath_);
       return false;
     }
     digest_ = FileDigest{};
@@ -119,12 +118,12 @@ class SpanWriter {
     bool closed = staging_->Close();
     staging_.reset();
     if (!closed) {
-      FileFailure(app::FileErrorCause::Write, stagingPath_);
+      FileFailure(shell::FileErrorCause::Write, stagingPath_);
       return false;
     }
     win::DeleteFile(kPieceOnFloppy);
     if (!CopyAndVerify(stagingPath_, kPieceOnFloppy)) {
-      app::ShowSystemErrorText();
+      shell::ShowSystemErrorText();
       CloseFiles();
       return false;
     }
@@ -156,10 +155,10 @@ class SpanWriter {
       if (!AskForDisk(res::kDiskFullInsertDisk, number)) return false;
       if (HoldsAPieceOfThisSet()) continue;
       if (!win::DeleteFile(kPieceOnFloppy) && win::GetLastError() == win::ERROR_WRITE_PROTECT) {
-        app::ShowSystemErrorText();
+        shell::ShowSystemErrorText();
         continue;
       }
-      app::FloppySpace space = app::QueryFloppySpace();
+      shell::FloppySpace space = shell::QueryFloppySpace();
       if (space.freeClusters < kMinFreeClusters) continue;
       if (space.SignedFreeBytes() <= kBlockBytes) continue;
       freeBytes_ = space.SignedFreeBytes();
@@ -186,7 +185,7 @@ class SpanWriter {
     diskNumber_ = static_cast<std::int8_t>(next);
     const std::array<std::byte, kPieceHeaderSize> header = {
         static_cast<std::byte>(diskNumber_), static_cast<std::byte>(kMorePiecesFollow)};
-    if (!WriteToStaging(header)) return FileFailure(app::FileErrorCause::Write, stagingPath_);
+    if (!WriteToStaging(header)) return FileFailure(shell::FileErrorCause::Write, stagingPath_);
     freeBytes_ -= static_cast<std::int32_t>(kPieceHeaderSize);
     return std::nullopt;
   }
@@ -195,15 +194,15 @@ class SpanWriter {
     const std::array<std::byte, kPieceHeaderSize> stamp = {static_cast<std::byte>(diskNumber_),
                                                            static_cast<std::byte>(kLastPiece)};
     if (!staging_->Seek(0) || !staging_->Write(stamp)) {
-      return FileFailure(app::FileErrorCause::Write, stagingPath_);
+      return FileFailure(shell::FileErrorCause::Write, stagingPath_);
     }
     if (!MovePieceToFloppy()) return SpanWriteResult::Failed;
     CloseFiles();
     return SpanWriteResult::Spanned;
   }
 
-  SpanWriteResult FileFailure(app::FileErrorCause cause, std::string_view path) {
-    app::ShowFileErrorText(cause, path);
+  SpanWriteResult FileFailure(shell::FileErrorCause cause, std::string_view path) {
+    shell::ShowFileErrorText(cause, path);
     CloseFiles();
     return SpanWriteResult::Failed;
   }

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "lzh/extractor.h"
-#include "platform/win_error.h"
+#include "lzh/archive/extractor.h"
+#include "text/win_error.h"
 
 namespace pelko::archive {
 

@@ -1,15 +1,15 @@
 #include "dialogs/association_dialog.h"
 
-#include "app/error_texts.h"
 #include "dialogs/folder_picker_dialog.h"
 #include "dialogs/selected_entries.h"
-#include "res/templates.h"
+#include "shell/error_texts.h"
 #include "store/association_list.h"
+#include "templates/templates.h"
 #include "ui/file_dialog.h"
 
 namespace pelko::dialogs {
 
-CAssociationDialog::CAssociationDialog() : Dialog(res::AssociationTemplate()) {}
+CAssociationDialog::CAssociationDialog() : Dialog(templates::AssociationTemplate()) {}
 
 std::span<const ui::CommandEntry> CAssociationDialog::CommandTable() const {
   static constexpr ui::CommandEntry kCommands[] = {
@@ -61,7 +61,7 @@ void CAssociationDialog::OnOK() {
   if (listPath.empty()) listPath = volumeLabel + ".txt";
   if (!store::WriteAssociationList(volumeLabel, entries)) {
     // The editor stays open, so that the user's edits are not lost.
-    app::ShowFileErrorText(app::FileErrorCause::Create, listPath);
+    shell::ShowFileErrorText(shell::FileErrorCause::Create, listPath);
     return;
   }
   EndDialog(ui::IDOK);

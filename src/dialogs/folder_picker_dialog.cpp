@@ -1,7 +1,7 @@
 #include "dialogs/folder_picker_dialog.h"
 
-#include "platform/code_page.h"
-#include "res/templates.h"
+#include "templates/templates.h"
+#include "text/code_page.h"
 #include "ui/directory_listing.h"
 
 namespace pelko::dialogs {
@@ -44,7 +44,7 @@ std::string ChildFolder(std::string_view folderPath, std::string_view folderItem
   return std::string(folderPath) + std::string(name) + "\\";
 }
 
-CFolderPickerDialog::CFolderPickerDialog() : Dialog(res::FolderPickerTemplate()) {}
+CFolderPickerDialog::CFolderPickerDialog() : Dialog(templates::FolderPickerTemplate()) {}
 
 std::span<const ui::CommandEntry> CFolderPickerDialog::CommandTable() const {
   static constexpr ui::CommandEntry kCommands[] = {

@@ -1,16 +1,15 @@
 // "ファイルとＦＤ\nを関連づける": label an unlabelled floppy first, then edit
 // the association list of its label.
-#include "app/commands.h"
-#include "app/error_texts.h"
-#include "app/floppy_drive.h"
-#include "app/main_dialog.h"
 #include "dialogs/association_dialog.h"
+#include "dialogs/editor_commands.h"
 #include "dialogs/volume_label_dialog.h"
-#include "platform/code_page.h"
 #include "platform/volume_services.h"
 #include "res/texts_dialogs.h"
+#include "shell/error_texts.h"
+#include "shell/floppy_drive.h"
+#include "text/code_page.h"
 
-namespace pelko::app {
+namespace pelko::dialogs {
 namespace {
 
 // Asks for a label until the floppy carries a non-empty one. The label comes
@@ -19,17 +18,17 @@ namespace {
 // user cancels or the disk can no longer be read (that is said).
 std::optional<std::string> LabelUnlabelledFloppy() {
   for (;;) {
-    dialogs::CVolumeLabelDialog prompt;
+    CVolumeLabelDialog prompt;
     prompt.explanation = cp932::FromUtf8Literal(res::kNoLabelExplanation);
     if (prompt.DoModal() != ui::IDOK) return std::nullopt;
-    if (!win::SetVolumeLabel(kFloppyRootUpper, prompt.label)) {
+    if (!win::SetVolumeLabel(shell::kFloppyRootUpper, prompt.label)) {
       // Refused (write-protected, too long, a character FAT forbids): ask again.
-      ShowSystemErrorText();
+      shell::ShowSystemErrorText();
       continue;
     }
-    std::optional<std::string> carried = ReadVolumeLabel();
+    std::optional<std::string> carried = shell::ReadVolumeLabel();
     if (!carried) {
-      ShowSystemErrorText();
+      shell::ShowSystemErrorText();
       return std::nullopt;
     }
     if (!carried->empty()) return carried;
@@ -38,19 +37,19 @@ std::optional<std::string> LabelUnlabelledFloppy() {
 
 }  // namespace
 
-void OnAssociate(CMainDialog& mainWindow) {
+void OnAssociate(shell::MainWindow& mainWindow) {
   // No readable floppy ends the command without a word and without a refresh.
-  std::optional<std::string> label = ReadVolumeLabel();
+  std::optional<std::string> label = shell::ReadVolumeLabel();
   if (!label) return;
   if (label->empty()) {
     label = LabelUnlabelledFloppy();
     if (!label) return;
   }
 
-  dialogs::CAssociationDialog editor;
+  CAssociationDialog editor;
   editor.volumeLabel = *label;
   editor.DoModal();
   mainWindow.UpdateDiskInfo();
 }
 
-}  // namespace pelko::app
+}  // namespace pelko::dialogs

@@ -1,14 +1,13 @@
 // "オプション": the options dialog; its result is not used and nothing in the
 // main window changes.
-#include "app/commands.h"
-#include "app/main_dialog.h"
+#include "dialogs/editor_commands.h"
 #include "dialogs/options_dialog.h"
 
-namespace pelko::app {
+namespace pelko::dialogs {
 
-void OnOptions(CMainDialog& /*mainWindow*/) {
-  dialogs::COptionsDialog dialog;
+void OnOptions(shell::MainWindow& /*mainWindow*/) {
+  COptionsDialog dialog;
   dialog.DoModal();
 }
 
-}  // namespace pelko::app
+}  // namespace pelko::dialogs

@@ -1,17 +1,16 @@
 // "ボリュームラベル\nの設定": relabel the floppy and carry its association list
 // over to the new label, or clear the label and, on request, delete the list.
-#include "app/commands.h"
-#include "app/error_texts.h"
-#include "app/floppy_drive.h"
-#include "app/main_dialog.h"
+#include "dialogs/editor_commands.h"
 #include "dialogs/volume_label_dialog.h"
-#include "platform/code_page.h"
 #include "platform/user_interface.h"
 #include "platform/volume_services.h"
 #include "res/texts_dialogs.h"
+#include "shell/error_texts.h"
+#include "shell/floppy_drive.h"
 #include "store/association_list.h"
+#include "text/code_page.h"
 
-namespace pelko::app {
+namespace pelko::dialogs {
 namespace {
 
 // The empty new label: Yes removes the label and deletes the list, No removes
@@ -22,8 +21,8 @@ void ClearLabel(const std::string& oldLabel) {
                       win::MessageBoxButtons::YesNoCancel, win::MessageBoxIcon::Question);
   if (answer == win::DialogResult::Cancel) return;
   // The label goes first: a floppy that keeps its label must keep its list.
-  if (!win::SetVolumeLabel(kFloppyRootUpper, "")) {
-    ShowSystemErrorText();
+  if (!win::SetVolumeLabel(shell::kFloppyRootUpper, "")) {
+    shell::ShowSystemErrorText();
     return;
   }
   if (answer == win::DialogResult::Yes) store::DeleteAssociationList(oldLabel);
@@ -31,15 +30,15 @@ void ClearLabel(const std::string& oldLabel) {
 
 // A non-empty new label: the list follows only a label the floppy took, and
 // is named after the label as the floppy carries it.
-void ReplaceLabel(CMainDialog& mainWindow, const std::string& oldLabel, const std::string& newLabel) {
-  if (!win::SetVolumeLabel(kFloppyRootUpper, newLabel)) {
-    ShowSystemErrorText();
+void ReplaceLabel(shell::MainWindow& mainWindow, const std::string& oldLabel, const std::string& newLabel) {
+  if (!win::SetVolumeLabel(shell::kFloppyRootUpper, newLabel)) {
+    shell::ShowSystemErrorText();
     mainWindow.UpdateDiskInfo();
     return;
   }
-  std::optional<std::string> carried = ReadVolumeLabel();
+  std::optional<std::string> carried = shell::ReadVolumeLabel();
   if (!carried) {
-    ShowSystemErrorText();
+    shell::ShowSystemErrorText();
   } else if (!carried->empty()) {
     // A list already under the new name is never replaced; both stay.
     store::RenameAssociationList(oldLabel, *carried);
@@ -50,11 +49,11 @@ void ReplaceLabel(CMainDialog& mainWindow, const std::string& oldLabel, const st
 
 }  // namespace
 
-void OnVolumeLabel(CMainDialog& mainWindow) {
-  std::optional<std::string> oldLabel = WaitForDisk();
+void OnVolumeLabel(shell::MainWindow& mainWindow) {
+  std::optional<std::string> oldLabel = shell::WaitForDisk();
   if (!oldLabel) return;
 
-  dialogs::CVolumeLabelDialog prompt;
+  CVolumeLabelDialog prompt;
   prompt.label = *oldLabel;
   prompt.explanation = cp932::FromUtf8Literal(res::kRelabelExplanation);
   if (prompt.DoModal() != ui::IDOK) {
@@ -69,4 +68,4 @@ void OnVolumeLabel(CMainDialog& mainWindow) {
   }
 }
 
-}  // namespace pelko::app
+}  // namespace pelko::dialogs

@@ -2,16 +2,16 @@
 
 #include <algorithm>
 
-#include "app/error_texts.h"
 #include "dialogs/folder_picker_dialog.h"
 #include "dialogs/selected_entries.h"
-#include "platform/code_page.h"
 #include "platform/program_folder.h"
-#include "res/templates.h"
 #include "res/texts_dialogs.h"
 #include "res/texts_editors.h"
+#include "shell/error_texts.h"
 #include "store/exclusion_lists.h"
 #include "store/options_record.h"
+#include "templates/templates.h"
+#include "text/code_page.h"
 
 namespace pelko::dialogs {
 namespace {
@@ -47,7 +47,7 @@ std::string RemoveBlanks(std::string_view text) {
   return result;
 }
 
-COptionsDialog::COptionsDialog() : Dialog(res::OptionsTemplate()) {}
+COptionsDialog::COptionsDialog() : Dialog(templates::OptionsTemplate()) {}
 
 std::span<const ui::CommandEntry> COptionsDialog::CommandTable() const {
   static constexpr ui::CommandEntry kCommands[] = {
@@ -200,7 +200,7 @@ void COptionsDialog::SaveOptionsRecord() {
   record.keepNewer = IsDlgButtonChecked(IDC_KEEP_NEWER);
   record.destinationFolder = destination;
   std::string path = win::ProgramFolderPath(store::kOptionsFileName);
-  if (!store::WriteOptionsRecord(record)) app::ShowFileErrorText(app::FileErrorCause::Create, path);
+  if (!store::WriteOptionsRecord(record)) shell::ShowFileErrorText(shell::FileErrorCause::Create, path);
 }
 
 void COptionsDialog::SaveExcludedFiles() {
@@ -219,7 +219,7 @@ void COptionsDialog::SaveExcludedFolders() {
   folders.entries = ListItems(GetListBox(IDC_EXCLUDED_FOLDERS));
   std::string path = win::ProgramFolderPath(store::kExcludedFoldersFileName);
   if (!store::WriteExcludedFoldersList(folders)) {
-    app::ShowFileErrorText(app::FileErrorCause::Create, path);
+    shell::ShowFileErrorText(shell::FileErrorCause::Create, path);
   }
 }
 

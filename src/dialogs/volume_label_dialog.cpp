@@ -1,10 +1,10 @@
 #include "dialogs/volume_label_dialog.h"
 
-#include "res/templates.h"
+#include "templates/templates.h"
 
 namespace pelko::dialogs {
 
-CVolumeLabelDialog::CVolumeLabelDialog() : Dialog(res::VolumeLabelTemplate()) {}
+CVolumeLabelDialog::CVolumeLabelDialog() : Dialog(templates::VolumeLabelTemplate()) {}
 
 void CVolumeLabelDialog::DoDataExchange(ui::DataExchange& dx) {
   dx.Text(IDC_LABEL_EDIT, label);

@@ -1,4 +1,5 @@
 #include "fat/boot_sector.h"
+#include "text/little_endian.h"
 
 #include <algorithm>
 #include <bit>
@@ -9,21 +10,6 @@ namespace {
 
 constexpr std::uint32_t kMaxFat12Clusters = 4084;
 constexpr std::uint32_t kMaxFat16Clusters = 65524;
-
-std::uint16_t Le16(std::span<const std::uint8_t> b, std::size_t at) {
-  return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
-}
-std::uint32_t Le32(std::span<const std::uint8_t> b, std::size_t at) {
-  return std::uint32_t{b[at]} | (std::uint32_t{b[at + 1]} << 8) |
-         (std::uint32_t{b[at + 2]} << 16) | (std::uint32_t{b[at + 3]} << 24);
-}
-void Put16(std::span<std::uint8_t> b, std::size_t at, std::uint16_t v) {
-  b[at] = static_cast<std::uint8_t>(v);
-  b[at + 1] = static_cast<std::uint8_t>(v >> 8);
-}
-void Put32(std::span<std::uint8_t> b, std::size_t at, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
-}
 
 Status NotFat() { return Failed(win::ERROR_NOT_READY); }
 
@@ -41,18 +27,18 @@ Result<BootSector> ParseBootSector(std::span<const std::uint8_t> s, std::uint64_
   if (!jump || s[510] != 0x55 || s[511] != 0xAA) return NotFat();
 
   BootSector b;
-  b.bytesPerSector = Le16(s, 11);
+  b.bytesPerSector = text::LoadLe16(s, 11);
   b.sectorsPerCluster = s[13];
-  b.reservedSectors = Le16(s, 14);
+  b.reservedSectors = text::LoadLe16(s, 14);
   b.fatCount = s[16];
-  b.rootEntries = Le16(s, 17);
-  std::uint16_t total16 = Le16(s, 19);
+  b.rootEntries = text::LoadLe16(s, 17);
+  std::uint16_t total16 = text::LoadLe16(s, 19);
   b.media = s[21];
-  b.sectorsPerFat = Le16(s, 22);
-  b.sectorsPerTrack = Le16(s, 24);
-  b.heads = Le16(s, 26);
-  b.hiddenSectors = Le32(s, 28);
-  std::uint32_t total32 = Le32(s, 32);
+  b.sectorsPerFat = text::LoadLe16(s, 22);
+  b.sectorsPerTrack = text::LoadLe16(s, 24);
+  b.heads = text::LoadLe16(s, 26);
+  b.hiddenSectors = text::LoadLe32(s, 28);
+  std::uint32_t total32 = text::LoadLe32(s, 32);
   b.totalSectors = total16 != 0 ? total16 : total32;
 
   if (b.bytesPerSector < 512 || b.bytesPerSector > 4096 || !IsPowerOfTwo(b.bytesPerSector))
@@ -84,11 +70,11 @@ Result<BootSector> ParseBootSector(std::span<const std::uint8_t> s, std::uint64_
   b.driveNumber = s[36];
   b.extended = s[38] == kExtendedBootSignature;
   if (b.extended) {
-    b.serial = Le32(s, kSerialOffset);
+    b.serial = text::LoadLe32(s, kSerialOffset);
     std::copy_n(s.begin() + kBootLabelOffset, 11, b.label.begin());
   } else {
     // An old BPB keeps no serial; Windows still reports the bytes at 39.
-    b.serial = Le32(s, kSerialOffset);
+    b.serial = text::LoadLe32(s, kSerialOffset);
     b.label.fill(' ');
   }
   return b;
@@ -107,24 +93,24 @@ std::array<std::uint8_t, kBootSectorBytes> EncodeBootSector(const BootSector& b)
   s[1] = 0x3C;
   s[2] = 0x90;
   std::memcpy(&s[3], "MSDOS5.0", 8);
-  Put16(s, 11, b.bytesPerSector);
+  text::StoreLe16(s, 11, b.bytesPerSector);
   s[13] = b.sectorsPerCluster;
-  Put16(s, 14, b.reservedSectors);
+  text::StoreLe16(s, 14, b.reservedSectors);
   s[16] = b.fatCount;
-  Put16(s, 17, b.rootEntries);
+  text::StoreLe16(s, 17, b.rootEntries);
   if (b.totalSectors <= 0xFFFF) {
-    Put16(s, 19, static_cast<std::uint16_t>(b.totalSectors));
+    text::StoreLe16(s, 19, static_cast<std::uint16_t>(b.totalSectors));
   } else {
-    Put32(s, 32, b.totalSectors);
+    text::StoreLe32(s, 32, b.totalSectors);
   }
   s[21] = b.media;
-  Put16(s, 22, b.sectorsPerFat);
-  Put16(s, 24, b.sectorsPerTrack);
-  Put16(s, 26, b.heads);
-  Put32(s, 28, b.hiddenSectors);
+  text::StoreLe16(s, 22, b.sectorsPerFat);
+  text::StoreLe16(s, 24, b.sectorsPerTrack);
+  text::StoreLe16(s, 26, b.heads);
+  text::StoreLe32(s, 28, b.hiddenSectors);
   s[36] = b.driveNumber;
   s[38] = kExtendedBootSignature;
-  Put32(s, kSerialOffset, b.serial);
+  text::StoreLe32(s, kSerialOffset, b.serial);
   std::copy(b.label.begin(), b.label.end(), s.begin() + kBootLabelOffset);
   std::memcpy(&s[54], b.type == FatType::Fat12 ? "FAT12   " : "FAT16   ", 8);
   // Boot code at 0x3E: print the message, wait for a key, reboot.

@@ -4,17 +4,10 @@
 #include <array>
 
 #include "fat/long_name.h"
+#include "text/little_endian.h"
 
 namespace pelko::fat {
 namespace {
-
-std::uint16_t Le16(std::span<const std::uint8_t> b, std::size_t at) {
-  return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
-}
-void Put16(std::span<std::uint8_t> b, std::size_t at, std::uint16_t v) {
-  b[at] = static_cast<std::uint8_t>(v);
-  b[at + 1] = static_cast<std::uint8_t>(v >> 8);
-}
 
 constexpr std::uint8_t kEndMark = 0x00;
 constexpr std::size_t kMaxLongNamePieces = 20;
@@ -71,13 +64,12 @@ DirectoryEntry DirectoryEntry::Decode(std::span<const std::uint8_t, kEntryBytes>
   e.attributes = r[11];
   e.caseFlags = r[12];
   e.createTenths = r[13];
-  e.created = DosTime{Le16(r, 16), Le16(r, 14)};
-  e.accessDate = Le16(r, 18);
-  e.clusterHigh = Le16(r, 20);
-  e.written = DosTime{Le16(r, 24), Le16(r, 22)};
-  e.firstCluster = Le16(r, 26);
-  e.size = std::uint32_t{r[28]} | (std::uint32_t{r[29]} << 8) | (std::uint32_t{r[30]} << 16) |
-           (std::uint32_t{r[31]} << 24);
+  e.created = text::DosTime{text::LoadLe16(r, 16), text::LoadLe16(r, 14)};
+  e.accessDate = text::LoadLe16(r, 18);
+  e.clusterHigh = text::LoadLe16(r, 20);
+  e.written = text::DosTime{text::LoadLe16(r, 24), text::LoadLe16(r, 22)};
+  e.firstCluster = text::LoadLe16(r, 26);
+  e.size = text::LoadLe32(r, 28);
   return e;
 }
 
@@ -86,14 +78,14 @@ void DirectoryEntry::Encode(std::span<std::uint8_t, kEntryBytes> r) const {
   r[11] = attributes;
   r[12] = caseFlags;
   r[13] = createTenths;
-  Put16(r, 14, created.time);
-  Put16(r, 16, created.date);
-  Put16(r, 18, accessDate);
-  Put16(r, 20, clusterHigh);
-  Put16(r, 22, written.time);
-  Put16(r, 24, written.date);
-  Put16(r, 26, firstCluster);
-  for (int i = 0; i < 4; ++i) r[28 + i] = static_cast<std::uint8_t>(size >> (8 * i));
+  text::StoreLe16(r, 14, created.time);
+  text::StoreLe16(r, 16, created.date);
+  text::StoreLe16(r, 18, accessDate);
+  text::StoreLe16(r, 20, clusterHigh);
+  text::StoreLe16(r, 22, written.time);
+  text::StoreLe16(r, 24, written.date);
+  text::StoreLe16(r, 26, firstCluster);
+  text::StoreLe32(r, 28, size);
 }
 
 Result<Directory> Directory::LoadRoot(BlockDevice& device, const BootSector& boot) {

@@ -11,10 +11,10 @@
 
 #include "fat/block_device.h"
 #include "fat/boot_sector.h"
-#include "fat/dos_time.h"
 #include "fat/fat_result.h"
 #include "fat/fat_table.h"
 #include "fat/short_name.h"
+#include "text/dos_time.h"
 
 namespace pelko::fat {
 
@@ -32,10 +32,10 @@ struct DirectoryEntry {
   std::uint8_t attributes = 0;
   std::uint8_t caseFlags = 0;
   std::uint8_t createTenths = 0;
-  DosTime created;
+  text::DosTime created;
   std::uint16_t accessDate = 0;
   std::uint16_t clusterHigh = 0;
-  DosTime written;
+  text::DosTime written;
   std::uint16_t firstCluster = 0;
   std::uint32_t size = 0;
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <utility>
 
-#include "platform/win_error.h"
+#include "text/win_error.h"
 
 namespace pelko::fat {
 

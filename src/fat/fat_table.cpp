@@ -1,5 +1,7 @@
 #include "fat/fat_table.h"
 
+#include "text/little_endian.h"
+
 namespace pelko::fat {
 namespace {
 
@@ -33,19 +35,18 @@ FatTable FatTable::Blank(const BootSector& boot) {
 std::uint32_t FatTable::RawGet(std::uint32_t index) const {
   if (type_ == FatType::Fat16) {
     std::size_t at = std::size_t{index} * 2;
-    return bytes_[at] | (std::uint32_t{bytes_[at + 1]} << 8);
+    return text::LoadLe16(bytes_, at);
   }
   // FAT12: entry N is 12 bits at byte N + N/2; odd entries take the high bits.
   std::size_t at = index + index / 2;
-  std::uint32_t word = bytes_[at] | (std::uint32_t{bytes_[at + 1]} << 8);
+  std::uint32_t word = text::LoadLe16(bytes_, at);
   return (index & 1) ? word >> 4 : word & 0xFFF;
 }
 
 void FatTable::RawSet(std::uint32_t index, std::uint32_t value) {
   if (type_ == FatType::Fat16) {
     std::size_t at = std::size_t{index} * 2;
-    bytes_[at] = static_cast<std::uint8_t>(value);
-    bytes_[at + 1] = static_cast<std::uint8_t>(value >> 8);
+    text::StoreLe16(bytes_, at, static_cast<std::uint16_t>(value));
     return;
   }
   std::size_t at = index + index / 2;

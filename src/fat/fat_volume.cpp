@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "fat/fat_check.h"
+#include "text/dos_time.h"
 
 namespace pelko::fat {
 namespace {
@@ -20,7 +21,7 @@ DirectoryEntry NewEntry(const ShortName& name, std::uint8_t attributes) {
   e.name = name.bytes;
   e.caseFlags = name.caseFlags;
   e.attributes = attributes;
-  e.created = e.written = DosTimeNow();
+  e.created = e.written = text::DosTimeNow();
   e.accessDate = e.written.date;
   return e;
 }
@@ -84,7 +85,7 @@ Status FatVolume::SetLabel(std::string_view label) {
     ShortName name{bootCopy, 0};
     if (name.bytes[0] == kDeletedMark) name.bytes[0] = kEscapedE5;
     DirectoryEntry entry = NewEntry(name, kAttrVolumeLabel);
-    entry.created = DosTime{0, 0};
+    entry.created = text::DosTime{0, 0};
     entry.accessDate = 0;
     root->Put(*slot, entry);
   }
@@ -237,7 +238,7 @@ Status FatVolume::CreateFile(const Path& path, bool mustBeNew) {
     if (item.entry.firstCluster != 0) old = fat_.SoundPrefix(item.entry.firstCluster);
     item.entry.firstCluster = 0;
     item.entry.size = 0;
-    item.entry.written = DosTimeNow();
+    item.entry.written = text::DosTimeNow();
     item.entry.attributes |= kAttrArchive;
     parent.Put(item.slot, item.entry);
     if (Status s = parent.Store(*device_); !s) return Fail(s);
@@ -333,7 +334,7 @@ Status FatVolume::PutFile(const Path& path, std::span<const std::uint8_t> conten
     oldChain = std::move(*old);
   }
   DirectoryEntry entry = item.entry;
-  entry.written = DosTimeNow();
+  entry.written = text::DosTimeNow();
   entry.accessDate = entry.written.date;
   entry.attributes |= kAttrArchive;
   if (needed <= fat_.FreeCount()) return CommitContent(parent, item.slot, entry, content, oldChain);
@@ -546,7 +547,7 @@ Status FatVolume::SetWriteTime(const Path& path, std::int64_t unixTime) {
   if (!at) return at.status();
   if (!at->item) return Failed(win::ERROR_FILE_NOT_FOUND);
   DirectoryEntry e = at->item->entry;
-  e.written = ToDosTime(unixTime);
+  e.written = text::ToDosTime(unixTime);
   at->parent.Put(at->item->slot, e);
   if (Status s = at->parent.Store(*device_); !s) return s;
   return device_->Flush();

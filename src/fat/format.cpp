@@ -4,6 +4,7 @@
 
 #include "fat/directory.h"
 #include "fat/fat_table.h"
+#include "text/dos_time.h"
 
 namespace pelko::fat {
 namespace {
@@ -116,7 +117,7 @@ Status FormatVolume(BlockDevice& device, const BootSector& plan, std::string_vie
     entry.name = boot.label;
     if (entry.name[0] == kDeletedMark) entry.name[0] = kEscapedE5;
     entry.attributes = kAttrVolumeLabel;
-    entry.written = DosTimeNow();
+    entry.written = text::DosTimeNow();
     root->Put(0, entry);
     if (Status s = root->Store(device); !s) return s;
   }

@@ -1,6 +1,7 @@
 #include "fat/long_name.h"
 
-#include "platform/code_page.h"
+#include "text/code_page.h"
+#include "text/little_endian.h"
 
 namespace pelko::fat {
 namespace {
@@ -29,7 +30,7 @@ std::vector<std::uint16_t> LongNamePieceUnits(std::span<const std::uint8_t, 32> 
   static constexpr int kOffsets[13] = {1, 3, 5, 7, 9, 14, 16, 18, 20, 22, 24, 28, 30};
   std::vector<std::uint16_t> units;
   units.reserve(13);
-  for (int at : kOffsets) units.push_back(static_cast<std::uint16_t>(p[at] | (p[at + 1] << 8)));
+  for (int at : kOffsets) units.push_back(text::LoadLe16(p, at));
   return units;
 }
 

@@ -2,7 +2,8 @@
 
 #include <cstring>
 
-#include "platform/code_page.h"
+#include "text/ascii_case.h"
+#include "text/code_page.h"
 
 namespace pelko::fat {
 namespace {
@@ -13,7 +14,7 @@ bool IsTrailByte(unsigned char c) { return (c >= 0x40 && c <= 0x7E) || (c >= 0x8
 // double-byte character is never checked against this list.
 bool IsShortNameByte(unsigned char c) {
   if (c >= 0x80) return true;
-  if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return true;
+  if (text::IsAsciiUpper(static_cast<char>(c)) || (c >= '0' && c <= '9')) return true;
   return std::strchr("!#$%&'()-@^_`{}~", c) != nullptr && c != 0;
 }
 
@@ -39,10 +40,10 @@ Result<Case> CopyPart(std::string_view part, std::uint8_t* out, std::size_t room
       ++i;
       continue;
     }
-    if (c >= 'a' && c <= 'z') {
+    if (text::IsAsciiLower(static_cast<char>(c))) {
       seen = Combine(seen, Case::Lower);
-      c = static_cast<unsigned char>(c - 'a' + 'A');
-    } else if (c >= 'A' && c <= 'Z') {
+      c = static_cast<unsigned char>(text::AsciiUpper(static_cast<char>(c)));
+    } else if (text::IsAsciiUpper(static_cast<char>(c))) {
       seen = Combine(seen, Case::Upper);
     }
     if (!IsShortNameByte(c)) return Failed(win::ERROR_INVALID_NAME);
@@ -58,8 +59,8 @@ std::string LowerSingleBytes(std::string_view text) {
     auto c = static_cast<unsigned char>(out[i]);
     if (cp932::IsLeadByte(c)) {
       ++i;
-    } else if (c >= 'A' && c <= 'Z') {
-      out[i] = static_cast<char>(c - 'A' + 'a');
+    } else {
+      out[i] = text::AsciiLower(out[i]);
     }
   }
   return out;
@@ -114,7 +115,7 @@ std::uint8_t ShortNameChecksum(const ShortNameBytes& bytes) {
 }
 
 bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && cp932::EqualIgnoringLabelCase(a, b);
+  return cp932::EqualIgnoringCase(a, b);
 }
 
 }  // namespace pelko::fat

@@ -3,10 +3,12 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "platform/code_page.h"
 #include "platform/program_folder.h"
-#include "platform/win_error.h"
 #include "platform/windows_path.h"
+#include "text/ascii_case.h"
+#include "text/code_page.h"
+#include "text/name_rules.h"
+#include "text/win_error.h"
 
 namespace pelko::win {
 namespace {
@@ -46,7 +48,7 @@ std::string FloppyImageHostPath() {
 }
 
 std::optional<std::string> HostFolderOfDrive(char drive) {
-  char letter = static_cast<char>(drive & ~0x20);
+  char letter = text::AsciiUpper(drive);
   if (letter < 'C' || letter > 'Z') return std::nullopt;  // A: is the floppy, B: unused
   auto folder = Environment(std::string("PELKO_DRIVE_") + letter);
   if (!folder) {
@@ -108,12 +110,12 @@ std::optional<std::string> ToWindowsPath(std::string_view hostPath) {
     std::size_t end = rest.find('/');
     std::string_view name = rest.substr(0, end);
     rest = end == std::string_view::npos ? std::string_view{} : rest.substr(end);
-    auto cp932 = cp932::FromUtf8(name);
-    if (!cp932 || IsForbiddenName(*cp932)) {
+    auto windowsName = cp932::FromUtf8(name);
+    if (!windowsName || cp932::IsForbiddenName(*windowsName)) {
       SetLastError(ERROR_INVALID_NAME);
       return std::nullopt;
     }
-    windows.components.push_back(std::move(*cp932));
+    windows.components.push_back(std::move(*windowsName));
   }
   return FormatWindowsPath(windows);
 }

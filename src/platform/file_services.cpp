@@ -2,11 +2,11 @@
 
 #include <vector>
 
-#include "platform/code_page.h"
 #include "platform/drive_table.h"
 #include "platform/host_volume.h"
 #include "platform/resolved_path.h"
-#include "platform/win_error.h"
+#include "text/code_page.h"
+#include "text/win_error.h"
 
 namespace pelko::win {
 namespace {
@@ -55,7 +55,7 @@ std::optional<std::int64_t> ContentTime(Volume& volume, const RelativePath& path
 bool ComponentsEqualIgnoringCase(const RelativePath& a, const RelativePath& b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
-    if (!cp932::EqualIgnoringLabelCase(a[i], b[i])) return false;
+    if (!cp932::EqualIgnoringCase(a[i], b[i])) return false;
   }
   return true;
 }

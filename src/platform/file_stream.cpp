@@ -3,7 +3,7 @@
 #include <string>
 
 #include "platform/resolved_path.h"
-#include "platform/win_error.h"
+#include "text/win_error.h"
 
 namespace pelko::win {
 namespace {

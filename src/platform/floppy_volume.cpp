@@ -7,11 +7,11 @@
 #include <optional>
 
 #include "fat/block_device.h"
-#include "fat/dos_time.h"
 #include "fat/fat_volume.h"
 #include "fat/volume_label.h"
 #include "platform/volume.h"
-#include "platform/win_error.h"
+#include "text/dos_time.h"
+#include "text/win_error.h"
 
 namespace pelko::win {
 namespace {
@@ -186,7 +186,7 @@ class FloppyVolume final : public Volume {
     info = FileInformation{};
     info.kind = item->entry.IsDirectory() ? EntryKind::Directory : EntryKind::File;
     info.size = item->entry.IsDirectory() ? 0 : item->entry.size;
-    info.lastWriteTime = path.empty() ? 0 : fat::FromDosTime(item->entry.written);
+    info.lastWriteTime = path.empty() ? 0 : text::FromDosTime(item->entry.written);
     info.attributes = item->entry.attributes & kReportedAttributes;
     info.volumeSerial = (*m)->Boot().serial;
     info.fileIndex = item->entry.firstCluster;
@@ -230,7 +230,7 @@ class FloppyVolume final : public Volume {
       found.name = item.name;
       found.info.kind = item.entry.IsDirectory() ? EntryKind::Directory : EntryKind::File;
       found.info.size = item.entry.IsDirectory() ? 0 : item.entry.size;
-      found.info.lastWriteTime = fat::FromDosTime(item.entry.written);
+      found.info.lastWriteTime = text::FromDosTime(item.entry.written);
       found.info.attributes = item.entry.attributes & kReportedAttributes;
       found.info.volumeSerial = (*m)->Boot().serial;
       found.info.fileIndex = item.entry.firstCluster;

@@ -6,7 +6,7 @@
 
 #include <cerrno>
 
-#include "platform/win_error.h"
+#include "text/win_error.h"
 
 namespace pelko::win {
 namespace {

@@ -12,10 +12,11 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "platform/code_page.h"
 #include "platform/host_file_stream.h"
-#include "platform/win_error.h"
 #include "platform/windows_path.h"
+#include "text/code_page.h"
+#include "text/name_rules.h"
+#include "text/win_error.h"
 
 namespace pelko::win {
 namespace {
@@ -101,7 +102,7 @@ std::optional<std::string> HostVolume::HostPathOf(const RelativePath& path) cons
   std::string host = root_;
   for (const std::string& component : path) {
     auto utf8 = cp932::ToUtf8(component);
-    if (component == "." || component == ".." || IsForbiddenName(component) || !utf8) {
+    if (component == "." || component == ".." || cp932::IsForbiddenName(component) || !utf8) {
       SetLastError(ERROR_INVALID_NAME);
       return std::nullopt;
     }
@@ -285,15 +286,15 @@ bool HostVolume::List(const RelativePath& folder, std::vector<FindData>& entries
     }
     std::string_view name = entry->d_name;
     if (name == "." || name == "..") continue;
-    auto cp932 = cp932::FromUtf8(name);
-    if (!cp932 || IsForbiddenName(*cp932)) {
+    auto windowsName = cp932::FromUtf8(name);
+    if (!windowsName || cp932::IsForbiddenName(*windowsName)) {
       ++leftOut;
       continue;
     }
     struct stat st {};
     if (::fstatat(dirFd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;  // gone meanwhile
     FindData found;
-    found.name = std::move(*cp932);
+    found.name = std::move(*windowsName);
     FillInformation(st, found.info);
     if (found.info.kind == EntryKind::Directory) {
       std::string child = *host == "/" ? "/" + std::string(name) : *host + "/" + std::string(name);

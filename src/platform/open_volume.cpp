@@ -2,13 +2,14 @@
 #include "platform/host_volume.h"
 #include "platform/resolved_path.h"
 #include "platform/volume.h"
-#include "platform/win_error.h"
 #include "platform/windows_path.h"
+#include "text/ascii_case.h"
+#include "text/win_error.h"
 
 namespace pelko::win {
 
 std::unique_ptr<Volume> OpenVolume(char drive) {
-  char letter = static_cast<char>(drive & ~0x20);
+  char letter = text::AsciiUpper(drive);
   if (letter == 'A') return OpenFloppyVolume(FloppyImageHostPath());
   auto folder = HostFolderOfDrive(letter);
   if (!folder) {

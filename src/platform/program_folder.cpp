@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <vector>
 
-#include "platform/code_page.h"
 #include "platform/drive_table.h"
-#include "platform/win_error.h"
+#include "text/code_page.h"
+#include "text/win_error.h"
 
 namespace pelko::win {
 namespace {

@@ -3,15 +3,15 @@
 #include <memory>
 
 #include "platform/volume.h"
-#include "platform/win_error.h"
+#include "text/ascii_case.h"
+#include "text/win_error.h"
 
 namespace pelko::win {
 namespace {
 
 // Only a drive root, "X:\" (either letter case), names a volume.
 std::unique_ptr<Volume> OpenRoot(std::string_view root) {
-  bool isLetter = root.size() == 3 && ((root[0] >= 'A' && root[0] <= 'Z') ||
-                                       (root[0] >= 'a' && root[0] <= 'z'));
+  bool isLetter = root.size() == 3 && text::IsAsciiLetter(root[0]);
   if (!isLetter || root[1] != ':' || (root[2] != '\\' && root[2] != '/')) {
     SetLastError(ERROR_INVALID_NAME);
     return nullptr;

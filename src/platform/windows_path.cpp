@@ -1,26 +1,26 @@
 #include "platform/windows_path.h"
 
-#include "platform/code_page.h"
-#include "platform/win_error.h"
+#include "text/ascii_case.h"
+#include "text/code_page.h"
+#include "text/name_rules.h"
+#include "text/win_error.h"
 
 namespace pelko::win {
 namespace {
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
-bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
 }  // namespace
 
 std::optional<WindowsPath> ParseWindowsPath(std::string_view path) {
-  if (path.size() < 2 || !IsAsciiLetter(path[0]) || path[1] != ':') {
+  if (path.size() < 2 || !text::IsAsciiLetter(path[0]) || path[1] != ':') {
     // Relative, UNC ("\\server\share") or empty: there is no current folder
     // and no network here.
     SetLastError(ERROR_PATH_NOT_FOUND);
     return std::nullopt;
   }
   WindowsPath parsed;
-  parsed.drive = static_cast<char>(path[0] & ~0x20);
+  parsed.drive = text::AsciiUpper(path[0]);
   std::string_view rest = path.substr(2);
   if (!rest.empty() && !IsSeparator(rest[0])) {
     // "C:name" would be relative to a current folder of drive C:.
@@ -31,10 +31,7 @@ std::optional<WindowsPath> ParseWindowsPath(std::string_view path) {
   while (i < rest.size()) {
     // Split at the next separator that is not a trail byte.
     std::size_t end = i;
-    while (end < rest.size() && !IsSeparator(rest[end])) {
-      end += cp932::IsLeadByte(static_cast<unsigned char>(rest[end])) ? 2 : 1;
-    }
-    if (end > rest.size()) end = rest.size();  // a cut-off double-byte character
+    while (end < rest.size() && !IsSeparator(rest[end])) end += cp932::CharacterLength(rest, end);
     std::string_view name = rest.substr(i, end - i);
     i = end + 1;
     if (name.empty() || name == ".") continue;
@@ -42,7 +39,7 @@ std::optional<WindowsPath> ParseWindowsPath(std::string_view path) {
       if (!parsed.components.empty()) parsed.components.pop_back();
       continue;
     }
-    if (IsForbiddenName(name)) {
+    if (cp932::IsForbiddenName(name)) {
       SetLastError(ERROR_INVALID_NAME);
       return std::nullopt;
     }
@@ -58,26 +55,6 @@ std::string FormatWindowsPath(const WindowsPath& path) {
     text += path.components[i];
   }
   return text;
-}
-
-bool IsForbiddenName(std::string_view cp932Name) {
-  if (cp932Name.empty()) return true;
-  for (std::size_t i = 0; i < cp932Name.size(); ++i) {
-    unsigned char byte = static_cast<unsigned char>(cp932Name[i]);
-    if (cp932::IsLeadByte(byte)) {
-      ++i;  // a trail byte 0x5C or 0x7C is part of a character, not a separator
-      continue;
-    }
-    if (byte < 0x20) return true;
-    switch (byte) {
-      case '\\': case '/': case ':': case '*': case '?':
-      case '"': case '<': case '>': case '|':
-        return true;
-      default:
-        break;
-    }
-  }
-  return false;
 }
 
 }  // namespace pelko::win

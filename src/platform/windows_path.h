@@ -22,8 +22,4 @@ std::optional<WindowsPath> ParseWindowsPath(std::string_view path);
 // "X:\a\b" (a root is "X:\").
 std::string FormatWindowsPath(const WindowsPath& path);
 
-// True when a single name holds a character Windows forbids in names
-// (\ / : * ? " < > | or a control character) or is empty.
-bool IsForbiddenName(std::string_view cp932Name);
-
 }  // namespace pelko::win

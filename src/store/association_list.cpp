@@ -2,12 +2,13 @@
 
 #include <algorithm>
 
-#include "platform/code_page.h"
 #include "platform/file_services.h"
 #include "platform/program_folder.h"
-#include "platform/win_error.h"
 #include "store/record_bytes.h"
 #include "store/text_lines.h"
+#include "text/code_page.h"
+#include "text/name_rules.h"
+#include "text/win_error.h"
 
 namespace pelko::store {
 namespace {
@@ -29,7 +30,7 @@ std::optional<std::string> FindExistingListName(std::string_view fileName) {
   std::optional<std::string> found;
   for (const win::FindData& entry : entries) {
     if (entry.name == fileName) return entry.name;
-    if (cp932::EqualIgnoringLabelCase(entry.name, fileName) && (!found || entry.name < *found)) {
+    if (cp932::EqualIgnoringCase(entry.name, fileName) && (!found || entry.name < *found)) {
       found = entry.name;  // the smallest, so that the choice never varies
     }
   }
@@ -44,18 +45,7 @@ bool HoldsLineBreakOrNul(std::string_view entry) {
 
 bool IsUsableLabelName(std::string_view label) {
   if (label == "." || label == "..") return false;
-  constexpr std::string_view kForbidden = "\\/:*?\"<>|";
-  for (std::size_t i = 0; i < label.size(); ++i) {
-    auto byte = static_cast<unsigned char>(label[i]);
-    if (cp932::IsLeadByte(byte)) {
-      if (i + 1 == label.size()) return false;  // a cut-off character
-      ++i;
-      continue;
-    }
-    if (byte < 0x20 || byte == 0x7F) return false;
-    if (kForbidden.find(static_cast<char>(byte)) != std::string_view::npos) return false;
-  }
-  return true;
+  return !cp932::HoldsForbiddenCharacter(label, cp932::NameRule::FileName);
 }
 
 std::string AssociationListPath(std::string_view label) {
@@ -97,7 +87,7 @@ bool RenameAssociationList(std::string_view oldLabel, std::string_view newLabel)
   if (auto existing = FindExistingListName(targetName)) {
     // Only the list itself may answer to the new name: then it is a change
     // of letter case, which Windows allows as a rename of the same file.
-    if (!cp932::EqualIgnoringLabelCase(*source, targetName)) {
+    if (!cp932::EqualIgnoringCase(*source, targetName)) {
       return win::Fail(win::ERROR_ALREADY_EXISTS);
     }
     if (*existing == targetName && *source == targetName) return true;

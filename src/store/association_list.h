@@ -12,8 +12,10 @@ namespace pelko::store {
 using AssociationList = std::vector<std::string>;
 
 // A label names a file only when it cannot leave the program folder or name
-// something else there: no '\' (a trail byte 0x5C is not one), '/', ':',
-// '*', '?', '"', '<', '>', '|' or control character, and not "." or "..".
+// something else there: no character Windows refuses in a file name (no
+// '\' - a trail byte 0x5C is not one - '/', ':', '*', '?', '"', '<', '>',
+// '|', control character below 0x20 or cut-off double-byte character), and
+// not "." or "..".
 // The empty label is usable: it names ".txt", which no writer of ours makes.
 bool IsUsableLabelName(std::string_view label);
 

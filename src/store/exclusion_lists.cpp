@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "platform/program_folder.h"
-#include "platform/win_error.h"
 #include "store/record_bytes.h"
+#include "text/win_error.h"
 
 namespace pelko::store {
 namespace {

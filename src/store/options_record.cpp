@@ -1,8 +1,8 @@
 #include "store/options_record.h"
 
 #include "platform/program_folder.h"
-#include "platform/win_error.h"
 #include "store/record_bytes.h"
+#include "text/win_error.h"
 
 namespace pelko::store {
 namespace {

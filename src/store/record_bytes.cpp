@@ -4,8 +4,9 @@
 #include <array>
 #include <span>
 
-#include "platform/code_page.h"
 #include "platform/file_stream.h"
+#include "text/code_page.h"
+#include "text/little_endian.h"
 
 namespace pelko::store {
 
@@ -39,11 +40,7 @@ std::optional<std::uint8_t> ByteAt(std::string_view bytes, std::size_t offset) {
 
 std::optional<std::int32_t> Int32At(std::string_view bytes, std::size_t offset) {
   if (offset > bytes.size() || bytes.size() - offset < 4) return std::nullopt;
-  std::uint32_t value = 0;
-  for (std::size_t i = 0; i < 4; ++i) {
-    value |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[offset + i])) << (8 * i);
-  }
-  return static_cast<std::int32_t>(value);
+  return static_cast<std::int32_t>(text::LoadLe32(bytes, offset));
 }
 
 std::optional<std::string> TextFieldAt(std::string_view bytes, std::size_t offset,
@@ -57,8 +54,7 @@ std::optional<std::string> TextFieldAt(std::string_view bytes, std::size_t offse
 }
 
 void AppendInt32(std::string& out, std::int32_t value) {
-  auto bits = static_cast<std::uint32_t>(value);
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((bits >> (8 * i)) & 0xFF));
+  text::AppendLittleEndian(out, static_cast<std::uint32_t>(value), 4);
 }
 
 void AppendTextField(std::string& out, std::string_view text, std::size_t fieldSize) {

@@ -1,12 +1,13 @@
 #include "ui/collation.h"
 
-#include "platform/code_page.h"
+#include "text/ascii_case.h"
+#include "text/code_page.h"
 
 namespace pelko::ui {
 namespace {
 
 unsigned char FoldAscii(unsigned char byte) {
-  return (byte >= 'A' && byte <= 'Z') ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
+  return static_cast<unsigned char>(text::AsciiLower(static_cast<char>(byte)));
 }
 
 // Byte order with single-byte ASCII letters folded; a double-byte

@@ -7,7 +7,7 @@
 //
 //   class CVolumeLabelDialog : public ui::Dialog {
 //    public:
-//     CVolumeLabelDialog() : Dialog(res::VolumeLabelTemplate()) {}
+//     CVolumeLabelDialog() : Dialog(templates::VolumeLabelTemplate()) {}
 //     std::string label, explanation;
 //    protected:
 //     void DoDataExchange(ui::DataExchange& dx) override {

@@ -1,6 +1,6 @@
 #include "ui/dialog_template.h"
 
-#include "platform/code_page.h"
+#include "text/code_page.h"
 
 namespace pelko::ui {
 

@@ -1,10 +1,10 @@
 #include "ui/file_dialog.h"
 
-#include "platform/code_page.h"
 #include "platform/file_services.h"
 #include "platform/user_interface.h"
 #include "platform/windows_path.h"
 #include "res/texts_dialogs.h"
+#include "text/code_page.h"
 #include "ui/dialog_template.h"
 #include "ui/host.h"
 #include "ui/message_text.h"

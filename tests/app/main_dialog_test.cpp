@@ -7,12 +7,12 @@
 #include "app/archiver_app.h"
 #include "app/disk_info_panel.h"
 #include "app/main_dialog.h"
-#include "floppy_images.h"
-#include "platform/code_page.h"
-#include "res/templates.h"
+#include "support/floppy_images.h"
 #include "support/run_command.h"
 #include "support/scoped_env.h"
 #include "support/temp_folder.h"
+#include "templates/templates.h"
+#include "text/code_page.h"
 #include "ui/headless/headless_host.h"
 
 namespace pelko::app {
@@ -31,9 +31,9 @@ class MainDialogTest : public ::testing::Test {
  protected:
   // Runs the main window until the script is done; the transcript is kept.
   int Run(ScriptedUser& user, MainCommands commands = {}) {
-    user.SetMainWindow(res::IDD_MAIN);
+    user.SetMainWindow(templates::IDD_MAIN);
     HeadlessHost host(user);
-    host.WatchText(res::IDD_MAIN, IDC_DISK_INFO);
+    host.WatchText(templates::IDD_MAIN, IDC_DISK_INFO);
     CMainDialog mainWindow(std::move(commands));
     return mainWindow.DoModal();
   }
@@ -103,7 +103,7 @@ TEST_F(MainDialogTest, TheWindowOpensAsPelkoWithItsIconAndFocusOnRefresh) {
   user.InDialog([](ui::Dialog& dialog) {
     EXPECT_EQ(dialog.GetWindowText(), "PELKO");
     auto* window = static_cast<HeadlessWindow*>(dialog.Window());
-    EXPECT_EQ(window->Icon(), res::IDI_MAIN);
+    EXPECT_EQ(window->Icon(), templates::IDI_MAIN);
     EXPECT_EQ(window->FocusedControl(), 1004);
   });
   Run(user);
@@ -154,8 +154,10 @@ TEST_F(MainDialogTest, EachButtonRunsItsCommandWithTheMainWindow) {
   std::vector<std::string> ran;
   MainCommands commands;
   auto record = [&](const char* name) {
-    return [&ran, name](CMainDialog& mainWindow) {
-      EXPECT_EQ(mainWindow.TemplateId(), 102);
+    return [&ran, name](shell::MainWindow& mainWindow) {
+      auto* dialog = dynamic_cast<CMainDialog*>(&mainWindow);
+      ASSERT_NE(dialog, nullptr);
+      EXPECT_EQ(dialog->TemplateId(), 102);
       ran.push_back(name);
     };
   };
@@ -193,9 +195,9 @@ TEST_F(MainDialogTest, QuitClosesTheWindowAndEnterPressesTheFocusedButton) {
 TEST_F(MainDialogTest, StartUpRunsTheMainWindowAndNeverReportsSuccess) {
   std::vector<int> ran;
   MainCommands commands;
-  commands.compress = [&](CMainDialog&) { ran.push_back(1001); };
+  commands.compress = [&](shell::MainWindow&) { ran.push_back(1001); };
   ScriptedUser user;
-  user.SetMainWindow(res::IDD_MAIN);
+  user.SetMainWindow(templates::IDD_MAIN);
   user.Press(1001).Press(2);
   HeadlessHost host(user);
   CArchiverApp app(commands);

@@ -7,10 +7,10 @@
 #include <filesystem>
 
 #include "archive/entry_name_clashes.h"
-#include "platform/code_page.h"
 #include "support/scoped_env.h"
 #include "support/temp_folder.h"
 #include "support/test_program_folder.h"
+#include "text/code_page.h"
 
 namespace pelko::archive {
 namespace {

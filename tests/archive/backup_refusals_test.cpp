@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "backup_restore_fixture.h"
-#include "support/scoped_env.h"
-#include "platform/win_error.h"
 #include "res/texts_backup_restore.h"
 #include "res/texts_main.h"
+#include "support/scoped_env.h"
+#include "text/win_error.h"
 
 namespace pelko::archive::testing {
 namespace {

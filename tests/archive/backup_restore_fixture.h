@@ -21,12 +21,13 @@
 
 #include "app/commands.h"
 #include "app/main_dialog.h"
-#include "platform/code_page.h"
-#include "res/templates.h"
+#include "archive/backup_restore.h"
 #include "store/options_record.h"
 #include "support/run_command.h"
 #include "support/temp_folder.h"
 #include "support/test_program_folder.h"
+#include "templates/templates.h"
+#include "text/code_page.h"
 #include "ui/dialog.h"
 #include "ui/headless/headless_host.h"
 #include "ui/headless/scripted_user.h"
@@ -151,7 +152,7 @@ class BackupRestoreTest : public ::testing::Test {
       std::size_t end = listed.output.find('\n', at);
       if (end == std::string::npos) end = listed.output.size();
       std::string line = listed.output.substr(at, end - at);
-      if (line.rfind("::/", 0) == 0) names.push_back(cp932::UpperCaseLabel(line.substr(3)));
+      if (line.rfind("::/", 0) == 0) names.push_back(cp932::UpperCase(line.substr(3)));
       at = end + 1;
     }
     std::sort(names.begin(), names.end());
@@ -240,11 +241,11 @@ class BackupRestoreTest : public ::testing::Test {
   void RunMainWindow() {
     ExpectButtons(true);
     app::MainCommands commands;
-    commands.compress = app::OnCompress;
-    commands.expand = app::OnExpand;
+    commands.compress = archive::OnCompress;
+    commands.expand = archive::OnExpand;
     app::CMainDialog mainWindow(std::move(commands));
     mainWindow_ = &mainWindow;
-    user_.SetMainWindow(res::IDD_MAIN);
+    user_.SetMainWindow(templates::IDD_MAIN);
     mainWindow.DoModal();
     mainWindow_ = nullptr;
   }

@@ -5,10 +5,10 @@
 
 #include "archive/archive_commands.h"
 #include "backup_restore_fixture.h"
-#include "lzh/archiver_command.h"
-#include "platform/win_error.h"
+#include "lzh/command/archiver_command.h"
 #include "res/texts_backup_restore.h"
 #include "res/texts_main.h"
+#include "text/win_error.h"
 
 namespace pelko::archive::testing {
 namespace {

@@ -6,7 +6,7 @@
 #include "archive/archive_commands.h"
 #include "archive/output_dialog.h"
 #include "backup_restore_fixture.h"
-#include "lzh/archiver_command.h"
+#include "lzh/command/archiver_command.h"
 #include "platform/file_services.h"
 #include "res/texts_backup_restore.h"
 
@@ -48,7 +48,7 @@ class RestoreTest : public BackupRestoreTest {
   // are off meanwhile.
   void ExpectReportNaming(std::initializer_list<std::string> utf8Parts) {
     const std::vector<std::string> parts(utf8Parts);
-    user_.ExpectDialog(res::IDD_OUTPUT).InDialog([this, parts](ui::Dialog& dialog) {
+    user_.ExpectDialog(templates::IDD_OUTPUT).InDialog([this, parts](ui::Dialog& dialog) {
       std::string report = dialog.GetDlgItemText(IDC_OUTPUT_TEXT);
       for (const std::string& part : parts) {
         EXPECT_NE(report.find(J(part)), std::string::npos) << cp932::ToUtf8(report).value_or("?");

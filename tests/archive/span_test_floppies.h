@@ -13,7 +13,7 @@
 #include <random>
 #include <string>
 
-#include "app/acting_user.h"
+#include "support/acting_user.h"
 #include "support/run_command.h"
 #include "support/temp_folder.h"
 #include "support/test_program_folder.h"

@@ -6,8 +6,8 @@
 #include "dialogs/folder_picker_dialog.h"
 #include "dialogs/volume_label_dialog.h"
 #include "editor_fixture.h"
-#include "platform/win_error.h"
 #include "res/texts_dialogs.h"
+#include "text/win_error.h"
 
 namespace pelko::dialogs::testing {
 namespace {
@@ -23,7 +23,7 @@ class AssociationEditorTest : public EditorTest {
 
   // The prompt an unlabelled floppy brings up, with its field empty.
   void ExpectLabelPrompt() {
-    user_.ExpectDialog(res::IDD_VOLUME_LABEL)
+    user_.ExpectDialog(templates::IDD_VOLUME_LABEL)
         .ExpectText(IDC_LABEL_EXPLANATION, J(res::kNoLabelExplanation))
         .ExpectText(IDC_LABEL_EDIT, "");
   }
@@ -58,7 +58,7 @@ TEST_F(AssociationEditorTest, UnlabelledFloppyIsAskedAgainUntilLabelIsGiven) {
   ExpectLabelPrompt();
   user_.Ok();  // an empty field sets the empty label and asks again
   ExpectLabelPrompt();
-  user_.Type(IDC_LABEL_EDIT, "disk1").Ok().ExpectDialog(res::IDD_ASSOCIATION);
+  user_.Type(IDC_LABEL_EDIT, "disk1").Ok().ExpectDialog(templates::IDD_ASSOCIATION);
   AddFile("C:\\data\\memo.txt");
   user_.Ok();
   RunMainWindow();
@@ -124,7 +124,7 @@ TEST_F(AssociationEditorTest, NoFloppyEndsSilentlyWithoutRefresh) {
 
 TEST_F(AssociationEditorTest, DuplicatesAreKeptAndWrittenInSortedOrder) {
   InsertFloppy("DISK1");
-  user_.Press(app::IDC_ASSOCIATE).ExpectDialog(res::IDD_ASSOCIATION);
+  user_.Press(app::IDC_ASSOCIATE).ExpectDialog(templates::IDD_ASSOCIATION);
   AddFile("C:\\data\\memo.txt");
   AddFile("C:\\Apple.txt");
   AddFile("C:\\data\\memo.txt");
@@ -137,7 +137,7 @@ TEST_F(AssociationEditorTest, DuplicatesAreKeptAndWrittenInSortedOrder) {
 
 TEST_F(AssociationEditorTest, NewFileNameIsAddedAfterCreateQuestionWithoutCreatingIt) {
   InsertFloppy("DISK1");
-  user_.Press(app::IDC_ASSOCIATE).ExpectDialog(res::IDD_ASSOCIATION);
+  user_.Press(app::IDC_ASSOCIATE).ExpectDialog(templates::IDD_ASSOCIATION);
   AddFile("C:\\data\\later.txt");
   user_.AnswerMessageBox(DialogResult::Yes).Ok();
   RunMainWindow();
@@ -153,7 +153,7 @@ TEST_F(AssociationEditorTest, EntryLongerThan254BytesIsStoredWhole) {
                       std::string(60, 'f') + ".txt";
   ASSERT_GT(entry.size(), 254u);
   InsertFloppy("DISK1");
-  user_.Press(app::IDC_ASSOCIATE).ExpectDialog(res::IDD_ASSOCIATION);
+  user_.Press(app::IDC_ASSOCIATE).ExpectDialog(templates::IDD_ASSOCIATION);
   AddFile(entry);
   user_.Ok();
   RunMainWindow();
@@ -163,7 +163,7 @@ TEST_F(AssociationEditorTest, EntryLongerThan254BytesIsStoredWhole) {
 
 TEST_F(AssociationEditorTest, EmptyListIsSavedAsZeroByteFile) {
   InsertFloppy("DISK1");
-  user_.Press(app::IDC_ASSOCIATE).ExpectDialog(res::IDD_ASSOCIATION).Ok();
+  user_.Press(app::IDC_ASSOCIATE).ExpectDialog(templates::IDD_ASSOCIATION).Ok();
   RunMainWindow();
   ExpectScriptDone();
   EXPECT_EQ(ReadStored("DISK1.txt"), "");
@@ -172,13 +172,13 @@ TEST_F(AssociationEditorTest, EmptyListIsSavedAsZeroByteFile) {
 TEST_F(AssociationEditorTest, FoldersLoseTrailingBackslashAndDriveRootIsDriveAlone) {
   InsertFloppy("DISK1");
   user_.Press(app::IDC_ASSOCIATE)
-      .ExpectDialog(res::IDD_ASSOCIATION)
+      .ExpectDialog(templates::IDD_ASSOCIATION)
       .Press(IDC_ASSOCIATION_ADD_FOLDER)
-      .ExpectDialog(res::IDD_FOLDER_PICKER)
+      .ExpectDialog(templates::IDD_FOLDER_PICKER)
       .ExpectText(IDC_PICKER_PATH, "c:\\")
       .Ok()
       .Press(IDC_ASSOCIATION_ADD_FOLDER)
-      .ExpectDialog(res::IDD_FOLDER_PICKER)
+      .ExpectDialog(templates::IDD_FOLDER_PICKER)
       .DoubleClick(IDC_PICKER_FOLDERS, 0)  // [data], before [PELKO]; files are not listed
       .ExpectText(IDC_PICKER_PATH, "c:\\data\\")
       .Ok()
@@ -191,9 +191,9 @@ TEST_F(AssociationEditorTest, FoldersLoseTrailingBackslashAndDriveRootIsDriveAlo
 TEST_F(AssociationEditorTest, CancelledPickersAddNothing) {
   InsertFloppy("DISK1");
   user_.Press(app::IDC_ASSOCIATE)
-      .ExpectDialog(res::IDD_ASSOCIATION)
+      .ExpectDialog(templates::IDD_ASSOCIATION)
       .Press(IDC_ASSOCIATION_ADD_FOLDER)
-      .ExpectDialog(res::IDD_FOLDER_PICKER)
+      .ExpectDialog(templates::IDD_FOLDER_PICKER)
       .Cancel()
       .Press(IDC_ASSOCIATION_ADD_FILE)
       .CancelFileDialog()
@@ -208,7 +208,7 @@ TEST_F(AssociationEditorTest, CancelledPickersAddNothing) {
 TEST_F(AssociationEditorTest, StoredListOpensSortedAndOkRewritesItSortedWithCrLf) {
   InsertFloppy("DISK1");
   WriteStored("DISK1.txt", "z\nC:\\b\r\n\r\na");  // by hand: LF, an empty line, no last line end
-  user_.Press(app::IDC_ASSOCIATE).ExpectDialog(res::IDD_ASSOCIATION).InDialog(Look()).Ok();
+  user_.Press(app::IDC_ASSOCIATE).ExpectDialog(templates::IDD_ASSOCIATION).InDialog(Look()).Ok();
   RunMainWindow();
   ExpectScriptDone();
   EXPECT_EQ(entries_, (Strings{"", "a", "C:\\b", "z"}));
@@ -219,7 +219,7 @@ TEST_F(AssociationEditorTest, CancelAfterEditsLeavesFileAsItWasAndRefreshesPanel
   constexpr std::string_view kHandMade = "z\nC:\\b\r\na";
   InsertFloppy("DISK1");
   WriteStored("DISK1.txt", kHandMade);
-  user_.Press(app::IDC_ASSOCIATE).ExpectDialog(res::IDD_ASSOCIATION).Run(BlotPanel());
+  user_.Press(app::IDC_ASSOCIATE).ExpectDialog(templates::IDD_ASSOCIATION).Run(BlotPanel());
   AddFile("C:\\Apple.txt");
   user_.Select(IDC_ASSOCIATION_ENTRIES, {0, 3}).Press(IDC_ASSOCIATION_DELETE).InDialog(Look()).Cancel();
   RunMainWindow();
@@ -239,7 +239,7 @@ TEST_F(AssociationEditorTest, OneDeleteTakesTwentyOfTwentyFiveSelectedAndNextThe
   Strings afterFirst, afterSecond;
   std::vector<int> selectedAfterFirst;
   user_.Press(app::IDC_ASSOCIATE)
-      .ExpectDialog(res::IDD_ASSOCIATION)
+      .ExpectDialog(templates::IDD_ASSOCIATION)
       .Select(IDC_ASSOCIATION_ENTRIES, first25)
       .Press(IDC_ASSOCIATION_DELETE)
       .InDialog(Look())
@@ -263,7 +263,7 @@ TEST_F(AssociationEditorTest, DeleteWithNothingSelectedDoesNothing) {
   InsertFloppy("DISK1");
   WriteStored("DISK1.txt", "C:\\a\r\nC:\\b\r\n");
   user_.Press(app::IDC_ASSOCIATE)
-      .ExpectDialog(res::IDD_ASSOCIATION)
+      .ExpectDialog(templates::IDD_ASSOCIATION)
       .Press(IDC_ASSOCIATION_DELETE)
       .Ok();
   RunMainWindow();
@@ -274,7 +274,7 @@ TEST_F(AssociationEditorTest, DeleteWithNothingSelectedDoesNothing) {
 TEST_F(AssociationEditorTest, ListThatCannotBeCreatedIsReportedAndEditorStaysOpen) {
   InsertFloppy("DISK1");
   BlockStored("DISK1.txt");  // a folder where the list should go
-  user_.Press(app::IDC_ASSOCIATE).ExpectDialog(res::IDD_ASSOCIATION);
+  user_.Press(app::IDC_ASSOCIATE).ExpectDialog(templates::IDD_ASSOCIATION);
   AddFile("C:\\Apple.txt");
   user_.Ok()
       .AnswerMessageBox(DialogResult::Ok)

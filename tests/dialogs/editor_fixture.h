@@ -16,11 +16,12 @@
 
 #include "app/commands.h"
 #include "app/main_dialog.h"
-#include "platform/code_page.h"
-#include "res/templates.h"
+#include "dialogs/editor_commands.h"
 #include "support/run_command.h"
 #include "support/temp_folder.h"
 #include "support/test_program_folder.h"
+#include "templates/templates.h"
+#include "text/code_page.h"
 #include "ui/dialog.h"
 #include "ui/headless/headless_host.h"
 #include "ui/headless/scripted_user.h"
@@ -123,13 +124,13 @@ class EditorTest : public ::testing::Test {
   // refresh that changes it.
   void RunMainWindow() {
     app::MainCommands commands;
-    commands.associate = app::OnAssociate;
-    commands.volumeLabel = app::OnVolumeLabel;
-    commands.options = app::OnOptions;
+    commands.associate = dialogs::OnAssociate;
+    commands.volumeLabel = dialogs::OnVolumeLabel;
+    commands.options = dialogs::OnOptions;
     app::CMainDialog mainWindow(std::move(commands));
     mainWindow_ = &mainWindow;
-    user_.SetMainWindow(res::IDD_MAIN);
-    host_.WatchText(res::IDD_MAIN, app::IDC_DISK_INFO);
+    user_.SetMainWindow(templates::IDD_MAIN);
+    host_.WatchText(templates::IDD_MAIN, app::IDC_DISK_INFO);
     mainWindow.DoModal();
     mainWindow_ = nullptr;
   }

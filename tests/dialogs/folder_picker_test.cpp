@@ -60,7 +60,7 @@ class FolderPickerTest : public EditorTest {
 };
 
 TEST_F(FolderPickerTest, EmptyStartOpensAtRootOfSecondDrive) {
-  user_.ExpectDialog(res::IDD_FOLDER_PICKER).InDialog(Look()).Ok();
+  user_.ExpectDialog(templates::IDD_FOLDER_PICKER).InDialog(Look()).Ok();
   EXPECT_EQ(Pick(""), "c:\\");
   EXPECT_EQ(drives_, (Strings{"[-a-]", "[-c-]", "[-d-]"}));
   EXPECT_EQ(selectedDrive_, 1);
@@ -70,7 +70,7 @@ TEST_F(FolderPickerTest, EmptyStartOpensAtRootOfSecondDrive) {
 }
 
 TEST_F(FolderPickerTest, StartPathIsListedWhileComboStaysAtItemOne) {
-  user_.ExpectDialog(res::IDD_FOLDER_PICKER).InDialog(Look()).Ok();
+  user_.ExpectDialog(templates::IDD_FOLDER_PICKER).InDialog(Look()).Ok();
   EXPECT_EQ(Pick("D:\\backup\\"), "D:\\backup\\");
   EXPECT_EQ(selectedDrive_, 1);
   EXPECT_EQ(folders_, (Strings{"[..]", "[sub]"}));
@@ -80,7 +80,7 @@ TEST_F(FolderPickerTest, StartPathIsListedWhileComboStaysAtItemOne) {
 TEST_F(FolderPickerTest, StartPathWithoutBackslashIsUsedUnchanged) {
   // "D:\backup*.*" lists the folders of D:\ whose names begin with "backup";
   // a folder chosen there is appended right after the last character.
-  user_.ExpectDialog(res::IDD_FOLDER_PICKER)
+  user_.ExpectDialog(templates::IDD_FOLDER_PICKER)
       .InDialog(Look())
       .DoubleClick(IDC_PICKER_FOLDERS, 0)  // [backup2]
       .Ok();
@@ -90,7 +90,7 @@ TEST_F(FolderPickerTest, StartPathWithoutBackslashIsUsedUnchanged) {
 }
 
 TEST_F(FolderPickerTest, DoubleClicksWalkDownAndUp) {
-  user_.ExpectDialog(res::IDD_FOLDER_PICKER)
+  user_.ExpectDialog(templates::IDD_FOLDER_PICKER)
       .DoubleClick(IDC_PICKER_FOLDERS, 0)  // [data]
       .ExpectText(IDC_PICKER_PATH, "c:\\data\\")
       .InDialog(Look())
@@ -110,7 +110,7 @@ TEST_F(FolderPickerTest, DoubleClicksWalkDownAndUp) {
 
 TEST_F(FolderPickerTest, ParentOfDoubleByteFolderWhoseSecondByteIsBackslash) {
   // 表 is 0x95 0x5C: its second byte is not the path's backslash.
-  user_.ExpectDialog(res::IDD_FOLDER_PICKER)
+  user_.ExpectDialog(templates::IDD_FOLDER_PICKER)
       .InDialog(Look())
       .DoubleClick(IDC_PICKER_FOLDERS, 0)  // [..]
       .Ok();
@@ -120,7 +120,7 @@ TEST_F(FolderPickerTest, ParentOfDoubleByteFolderWhoseSecondByteIsBackslash) {
 
 TEST_F(FolderPickerTest, EnteringFolderKeepsDoubleByteCharacterWithBracketByte) {
   // ー is 0x81 0x5B: its second byte looks like "[" and must survive.
-  user_.ExpectDialog(res::IDD_FOLDER_PICKER).InDialog(Look());
+  user_.ExpectDialog(templates::IDD_FOLDER_PICKER).InDialog(Look());
   user_.Run([this] { ASSERT_EQ(folders_.back(), J("[データ]")); })
       .DoubleClick(IDC_PICKER_FOLDERS, 2)
       .ExpectText(IDC_PICKER_PATH, J("c:\\データ\\"))
@@ -131,7 +131,7 @@ TEST_F(FolderPickerTest, EnteringFolderKeepsDoubleByteCharacterWithBracketByte) 
 }
 
 TEST_F(FolderPickerTest, DriveChangeResetsPathToThatRoot) {
-  user_.ExpectDialog(res::IDD_FOLDER_PICKER)
+  user_.ExpectDialog(templates::IDD_FOLDER_PICKER)
       .DoubleClick(IDC_PICKER_FOLDERS, 0)  // [data]
       .DoubleClick(IDC_PICKER_FOLDERS, 1)  // [a]
       .Select(IDC_PICKER_DRIVES, {2})      // [-d-]
@@ -143,18 +143,18 @@ TEST_F(FolderPickerTest, DriveChangeResetsPathToThatRoot) {
 }
 
 TEST_F(FolderPickerTest, EmptyFloppyDriveLeavesListEmptyAndShowsItsRoot) {
-  user_.ExpectDialog(res::IDD_FOLDER_PICKER).Select(IDC_PICKER_DRIVES, {0}).InDialog(Look()).Ok();
+  user_.ExpectDialog(templates::IDD_FOLDER_PICKER).Select(IDC_PICKER_DRIVES, {0}).InDialog(Look()).Ok();
   EXPECT_EQ(Pick(""), "a:\\");
   EXPECT_TRUE(folders_.empty());
 }
 
 TEST_F(FolderPickerTest, TextTypedIntoDriveComboDoesNotMove) {
-  user_.ExpectDialog(res::IDD_FOLDER_PICKER).Type(IDC_PICKER_DRIVES, "[-d-]").Ok();
+  user_.ExpectDialog(templates::IDD_FOLDER_PICKER).Type(IDC_PICKER_DRIVES, "[-d-]").Ok();
   EXPECT_EQ(Pick(""), "c:\\");
 }
 
 TEST_F(FolderPickerTest, CancelReturnsNothing) {
-  user_.ExpectDialog(res::IDD_FOLDER_PICKER).DoubleClick(IDC_PICKER_FOLDERS, 0).Cancel();
+  user_.ExpectDialog(templates::IDD_FOLDER_PICKER).DoubleClick(IDC_PICKER_FOLDERS, 0).Cancel();
   EXPECT_EQ(Pick(""), std::nullopt);
 }
 

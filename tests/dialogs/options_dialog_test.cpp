@@ -69,7 +69,7 @@ class OptionsDialogTest : public EditorTest {
     };
   }
 
-  void OpenOptions() { user_.Press(app::IDC_OPTIONS).ExpectDialog(res::IDD_OPTIONS); }
+  void OpenOptions() { user_.Press(app::IDC_OPTIONS).ExpectDialog(templates::IDD_OPTIONS); }
 
   void RunAndFinish() {
     RunMainWindow();
@@ -355,13 +355,13 @@ TEST_F(OptionsDialogTest, BrowseTakesPickedFolderAndCancelKeepsDestination) {
   OpenOptions();
   user_.Press(IDC_EXTRACT_UNASSOCIATED)
       .Press(IDC_BROWSE)
-      .ExpectDialog(res::IDD_FOLDER_PICKER)
+      .ExpectDialog(templates::IDD_FOLDER_PICKER)
       .ExpectText(IDC_PICKER_PATH, "c:\\")
       .DoubleClick(IDC_PICKER_FOLDERS, 0)  // [data]
       .Ok()
       .ExpectText(IDC_DESTINATION, "c:\\data\\")
       .Press(IDC_BROWSE)
-      .ExpectDialog(res::IDD_FOLDER_PICKER)
+      .ExpectDialog(templates::IDD_FOLDER_PICKER)
       .ExpectText(IDC_PICKER_PATH, "c:\\data\\")  // starts from the destination
       .DoubleClick(IDC_PICKER_FOLDERS, 0)         // [..]
       .Cancel()

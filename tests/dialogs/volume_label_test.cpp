@@ -4,9 +4,9 @@
 
 #include "dialogs/volume_label_dialog.h"
 #include "editor_fixture.h"
-#include "platform/win_error.h"
 #include "res/texts_dialogs.h"
 #include "res/texts_main.h"
+#include "text/win_error.h"
 
 namespace pelko::dialogs::testing {
 namespace {
@@ -21,7 +21,7 @@ class VolumeLabelTest : public EditorTest {
   // Presses 1007 and checks the prompt as it opens for `oldLabel`.
   void OpenPrompt(const std::string& oldLabel) {
     user_.Press(app::IDC_VOLUME_LABEL)
-        .ExpectDialog(res::IDD_VOLUME_LABEL)
+        .ExpectDialog(templates::IDD_VOLUME_LABEL)
         .ExpectText(IDC_LABEL_EDIT, oldLabel)
         .ExpectText(IDC_LABEL_EXPLANATION, J(res::kRelabelExplanation))
         .Run(BlotPanel());
@@ -231,7 +231,7 @@ TEST_F(VolumeLabelTest, DiskInsertedAfterRetryIsRelabelled) {
   user_.Press(app::IDC_VOLUME_LABEL)
       .Run([this] { InsertFloppy("DISK1"); })  // while the question is up
       .AnswerMessageBox(J(res::kInsertDisk), MessageBoxButtons::RetryCancel, DialogResult::Retry)
-      .ExpectDialog(res::IDD_VOLUME_LABEL)
+      .ExpectDialog(templates::IDD_VOLUME_LABEL)
       .ExpectText(IDC_LABEL_EDIT, "DISK1")
       .Type(IDC_LABEL_EDIT, "DISK3")
       .Ok();

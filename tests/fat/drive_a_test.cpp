@@ -4,14 +4,14 @@
 #include <sys/stat.h>
 
 #include "oracle.h"
-#include "platform/code_page.h"
 #include "platform/file_services.h"
 #include "platform/file_stream.h"
 #include "platform/volume_services.h"
-#include "platform/win_error.h"
 #include "support/run_command.h"
 #include "support/scoped_env.h"
 #include "support/test_program_folder.h"
+#include "text/code_page.h"
+#include "text/win_error.h"
 
 namespace pelko::fat::test {
 namespace {

@@ -5,7 +5,7 @@
 #include "fat/format.h"
 #include "fat/short_name.h"
 #include "fat/volume_label.h"
-#include "platform/code_page.h"
+#include "text/code_page.h"
 
 namespace pelko::fat::test {
 namespace {

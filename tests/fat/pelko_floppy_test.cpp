@@ -6,10 +6,10 @@
 
 #include "oracle.h"
 #include "platform/volume_services.h"
-#include "platform/win_error.h"
 #include "support/run_command.h"
 #include "support/scoped_env.h"
 #include "support/temp_folder.h"
+#include "text/win_error.h"
 
 namespace pelko::fat::test {
 namespace {

@@ -11,15 +11,15 @@
 #include "fat/fat_check.h"
 #include "fat/fat_volume.h"
 #include "oracle.h"
-#include "platform/code_page.h"
 #include "platform/file_services.h"
 #include "platform/file_stream.h"
 #include "platform/volume_services.h"
-#include "platform/win_error.h"
 #include "support/run_command.h"
 #include "support/scoped_env.h"
 #include "support/temp_folder.h"
 #include "test_images.h"
+#include "text/code_page.h"
+#include "text/win_error.h"
 
 namespace pelko::fat::test {
 namespace {

@@ -6,8 +6,8 @@
 
 #include "fat/fat_volume.h"
 #include "oracle.h"
-#include "platform/code_page.h"
 #include "test_images.h"
+#include "text/code_page.h"
 
 namespace pelko::fat::test {
 namespace {

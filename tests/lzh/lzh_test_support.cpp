@@ -6,7 +6,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "lzh/crc16.h"
+#include "lzh/codec/crc16.h"
 
 namespace pelko::lzh::test {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "lzh/header.h"
+#include "lzh/archive/header.h"
 
 namespace pelko::lzh::test {
 

@@ -4,10 +4,10 @@
 
 #include <filesystem>
 
-#include "platform/code_page.h"
-#include "platform/win_error.h"
 #include "support/scoped_env.h"
 #include "support/test_program_folder.h"
+#include "text/code_page.h"
+#include "text/win_error.h"
 
 namespace pelko::win {
 namespace {

@@ -11,10 +11,10 @@
 #include <csignal>
 #include <filesystem>
 
-#include "platform/code_page.h"
-#include "platform/win_error.h"
 #include "support/scoped_env.h"
 #include "support/test_program_folder.h"
+#include "text/code_page.h"
+#include "text/win_error.h"
 
 namespace pelko::win {
 namespace {

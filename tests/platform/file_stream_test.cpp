@@ -8,8 +8,8 @@
 #include <csignal>
 #include <filesystem>
 
-#include "platform/win_error.h"
 #include "support/test_program_folder.h"
+#include "text/win_error.h"
 
 namespace pelko::win {
 namespace {

@@ -4,9 +4,9 @@
 
 #include "platform/file_services.h"
 #include "platform/volume_services.h"
-#include "platform/win_error.h"
 #include "support/run_command.h"
 #include "support/test_program_folder.h"
+#include "text/win_error.h"
 
 namespace pelko::win {
 namespace {

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "platform/code_page.h"
 #include "platform/file_services.h"
-#include "platform/win_error.h"
 #include "support/scoped_env.h"
 #include "support/test_program_folder.h"
+#include "text/code_page.h"
+#include "text/win_error.h"
 
 namespace pelko::win {
 namespace {

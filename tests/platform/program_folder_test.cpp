@@ -6,11 +6,11 @@
 
 #include <filesystem>
 
-#include "platform/code_page.h"
 #include "platform/drive_table.h"
 #include "platform/file_stream.h"
 #include "support/scoped_env.h"
 #include "support/test_program_folder.h"
+#include "text/code_page.h"
 
 namespace pelko::win {
 namespace {

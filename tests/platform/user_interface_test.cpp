@@ -3,9 +3,9 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
-#include "platform/code_page.h"
 #include "platform/program_folder.h"
 #include "support/scripted_message_box_host.h"
+#include "text/code_page.h"
 
 namespace pelko::win {
 namespace {

@@ -6,8 +6,8 @@
 
 #include <algorithm>
 
-#include "platform/win_error.h"
 #include "support/test_program_folder.h"
+#include "text/win_error.h"
 
 namespace pelko::win {
 namespace {

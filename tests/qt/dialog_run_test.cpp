@@ -14,9 +14,9 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "platform/code_page.h"
 #include "qt_user.h"
-#include "res/templates.h"
+#include "templates/templates.h"
+#include "text/code_page.h"
 #include "ui/dialog.h"
 #include "ui/qt/qt_host.h"
 #include "ui/qt/qt_window.h"
@@ -30,7 +30,7 @@ using test::qt::WhenDialogShown;
 // The volume label prompt with its edit bound to `label`.
 class LabelDialog : public Dialog {
  public:
-  LabelDialog() : Dialog(res::VolumeLabelTemplate()) {}
+  LabelDialog() : Dialog(templates::VolumeLabelTemplate()) {}
   std::string label = "OLD";
 
  protected:
@@ -79,7 +79,7 @@ TEST(RunModal, TheCloseBoxRunsTheCancelCommand) {
 // at its own window.
 class EndingDialog : public Dialog {
  public:
-  EndingDialog() : Dialog(res::AssociationTemplate()) {}
+  EndingDialog() : Dialog(templates::AssociationTemplate()) {}
   bool visibleAfterEnd = false;
   bool refusingCancel = false;
   int cancels = 0;
@@ -188,7 +188,7 @@ class NotifiedDialog : public Dialog {
 };
 
 TEST(SortedList, PlacesItemsByTheFrameworksCollationNotByQtsLocale) {
-  NotifiedDialog dialog(res::AssociationTemplate());
+  NotifiedDialog dialog(templates::AssociationTemplate());
   OpenWindow open(dialog);
   ListBox list = dialog.GetListBox(1003);
   for (const char* item : {"b", "C:\\a", "ab", "\x95\x5C", "Ab"}) list.AddString(item);
@@ -202,7 +202,7 @@ TEST(SortedList, PlacesItemsByTheFrameworksCollationNotByQtsLocale) {
 }
 
 TEST(ListBox, TheUsersSelectionNotifiesTheProgramsDoesNot) {
-  NotifiedDialog dialog(res::FolderPickerTemplate());
+  NotifiedDialog dialog(templates::FolderPickerTemplate());
   OpenWindow open(dialog);
   ListBox list = dialog.GetListBox(1007);
   for (const char* item : {"[..]", "[docs]", "[-c-]"}) list.AddString(item);
@@ -221,7 +221,7 @@ TEST(ListBox, TheUsersSelectionNotifiesTheProgramsDoesNot) {
 }
 
 TEST(ComboBox, AddingAndDeletingItemsSelectsNothingAndKeepsTheEditText) {
-  NotifiedDialog dialog(res::FolderPickerTemplate());
+  NotifiedDialog dialog(templates::FolderPickerTemplate());
   OpenWindow open(dialog);
   ComboBox combo = dialog.GetComboBox(1006);
   combo.SetWindowText("typed");
@@ -243,7 +243,7 @@ TEST(ComboBox, AddingAndDeletingItemsSelectsNothingAndKeepsTheEditText) {
 }
 
 TEST(ComboBox, PickingAnItemAndTypingNotify) {
-  NotifiedDialog dialog(res::FolderPickerTemplate());
+  NotifiedDialog dialog(templates::FolderPickerTemplate());
   OpenWindow open(dialog);
   ComboBox combo = dialog.GetComboBox(1006);
   combo.AddString("[-a-]");
@@ -260,7 +260,7 @@ TEST(ComboBox, PickingAnItemAndTypingNotify) {
 }
 
 TEST(RadioButtons, GroupsAreIndependentAndAClickNeverClearsTheCheckedOne) {
-  NotifiedDialog dialog(res::OptionsTemplate());
+  NotifiedDialog dialog(templates::OptionsTemplate());
   OpenWindow open(dialog);
   auto radio = [&](int id) { return open.window.findChild<QRadioButton*>(QString::number(id)); };
   dialog.CheckRadioButton(1010, 1012, 1010);
@@ -283,7 +283,7 @@ TEST(RadioButtons, GroupsAreIndependentAndAClickNeverClearsTheCheckedOne) {
 }
 
 TEST(CheckBox, AClickTogglesAndNotifies) {
-  NotifiedDialog dialog(res::OptionsTemplate());
+  NotifiedDialog dialog(templates::OptionsTemplate());
   OpenWindow open(dialog);
   Click(open.window.findChild<QCheckBox*>("1018"));
   EXPECT_EQ(dialog.IsDlgButtonChecked(1018), 1);
@@ -293,7 +293,7 @@ TEST(CheckBox, AClickTogglesAndNotifies) {
 }
 
 TEST(Edit, GivesBackTheBytesItWasGivenAndWhatTheUserTyped) {
-  NotifiedDialog dialog(res::OptionsTemplate());
+  NotifiedDialog dialog(templates::OptionsTemplate());
   OpenWindow open(dialog);
   // 0x81 0x20 is no CP932 character: shown as a replacement, kept as bytes.
   const std::string odd = "a\x81\x20z";
@@ -313,7 +313,7 @@ TEST(Edit, GivesBackTheBytesItWasGivenAndWhatTheUserTyped) {
 }
 
 TEST(Edit, MultiLineTextReadsBackWithCrLf) {
-  NotifiedDialog dialog(res::OutputTemplate());
+  NotifiedDialog dialog(templates::OutputTemplate());
   OpenWindow open(dialog);
   dialog.SetDlgItemText(1030, "line 1\r\nline 2\r\n");
   EXPECT_EQ(open.window.findChild<QPlainTextEdit*>("1030")->toPlainText(), QStringLiteral("line 1\nline 2\n"));

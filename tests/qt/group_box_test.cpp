@@ -8,7 +8,7 @@
 #include <QFontMetrics>
 #include <QImage>
 
-#include "res/templates.h"
+#include "templates/templates.h"
 #include "ui/qt/group_box.h"
 #include "ui/qt/qt_window.h"
 
@@ -25,9 +25,9 @@ int CountInRow(const QImage& picture, int y, int from, int to, QRgb colour) {
 
 TEST(GroupBoxes, FrameTopRunsThroughTheTitleAndClearOfTheControlsInside) {
   std::vector<int> lines;
-  for (int id : {res::IDD_MAIN, res::IDD_ASSOCIATION, res::IDD_VOLUME_LABEL, res::IDD_FOLDER_PICKER,
-                 res::IDD_OPTIONS, res::IDD_OUTPUT}) {
-    const DialogTemplate& dialogTemplate = *res::FindTemplate(id);
+  for (int id : {templates::IDD_MAIN, templates::IDD_ASSOCIATION, templates::IDD_VOLUME_LABEL, templates::IDD_FOLDER_PICKER,
+                 templates::IDD_OPTIONS, templates::IDD_OUTPUT}) {
+    const DialogTemplate& dialogTemplate = *templates::FindTemplate(id);
     QtWindow window(dialogTemplate, nullptr);
     const QImage picture = Picture(window);
     for (std::size_t i = 0; i < dialogTemplate.controls.size(); ++i) {
@@ -55,7 +55,7 @@ TEST(GroupBoxes, FrameTopRunsThroughTheTitleAndClearOfTheControlsInside) {
             << "a frame line crosses control " << dialogTemplate.controls[j].id;
       }
     }
-    if (id == res::IDD_OPTIONS) {
+    if (id == templates::IDD_OPTIONS) {
       EXPECT_EQ(window.Find(1010)->Widget()->geometry().top(), 46);
     }
   }

@@ -69,7 +69,7 @@ TEST(LongWork, ShowsTheProgressWindowAndTheMainWindowTakesNoInput) {
   auto button = [&](const char* id) { return mainWindow->findChild<QPushButton*>(id); };
 
   app::MainCommands commands;
-  commands.compress = [&](app::CMainDialog&) {
+  commands.compress = [&](shell::MainWindow&) {
     if (++compressRuns > 1) return;  // started again during the work: a fault
     Work(clock, 30, [&](int step) {
       if (step == 5) {  // 200 ms: no window yet, and the buttons take no clicks
@@ -98,7 +98,7 @@ TEST(LongWork, ShowsTheProgressWindowAndTheMainWindowTakesNoInput) {
       if (step == 29) QTimer::singleShot(0, [&] { Click(button("1001")); });
     });
   };
-  commands.options = [&](app::CMainDialog&) { ++optionsRuns; };
+  commands.options = [&](shell::MainWindow&) { ++optionsRuns; };
 
   WhenDialogShown(102, [&](QWidget* window) {
     mainWindow = window;

@@ -7,9 +7,9 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "platform/code_page.h"
 #include "platform/program_folder.h"
 #include "qt_user.h"
+#include "text/code_page.h"
 #include "ui/qt/qt_host.h"
 
 namespace pelko::ui::qt {

@@ -14,7 +14,7 @@
 #include <QRadioButton>
 #include <cmath>
 
-#include "res/templates.h"
+#include "templates/templates.h"
 #include "ui/qt/qt_window.h"
 #include "ui/qt/static_text.h"
 
@@ -22,8 +22,8 @@ namespace pelko::ui::qt {
 namespace {
 
 const DialogTemplate* const kTemplates[] = {
-    &res::MainWindowTemplate(), &res::AssociationTemplate(), &res::VolumeLabelTemplate(),
-    &res::FolderPickerTemplate(), &res::OptionsTemplate(),   &res::OutputTemplate(),
+    &templates::MainWindowTemplate(), &templates::AssociationTemplate(), &templates::VolumeLabelTemplate(),
+    &templates::FolderPickerTemplate(), &templates::OptionsTemplate(),   &templates::OutputTemplate(),
 };
 
 // IPAPGothic 9 pt at 96 dpi: "A".."z" are 369 px wide (369 / 52 rounds to 7),
@@ -144,7 +144,7 @@ INSTANTIATE_TEST_SUITE_P(SixTemplates, TemplateWindow, ::testing::ValuesIn(kTemp
                          });
 
 TEST(MainWindowLayout, MatchesTheHandWorkedPixels) {
-  QtWindow window(res::MainWindowTemplate(), nullptr);
+  QtWindow window(templates::MainWindowTemplate(), nullptr);
   // 183 x 155 units: 183 * 7 / 4 = 320.25, 155 * 13 / 8 = 251.875.
   EXPECT_EQ(window.size(), QSize(320, 252));
   // 1000 at (50, 46, 58, 29): 87.5 -> 88, 74.75 -> 75, 101.5 -> 102, 47.125 -> 47.
@@ -154,7 +154,7 @@ TEST(MainWindowLayout, MatchesTheHandWorkedPixels) {
 }
 
 TEST(MainWindowLayout, ShowsTheTwoLineCaptionsOnTwoLines) {
-  QtWindow window(res::MainWindowTemplate(), nullptr);
+  QtWindow window(templates::MainWindowTemplate(), nullptr);
   EXPECT_EQ(qobject_cast<QPushButton*>(window.Find(1000)->Widget())->text(),
             QStringLiteral("ファイルとＦＤ\nを関連づける"));
   EXPECT_EQ(qobject_cast<QPushButton*>(window.Find(1007)->Widget())->text(), QStringLiteral("ボリュームラベル\nの設定"));
@@ -165,7 +165,7 @@ TEST(MainWindowLayout, ShowsTheTwoLineCaptionsOnTwoLines) {
 }
 
 TEST(MainWindowLayout, PanelIsSunkenAndNotWrapped) {
-  QtWindow window(res::MainWindowTemplate(), nullptr);
+  QtWindow window(templates::MainWindowTemplate(), nullptr);
   auto* panel = dynamic_cast<StaticText*>(window.Find(1003)->Widget());
   ASSERT_NE(panel, nullptr);
   EXPECT_EQ(panel->frameShadow(), QFrame::Sunken);
@@ -174,7 +174,7 @@ TEST(MainWindowLayout, PanelIsSunkenAndNotWrapped) {
 }
 
 TEST(OptionsWindowLayout, ComboOffersTheThreeFormatsWithNoneSelected) {
-  QtWindow window(res::OptionsTemplate(), nullptr);
+  QtWindow window(templates::OptionsTemplate(), nullptr);
   auto* combo = qobject_cast<QComboBox*>(window.Find(1020)->Widget());
   ASSERT_NE(combo, nullptr);
   ASSERT_EQ(combo->count(), 3);
@@ -185,7 +185,7 @@ TEST(OptionsWindowLayout, ComboOffersTheThreeFormatsWithNoneSelected) {
 }
 
 TEST(OptionsWindowLayout, GroupBoxesLetClicksThroughToTheirRadioButtons) {
-  QtWindow window(res::OptionsTemplate(), nullptr);
+  QtWindow window(templates::OptionsTemplate(), nullptr);
   QWidget* radio = window.Find(1011)->Widget();
   // The widget under the radio button's centre is the radio button, not the frame.
   EXPECT_EQ(window.childAt(radio->geometry().center()), radio);

@@ -13,10 +13,10 @@
 #include "dialogs/folder_picker_dialog.h"
 #include "dialogs/options_dialog.h"
 #include "qt_user.h"
-#include "res/templates.h"
 #include "support/scoped_env.h"
 #include "support/temp_folder.h"
 #include "support/test_program_folder.h"
+#include "templates/templates.h"
 #include "ui/qt/qt_host.h"
 
 namespace pelko::ui::qt {
@@ -31,7 +31,7 @@ TEST(FolderPickerOnQt, TypedDriveAndEnterCloseWithTheShownFolder) {
   test::ScopedEnv mapD("PELKO_DRIVE_D", dDrive.Path());
   QtHost host;
   QStringList drives;
-  WhenDialogShown(res::IDD_FOLDER_PICKER, [&](QWidget* window) {
+  WhenDialogShown(templates::IDD_FOLDER_PICKER, [&](QWidget* window) {
     auto* combo = window->findChild<QComboBox*>(QString::number(dialogs::IDC_PICKER_DRIVES));
     for (int i = 0; i < combo->count(); ++i) drives.push_back(combo->itemText(i));
     combo->setFocus();
@@ -51,7 +51,7 @@ TEST(OptionsOnQt, ARefusedSearchDepthIsSelectedSoTypingReplacesIt) {
   QString afterTyping;
   bool depthFocused = false;
   QString message;
-  WhenDialogShown(res::IDD_OPTIONS, [&](QWidget* window) {
+  WhenDialogShown(templates::IDD_OPTIONS, [&](QWidget* window) {
     Click(window->findChild<QWidget*>(QString::number(dialogs::IDC_EXCLUDE_NAMES)));  // enables the depth
     auto* depth = window->findChild<QLineEdit*>(QString::number(dialogs::IDC_SEARCH_DEPTH));
     depth->setFocus();

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/code_page.h"
-#include "platform/win_error.h"
 #include "program_folder_fixture.h"
 #include "store/text_lines.h"
+#include "text/code_page.h"
+#include "text/win_error.h"
 
 namespace pelko::store {
 namespace {
@@ -252,6 +252,14 @@ TEST_F(AssociationListHostileLabelTest, TrailByteBackslashIsNoSeparator) {
   EXPECT_TRUE(IsUsableLabelName("DISK 1"));
   EXPECT_TRUE(IsUsableLabelName(""));
   EXPECT_TRUE(IsUsableLabelName("..."));
+}
+
+// FAT keeps DEL in a label as Windows does, so the disk must be able to have
+// its list.
+TEST_F(AssociationListHostileLabelTest, LabelWithDeleteCharacterKeepsAList) {
+  const std::string label = "DISK";
+  ASSERT_TRUE(WriteAssociationList(label, {"C:\a"}));
+  EXPECT_EQ(ReadAssociationList(label), (AssociationList{"C:\a"}));
 }
 
 // --- split -----------------------------------------------------------------

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "platform/win_error.h"
 #include "program_folder_fixture.h"
+#include "text/win_error.h"
 
 namespace pelko::store {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/code_page.h"
-#include "platform/win_error.h"
 #include "program_folder_fixture.h"
+#include "text/code_page.h"
+#include "text/win_error.h"
 
 namespace pelko::store {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/code_page.h"
+#include "text/code_page.h"
 
 namespace pelko::test {
 

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/code_page.h"
-#include "res/templates.h"
+#include "templates/templates.h"
+#include "text/code_page.h"
 #include "ui/collation.h"
 #include "ui/dialog.h"
 #include "ui/headless/headless_host.h"
@@ -53,7 +53,7 @@ TEST(Collation, SortedListInsertsEachItemAtItsPlace) {
       })
       .Cancel();
   HeadlessHost host(user);
-  Dialog dialog(res::AssociationTemplate());
+  Dialog dialog(templates::AssociationTemplate());
   dialog.DoModal();
   EXPECT_TRUE(user.Done()) << user.Report();
   std::vector<std::string> expected = {"a:", "C:\\Data", "c:\\data", "C:\\WORK", "c:\\work", J("c:\\表")};
@@ -75,7 +75,7 @@ TEST(Collation, UnsortedComboKeepsItsOrderAndDuplicatesAreListedTwice) {
       })
       .Cancel();
   HeadlessHost host(user);
-  Dialog dialog(res::OptionsTemplate());
+  Dialog dialog(templates::OptionsTemplate());
   dialog.DoModal();
   EXPECT_TRUE(user.Done()) << user.Report();
   EXPECT_EQ(combo, (std::vector<std::string>{"LHA v2.13 " + J("互換"), "LHarc v1.13 " + J("互換"),
@@ -112,7 +112,7 @@ TEST(Selection, TwentyLowestOfTwentyFiveSelectedPositionsAscending) {
       })
       .Cancel();
   HeadlessHost host(user);
-  Dialog dialog(res::AssociationTemplate());
+  Dialog dialog(templates::AssociationTemplate());
   dialog.DoModal();
   EXPECT_TRUE(user.Done()) << user.Report();
   EXPECT_EQ(positions, std::vector<int>(picked.begin(), picked.begin() + 20));
@@ -132,7 +132,7 @@ TEST(Selection, SingleSelectionListAndComboTakeOneItem) {
       })
       .Cancel();
   HeadlessHost host(user);
-  Dialog dialog(res::OptionsTemplate());
+  Dialog dialog(templates::OptionsTemplate());
   dialog.DoModal();
   EXPECT_TRUE(user.Done()) << user.Report();
 }

@@ -3,8 +3,8 @@
 // the dialog open.
 #include <gtest/gtest.h>
 
-#include "platform/code_page.h"
-#include "res/templates.h"
+#include "templates/templates.h"
+#include "text/code_page.h"
 #include "ui/dialog.h"
 #include "ui/headless/headless_host.h"
 #include "ui/headless/headless_window.h"
@@ -22,7 +22,7 @@ std::string J(std::string_view utf8) { return cp932::FromUtf8Literal(utf8); }
 // Exchanges like the options dialog: texts, then an integer in 1..10.
 class ExchangeDialog : public Dialog {
  public:
-  ExchangeDialog() : Dialog(res::OptionsTemplate()) {}
+  ExchangeDialog() : Dialog(templates::OptionsTemplate()) {}
   std::string destination;
   std::string newFile = "a";
   int keepNewer = 1;

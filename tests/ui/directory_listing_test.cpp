@@ -5,11 +5,11 @@
 #include <filesystem>
 #include <vector>
 
-#include "platform/code_page.h"
-#include "res/templates.h"
 #include "support/run_command.h"
 #include "support/scoped_env.h"
 #include "support/temp_folder.h"
+#include "templates/templates.h"
+#include "text/code_page.h"
 #include "ui/dialog.h"
 #include "ui/directory_listing.h"
 #include "ui/headless/headless_host.h"
@@ -125,7 +125,7 @@ TEST_F(DirectoryListingTest, ListControlsSortTheListingIn) {
       })
       .Cancel();
   HeadlessHost host(user);
-  Dialog dialog(res::FolderPickerTemplate());
+  Dialog dialog(templates::FolderPickerTemplate());
   dialog.DoModal();
   EXPECT_TRUE(user.Done()) << user.Report();
   EXPECT_EQ(combo, (std::vector<std::string>{"[-a-]", "[-c-]", "[-d-]"}));

@@ -3,9 +3,9 @@
 
 #include <filesystem>
 
-#include "platform/code_page.h"
 #include "support/scoped_env.h"
 #include "support/temp_folder.h"
+#include "text/code_page.h"
 #include "ui/dialog_template.h"
 #include "ui/file_dialog.h"
 #include "ui/headless/headless_host.h"

@@ -2,8 +2,8 @@
 // unexpected failing with what was shown, without hanging the tool.
 #include <gtest/gtest.h>
 
-#include "platform/code_page.h"
-#include "res/templates.h"
+#include "templates/templates.h"
+#include "text/code_page.h"
 #include "ui/dialog.h"
 #include "ui/headless/headless_host.h"
 
@@ -28,7 +28,7 @@ int AskUntilCancelled() {
 
 class ButtonDialog : public Dialog {
  public:
-  ButtonDialog() : Dialog(res::AssociationTemplate()) {}
+  ButtonDialog() : Dialog(templates::AssociationTemplate()) {}
   int pressed = 0;
 
  protected:
@@ -157,7 +157,7 @@ TEST(ScriptedUser, RadioButtonsOfAGroupExcludeEachOtherButNotTheOtherGroup) {
       .SetCheck(1012, 0)
       .Cancel();
   HeadlessHost host(user);
-  Dialog dialog(res::OptionsTemplate());
+  Dialog dialog(templates::OptionsTemplate());
   dialog.DoModal();
   ASSERT_TRUE(user.Failure());
   EXPECT_EQ(*user.Failure(), "check 1012 0: a radio button is cleared by checking another one");
@@ -167,7 +167,7 @@ TEST(ScriptedUser, ReadOnlyEditsTakeNoTyping) {
   ScriptedUser user;
   user.ExpectDialog(131).Type(1008, "c:\\");
   HeadlessHost host(user);
-  Dialog dialog(res::FolderPickerTemplate());
+  Dialog dialog(templates::FolderPickerTemplate());
   dialog.DoModal();
   ASSERT_TRUE(user.Failure());
   EXPECT_EQ(*user.Failure(), "type 1008 c:\\: edit 1008 is read-only");

@@ -13,12 +13,12 @@
 #include <vector>
 
 #include "fat/block_device.h"
-#include "fat/dos_time.h"
 #include "fat/fat_check.h"
 #include "fat/fat_volume.h"
 #include "fat/format.h"
 #include "fat/volume_label.h"
-#include "platform/code_page.h"
+#include "text/code_page.h"
+#include "text/dos_time.h"
 
 namespace pelko::floppy {
 namespace {
@@ -95,7 +95,7 @@ int ListFolder(Listing& listing, const fat::Path& folder, const std::string& pre
   if (!items) return Error("cannot list " + (prefix.empty() ? std::string("the root") : prefix) + ": " +
                            Describe(items.error()));
   for (const fat::DirectoryItem& item : *items) {
-    std::int64_t when = fat::FromDosTime(item.entry.written);
+    std::int64_t when = text::FromDosTime(item.entry.written);
     std::time_t t = static_cast<std::time_t>(when);
     std::tm tm{};
     localtime_r(&t, &tm);

@@ -5,10 +5,10 @@
 #include <string>
 
 #include "commands.h"
-#include "lzh/path_names.h"
-#include "platform/code_page.h"
+#include "lzh/archive/path_names.h"
 #include "platform/drive_table.h"
-#include "platform/win_error.h"
+#include "text/code_page.h"
+#include "text/win_error.h"
 
 namespace pelko::lha {
 

@@ -1,5 +1,5 @@
 // pelko-lha COMMAND ARCHIVE [options] [names]: list, test and extract LZH
-// archives (and, where built in, add and delete), as the classic lha does.
+// archives, and add to and delete from them, as the classic lha does.
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -22,10 +22,8 @@ constexpr Command kCommands[] = {
      "x ARCHIVE [-w DIR] [-f] [-i] [NAME...]\n"
      "                                 extract (into DIR; -f overwrite without asking;\n"
      "                                 -i go on after a broken header)"},
-#ifdef PELKO_LHA_WRITE
     {"a", pelko::lha::RunAdd, "a ARCHIVE FILE...              add files"},
     {"d", pelko::lha::RunDelete, "d ARCHIVE NAME...              delete entries"},
-#endif
 };
 
 int Usage() {

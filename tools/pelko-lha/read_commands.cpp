@@ -9,12 +9,12 @@
 
 #include "commands.h"
 #include "console.h"
-#include "lzh/archive_reader.h"
-#include "lzh/byte_sink.h"
-#include "lzh/extractor.h"
-#include "platform/code_page.h"
+#include "lzh/archive/archive_reader.h"
+#include "lzh/archive/extractor.h"
+#include "lzh/codec/byte_sink.h"
 #include "platform/file_stream.h"
-#include "platform/win_error.h"
+#include "text/code_page.h"
+#include "text/win_error.h"
 
 namespace pelko::lha {
 namespace {

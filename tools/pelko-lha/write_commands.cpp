@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "commands.h"
-#include "lzh/add_files.h"
-#include "lzh/delete_entries.h"
-#include "lzh/encoder_method.h"
-#include "platform/code_page.h"
-#include "platform/win_error.h"
+#include "lzh/archive/add_files.h"
+#include "lzh/archive/delete_entries.h"
+#include "lzh/codec/encoder_method.h"
+#include "text/code_page.h"
+#include "text/win_error.h"
 
 namespace pelko::lha {
 namespace {

@@ -12,8 +12,8 @@
 #include <string>
 
 #include "app/archiver_app.h"
-#include "res/templates.h"
 #include "script_parser.h"
+#include "templates/templates.h"
 #include "ui/headless/headless_host.h"
 
 namespace {
@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
     }
     user.Add(std::move(step));
   }
-  user.SetMainWindow(pelko::res::IDD_MAIN);
+  user.SetMainWindow(pelko::templates::IDD_MAIN);
   user.SetTranscriptSink([](const std::string& line) {
     std::fwrite(line.data(), 1, line.size(), stdout);
     std::fputc('\n', stdout);
@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
   });
 
   pelko::ui::headless::HeadlessHost host(user);
-  host.WatchText(pelko::res::IDD_MAIN, 1003);
+  host.WatchText(pelko::templates::IDD_MAIN, 1003);
   pelko::app::CArchiverApp app;
   app.InitInstance();
   if (app.MainWindowResult() == -1) return kExitMismatch;  // start-up said why

@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "platform/code_page.h"
+#include "text/code_page.h"
 
 namespace pelko::script {
 namespace {

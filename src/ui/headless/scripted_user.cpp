@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/code_page.h"
+#include "text/code_page.h"
 #include "ui/headless/headless_host.h"
 
 namespace pelko::ui::headless {

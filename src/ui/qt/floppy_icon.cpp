@@ -2,7 +2,7 @@
 
 #include <QPixmap>
 
-#include "res/templates.h"
+#include "templates/templates.h"
 
 namespace pelko::ui::qt {
 namespace {
@@ -83,6 +83,6 @@ QIcon FloppyIcon() {
   return icon;
 }
 
-QIcon IconResource(int iconResource) { return iconResource == res::IDI_MAIN ? FloppyIcon() : QIcon(); }
+QIcon IconResource(int iconResource) { return iconResource == templates::IDI_MAIN ? FloppyIcon() : QIcon(); }
 
 }  // namespace pelko::ui::qt

@@ -2,7 +2,7 @@
 
 #include <QList>
 
-#include "platform/code_page.h"
+#include "text/code_page.h"
 
 namespace pelko::ui::qt {
 
@@ -14,7 +14,7 @@ QString FromCp932(std::string_view text) {
   if (auto whole = cp932::ToUtf8(text)) return FromUtf8(*whole);
   QString result;
   for (std::size_t i = 0; i < text.size();) {
-    std::size_t length = cp932::IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+    const std::size_t length = cp932::CharacterLength(text, i);
     if (auto one = cp932::ToUtf8(text.substr(i, length))) {
       result += FromUtf8(*one);
     } else {

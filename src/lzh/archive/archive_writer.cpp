@@ -1,0 +1,283 @@
+#include "lzh/archive/archive_writer.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <span>
+#include <vector>
+
+#include "lzh/archive/exclusion_pattern.h"
+#include "lzh/archive/file_bytes.h"
+#include "lzh/archive/header.h"
+#include "lzh/archive/header_writer.h"
+#include "lzh/codec/byte_sink.h"
+#include "lzh/codec/crc16.h"
+#include "lzh/codec/lh_encoder.h"
+#include "platform/file_services.h"
+#include "text/code_page.h"
+#include "text/wildcard.h"
+
+namespace pelko::lzh {
+namespace {
+
+constexpr std::size_t kReadPiece = 64 * 1024;
+constexpr win::DWORD kErrorFileTooLarge = 223;  // ERROR_FILE_TOO_LARGE
+constexpr char kScratchPattern[] = "~LZ*.TMP";
+
+std::span<const std::byte> Bytes(std::string_view s) {
+  return std::as_bytes(std::span<const char>(s.data(), s.size()));
+}
+
+// Passes packed bytes on until they would reach `limit`: at that point the
+// entry is going to be stored anyway, so nothing more is written.
+class CappedSink final : public ByteSink {
+ public:
+  CappedSink(ByteSink& out, std::uint64_t limit) : out_(out), limit_(limit) {}
+  bool Write(std::span<const std::byte> bytes) override {
+    if (bytes.size() >= limit_ - std::min(limit_, written_) || written_ >= limit_) {
+      reachedLimit_ = true;
+      return false;
+    }
+    if (!out_.Write(bytes)) return false;
+    written_ += bytes.size();
+    return true;
+  }
+  bool ReachedLimit() const { return reachedLimit_; }
+  std::uint64_t Written() const { return written_; }
+
+ private:
+  ByteSink& out_;
+  std::uint64_t limit_;
+  std::uint64_t written_ = 0;
+  bool reachedLimit_ = false;
+};
+
+WriteResult Outcome(WriteOutcome outcome, win::DWORD win32) {
+  WriteResult result;
+  result.outcome = outcome;
+  result.win32 = win32;
+  return result;
+}
+
+WriteResult Written(std::string_view method, std::uint64_t original, std::uint64_t packed) {
+  WriteResult result;
+  result.method = std::string(method);
+  result.originalSize = original;
+  result.packedSize = packed;
+  return result;
+}
+
+void SetMethod(Header& header, std::string_view id) {
+  std::copy(id.begin(), id.begin() + 5, header.method.begin());
+}
+
+}  // namespace
+
+void RemoveScratchFilesIn(std::string_view folder) {
+  std::vector<win::FindData> entries;
+  std::size_t leftOut = 0;
+  if (!win::ListFolder(folder, entries, leftOut)) return;
+  std::string prefix(folder);
+  if (!prefix.empty() && cp932::FindLastBackslash(prefix) != prefix.size() - 1) prefix += '\\';
+  for (const win::FindData& entry : entries) {
+    if (entry.info.kind != win::EntryKind::File || entry.info.isSymlink) continue;
+    if (cp932::WildcardMatches(kScratchPattern, entry.name)) win::DeleteFile(prefix + entry.name);
+  }
+}
+
+std::string ScratchPathBeside(std::string_view path, std::string_view extension) {
+  const std::size_t slash = cp932::FindLastBackslash(path);
+  const std::string folder(path.substr(0, slash == std::string_view::npos ? 0 : slash + 1));
+  for (int n = 1; n < 100000; ++n) {
+    char name[32];
+    std::snprintf(name, sizeof name, "~LZ%05d.", n);
+    const std::string candidate = folder + name + std::string(extension);
+    win::FileInformation info;
+    if (!win::GetFileInformation(candidate, info)) return candidate;
+  }
+  return folder + "~LZ00000." + std::string(extension);
+}
+
+ArchiveWriter::ArchiveWriter(std::string archivePath) : archivePath_(std::move(archivePath)) {}
+
+ArchiveWriter::~ArchiveWriter() {
+  if (committed_) return;
+  const win::DWORD saved = win::GetLastError();
+  if (out_) out_->Close();
+  out_.reset();
+  if (!newPath_.empty()) win::DeleteFile(newPath_);
+  win::SetLastError(saved);
+}
+
+bool ArchiveWriter::Begin() {
+  for (int attempt = 0; attempt < 10 && !out_; ++attempt) {
+    newPath_ = ScratchPathBeside(archivePath_, "TMP");
+    out_ = win::OpenFile(newPath_, win::OpenMode::CreateNew);
+    if (!out_ && win::GetLastError() != win::ERROR_FILE_EXISTS) break;
+  }
+  if (!out_) {
+    newPath_.clear();
+    return false;
+  }
+  return true;
+}
+
+bool ArchiveWriter::WriteAt(std::uint64_t offset, std::string_view bytes) {
+  if (!out_->Seek(offset) || !out_->Write(Bytes(bytes))) return false;
+  highWater_ = std::max(highWater_, offset + bytes.size());
+  return true;
+}
+
+bool ArchiveWriter::CopyEntry(ArchiveReader& reader, const Entry& entry) {
+  if (!out_->Seek(end_)) return false;
+  FileSink sink(*out_);
+  const LzhError error = reader.CopyRaw(entry, sink);
+  if (error != LzhError::None) {
+    if (error != LzhError::WriteFailed) win::SetLastError(ToWin32(error));
+    return false;
+  }
+  end_ += entry.NextOffset() - entry.headerOffset;
+  highWater_ = std::max(highWater_, end_);
+  return true;
+}
+
+WriteResult ArchiveWriter::Rewind(WriteResult result, std::uint64_t headerOffset) {
+  end_ = headerOffset;
+  return result;
+}
+
+WriteResult ArchiveWriter::WriteFolder(const NewEntry& entry) {
+  Header header;
+  SetMethod(header, "-lhd-");
+  header.path = entry.storedName;
+  header.unixTime = entry.lastWriteTime;
+  header.attributes = 0x10;
+  header.crc = 0;
+  std::string bytes;
+  const HeaderWriteResult built = BuildLevel2Header(header, bytes);
+  if (built != HeaderWriteResult::Ok) return Outcome(WriteOutcome::NameTooLong, win::ERROR_FILENAME_EXCED_RANGE);
+  if (!WriteAt(end_, bytes)) return Outcome(WriteOutcome::ArchiveFailed, win::GetLastError());
+  end_ += bytes.size();
+  return Written("-lhd-", 0, 0);
+}
+
+WriteResult ArchiveWriter::WriteFile(const NewEntry& entry, PackMethod method,
+                                     const std::function<void(std::uint64_t)>& progress) {
+  const std::uint64_t headerOffset = end_;
+  if (entry.size > kMaxEntrySize) return Outcome(WriteOutcome::TooLarge, kErrorFileTooLarge);
+  auto source = win::OpenFile(entry.sourcePath, win::OpenMode::Read);
+  if (!source) return Outcome(WriteOutcome::SourceUnreadable, win::GetLastError());
+
+  Header header;
+  SetMethod(header, EncoderMethodOf(method).id);
+  header.path = entry.storedName;
+  header.unixTime = entry.lastWriteTime;
+  header.attributes = entry.attributes == 0 ? 0x20 : entry.attributes;
+  header.crc = 0;
+  std::string bytes;
+  if (BuildLevel2Header(header, bytes) != HeaderWriteResult::Ok) {
+    return Outcome(WriteOutcome::NameTooLong, win::ERROR_FILENAME_EXCED_RANGE);
+  }
+  // The header goes first with sizes still unknown; it is written again,
+  // same length, once the data is in.
+  if (!WriteAt(headerOffset, bytes)) return Rewind(Outcome(WriteOutcome::ArchiveFailed, win::GetLastError()), headerOffset);
+  const std::uint64_t dataOffset = headerOffset + bytes.size();
+
+  FileSink fileSink(*out_);
+  CappedSink capped(fileSink, entry.size);
+  LhEncoder encoder(method, capped);
+  std::vector<std::byte> buffer(kReadPiece);
+  std::uint16_t crc = 0;
+  std::uint64_t read = 0;
+  bool packing = entry.size > 0;
+  for (;;) {
+    std::size_t got = 0;
+    if (!source->Read(buffer, got)) {
+      return Rewind(Outcome(WriteOutcome::SourceUnreadable, win::GetLastError()), headerOffset);
+    }
+    if (got == 0) break;
+    const std::span<const std::byte> piece(buffer.data(), got);
+    crc = UpdateCrc16(crc, piece);
+    read += got;
+    if (read > kMaxEntrySize) return Rewind(Outcome(WriteOutcome::TooLarge, kErrorFileTooLarge), headerOffset);
+    if (packing && !encoder.Write(piece)) {
+      if (!capped.ReachedLimit()) return Rewind(Outcome(WriteOutcome::ArchiveFailed, win::GetLastError()), headerOffset);
+      packing = false;
+    }
+    if (progress) progress(read);
+  }
+  if (packing && !encoder.Finish()) {
+    if (!capped.ReachedLimit()) return Rewind(Outcome(WriteOutcome::ArchiveFailed, win::GetLastError()), headerOffset);
+    packing = false;
+  }
+  highWater_ = std::max(highWater_, dataOffset + capped.Written());
+  if (!packing || capped.Written() >= read) {
+    source.reset();
+    return StoreFile(entry, headerOffset, read, bytes, header);
+  }
+  header.packedSize = capped.Written();
+  header.originalSize = read;
+  header.crc = crc;
+  if (BuildLevel2Header(header, bytes) != HeaderWriteResult::Ok || !WriteAt(headerOffset, bytes)) {
+    return Rewind(Outcome(WriteOutcome::ArchiveFailed, win::GetLastError()), headerOffset);
+  }
+  end_ = dataOffset + header.packedSize;
+  return Written(header.Method(), read, header.packedSize);
+}
+
+// Packing did not make the file smaller: its bytes are copied as they are,
+// read a second time.
+WriteResult ArchiveWriter::StoreFile(const NewEntry& entry, std::uint64_t headerOffset,
+                                     std::uint64_t expectedSize, std::string& bytes,
+                                     Header& header) {
+  auto source = win::OpenFile(entry.sourcePath, win::OpenMode::Read);
+  if (!source) return Rewind(Outcome(WriteOutcome::SourceUnreadable, win::GetLastError()), headerOffset);
+  const std::uint64_t dataOffset = headerOffset + bytes.size();
+  if (!out_->Seek(dataOffset)) return Rewind(Outcome(WriteOutcome::ArchiveFailed, win::GetLastError()), headerOffset);
+  std::vector<std::byte> buffer(kReadPiece);
+  std::uint16_t crc = 0;
+  std::uint64_t copied = 0;
+  for (;;) {
+    std::size_t got = 0;
+    if (!source->Read(buffer, got)) {
+      return Rewind(Outcome(WriteOutcome::SourceUnreadable, win::GetLastError()), headerOffset);
+    }
+    if (got == 0) break;
+    copied += got;
+    if (copied > expectedSize) break;
+    const std::span<const std::byte> piece(buffer.data(), got);
+    crc = UpdateCrc16(crc, piece);
+    if (!out_->Write(piece)) return Rewind(Outcome(WriteOutcome::ArchiveFailed, win::GetLastError()), headerOffset);
+  }
+  highWater_ = std::max(highWater_, dataOffset + std::min(copied, expectedSize));
+  if (copied != expectedSize) return Rewind(Outcome(WriteOutcome::SourceChanged, win::ERROR_SUCCESS), headerOffset);
+  SetMethod(header, "-lh0-");
+  header.packedSize = copied;
+  header.originalSize = copied;
+  header.crc = crc;
+  if (BuildLevel2Header(header, bytes) != HeaderWriteResult::Ok || !WriteAt(headerOffset, bytes)) {
+    return Rewind(Outcome(WriteOutcome::ArchiveFailed, win::GetLastError()), headerOffset);
+  }
+  end_ = dataOffset + copied;
+  return Written("-lh0-", copied, copied);
+}
+
+bool ArchiveWriter::Commit() {
+  if (!out_) return win::Fail(win::ERROR_INVALID_HANDLE);
+  // The end mark; bytes left behind by an entry that was taken back are
+  // zeroed, so the file holds nothing after the mark but zeros.
+  const std::uint64_t tail = std::max<std::uint64_t>(highWater_, end_ + 1) - end_;
+  if (!WriteAt(end_, std::string(tail, '\0'))) return false;
+  const bool closed = out_->Close();
+  out_.reset();
+  if (!closed) return false;
+
+  // One rename puts the new archive in the old one's place: at no moment is
+  // the archive's name missing or holding half an archive.
+  win::FileInformation info;
+  const bool replacing = win::GetFileInformation(archivePath_, info);
+  if (!win::MoveFileEx(newPath_, archivePath_, replacing ? win::MOVEFILE_REPLACE_EXISTING : 0)) return false;
+  committed_ = true;
+  return true;
+}
+
+}  // namespace pelko::lzh
