@@ -53,7 +53,9 @@ class UnflushedDevice final : public pelko::fat::BlockDevice {
   explicit UnflushedDevice(pelko::fat::BlockDevice& inner) : inner_(inner) {}
   std::uint64_t Size() const override { return inner_.Size(); }
   bool IsWriteProtected() const override { return inner_.IsWriteProtected(); }
-  pelko::fat::Status Read(std::uint64_t at, std::span<std::uint8_t> b) override { return inner_.Read(at, b); }
+  pelko::fat::Status Read(std::uint64_t at, std::span<std::uint8_t> b) override {
+    return inner_.Read(at, b);
+  }
   pelko::fat::Status Write(std::uint64_t at, std::span<const std::uint8_t> b) override {
     return inner_.Write(at, b);
   }
@@ -65,7 +67,8 @@ class UnflushedDevice final : public pelko::fat::BlockDevice {
 
 void WriteHost(const std::string& path, const Bytes& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
 }
 
 bool Spawn(std::vector<std::string> args) {
@@ -89,11 +92,13 @@ bool OursIn(const std::string& image, const std::string& source, bool flush) {
   auto device = pelko::fat::FileDevice::Open(image);
   if (!device) return false;
   UnflushedDevice unflushed(**device);
-  pelko::fat::BlockDevice& target = flush ? static_cast<pelko::fat::BlockDevice&>(**device) : unflushed;
+  pelko::fat::BlockDevice& target =
+      flush ? static_cast<pelko::fat::BlockDevice&>(**device) : unflushed;
   auto volume = pelko::fat::FatVolume::Mount(target);
   if (!volume) return false;
   Bytes content = ReadHost(source);
-  return volume->CreateFile({"BIG.BIN"}, false).ok() && volume->WriteFile({"BIG.BIN"}, content).ok();
+  return volume->CreateFile({"BIG.BIN"}, false).ok() &&
+         volume->WriteFile({"BIG.BIN"}, content).ok();
 }
 
 bool OursOut(const std::string& image, const std::string& target) {
@@ -140,17 +145,20 @@ int main(int argc, char** argv) {
     if (ReadHost(back) != content) return std::fprintf(stderr, "copy differs\n"), 1;
 
     t = Clock::now();
-    if (!Spawn({"mcopy", "-i", theirs, source, "::BIG.BIN"})) return std::fprintf(stderr, "mcopy in failed\n"), 1;
+    if (!Spawn({"mcopy", "-i", theirs, source, "::BIG.BIN"}))
+      return std::fprintf(stderr, "mcopy in failed\n"), 1;
     mcopyIn.push_back(Millis(t));
     std::remove(back.c_str());
     t = Clock::now();
-    if (!Spawn({"mcopy", "-n", "-i", theirs, "::BIG.BIN", back})) return std::fprintf(stderr, "mcopy out failed\n"), 1;
+    if (!Spawn({"mcopy", "-n", "-i", theirs, "::BIG.BIN", back}))
+      return std::fprintf(stderr, "mcopy out failed\n"), 1;
     mcopyOut.push_back(Millis(t));
   }
   Spawn({"rm", "-rf", folder});
 
   std::printf("1 400 000-byte file, 1.44 MB image, median of %d runs\n", runs);
-  std::printf("%-22s %12s %12s   %s\n", "operation", "pelko (ms)", "mcopy (ms)", "aim: faster than mcopy");
+  std::printf("%-22s %12s %12s   %s\n", "operation", "pelko (ms)", "mcopy (ms)",
+              "aim: faster than mcopy");
   auto row = [](const char* name, const std::vector<double>& a, const std::vector<double>& b) {
     double x = Median(a), y = Median(b);
     std::printf("%-22s %12.2f %12.2f   %s\n", name, x, y, x < y ? "met" : "NOT met");

@@ -31,7 +31,8 @@ bool Fill(pelko::fat::BlockDevice& device) {
     if (!volume->MakeDirectory({folder}).ok()) return false;
     for (int f = 0; f < 8; ++f) {
       pelko::fat::Path file{folder, "FILE" + std::to_string(f) + ".BIN"};
-      if (!volume->CreateFile(file, true).ok() || !volume->WriteFile(file, content).ok()) return false;
+      if (!volume->CreateFile(file, true).ok() || !volume->WriteFile(file, content).ok())
+        return false;
     }
   }
   return true;
@@ -71,8 +72,10 @@ int main(int argc, char** argv) {
   auto volume = pelko::fat::FatVolume::Mount(memory);
   std::printf("1.44 MB floppy, %u of %u clusters used, 30 folders, 240 files\n",
               volume->TotalClusters() - volume->FreeClusters(), volume->TotalClusters());
-  std::printf("check in memory:        %8.1f us (median of %d)\n", MedianMicros(memory, runs), runs);
-  std::printf("check of an image file: %8.1f us (median of %d)\n", MedianMicros(**file, runs), runs);
+  std::printf("check in memory:        %8.1f us (median of %d)\n", MedianMicros(memory, runs),
+              runs);
+  std::printf("check of an image file: %8.1f us (median of %d)\n", MedianMicros(**file, runs),
+              runs);
   ::unlink(path);
   return 0;
 }

@@ -63,11 +63,13 @@ int main(int argc, char** argv) {
   for (int i = 0; i < runs; ++i) {
     if (!FreshImage(image)) return std::fprintf(stderr, "cannot format\n"), 1;
     auto t = Clock::now();
-    if (!pelko::win::CopyFile(source, target, true)) return std::fprintf(stderr, "copy failed\n"), 1;
+    if (!pelko::win::CopyFile(source, target, true))
+      return std::fprintf(stderr, "copy failed\n"), 1;
     copied.push_back(Millis(t));
     if (!FreshImage(image)) return std::fprintf(stderr, "cannot format\n"), 1;
     t = Clock::now();
-    if (!pelko::archive::CopyAndVerify(source, target)) return std::fprintf(stderr, "copy and verify failed\n"), 1;
+    if (!pelko::archive::CopyAndVerify(source, target))
+      return std::fprintf(stderr, "copy and verify failed\n"), 1;
     verified.push_back(Millis(t));
   }
   std::string rm = "rm -rf '" + folder + "'";
@@ -77,6 +79,7 @@ int main(int argc, char** argv) {
   std::printf("1 400 000-byte archive onto a 1.44 MB image, median of %d runs\n", runs);
   std::printf("%-28s %10.2f ms\n", "copy, committed last", plain);
   std::printf("%-28s %10.2f ms\n", "copy, read back, compared", checked);
-  std::printf("%-28s %10.2f ms (%+.0f%%)\n", "read-back adds", checked - plain, 100.0 * (checked - plain) / plain);
+  std::printf("%-28s %10.2f ms (%+.0f%%)\n", "read-back adds", checked - plain,
+              100.0 * (checked - plain) / plain);
   return 0;
 }

@@ -6,10 +6,10 @@
 // when installed) on the same bytes. Speeds are input MiB per CPU second
 // (user + system), the fairest figure on a busy machine; wall time is shown
 // too. The best of RUNS runs counts.
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -73,7 +73,8 @@ Measure Best(int runs, const std::function<Measure()>& once) {
   return best;
 }
 
-int Exec(const std::vector<std::string>& argv, const std::string& folder, const std::string& stdoutTo) {
+int Exec(const std::vector<std::string>& argv, const std::string& folder,
+         const std::string& stdoutTo) {
   if (::chdir(folder.c_str()) != 0) return 127;
   if (!stdoutTo.empty()) {
     const int fd = ::open(stdoutTo.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -116,8 +117,9 @@ int main(int argc, char** argv) {
   char pattern[] = "/tmp/bench-lzh-compress-XXXXXX";
   if (::mkdtemp(pattern) == nullptr) return 1;
   const std::string work = pattern;
-  const std::string unpack = "xz -dc '" + corpus + "/text.tar.xz' > '" + work + "/text.tar' && xz -dc '" + corpus +
-                             "/bin.dat.xz' > '" + work + "/bin.dat' && cp '" + corpus + "/comp.gz' '" + work + "/'";
+  const std::string unpack = "xz -dc '" + corpus + "/text.tar.xz' > '" + work +
+                             "/text.tar' && xz -dc '" + corpus + "/bin.dat.xz' > '" + work +
+                             "/bin.dat' && cp '" + corpus + "/comp.gz' '" + work + "/'";
   if (std::system(unpack.c_str()) != 0) {
     std::fprintf(stderr, "cannot unpack the corpus from %s\n", corpus.c_str());
     return 1;
@@ -137,10 +139,13 @@ int main(int argc, char** argv) {
   rows.push_back({"gzip 1.x", "-6", Best(runs, [&] {
                     std::vector<std::string> args = {"gzip", "-6", "-c"};
                     args.insert(args.end(), files.begin(), files.end());
-                    return InChild([&] { return Exec(args, work, work + "/out.gz"); }, work + "/out.gz");
+                    return InChild([&] { return Exec(args, work, work + "/out.gz"); },
+                                   work + "/out.gz");
                   })});
   const std::pair<const char*, pelko::lzh::PackMethod> methods[] = {
-      {"-lh5-", pelko::lzh::PackMethod::Lh5}, {"-lh6-", pelko::lzh::PackMethod::Lh6}, {"-lh7-", pelko::lzh::PackMethod::Lh7}};
+      {"-lh5-", pelko::lzh::PackMethod::Lh5},
+      {"-lh6-", pelko::lzh::PackMethod::Lh6},
+      {"-lh7-", pelko::lzh::PackMethod::Lh7}};
   bool verified = true;
   for (const auto& [name, method] : methods) {
     const std::string archive = std::string("out") + (name + 1) + "lzh";
@@ -176,16 +181,20 @@ int main(int argc, char** argv) {
   const double gzipCpu = rows[0].m.cpuSeconds;
   std::printf("corpus: %s, %llu bytes in %zu files; best of %d run(s)\n\n", corpus.c_str(),
               static_cast<unsigned long long>(inBytes), files.size(), runs);
-  std::printf("| tool | method | out bytes | ratio | CPU s | wall s | MiB/CPU s | speed / gzip -6 | peak RSS MiB |\n");
+  std::printf(
+      "| tool | method | out bytes | ratio | CPU s | wall s | MiB/CPU s | speed / gzip -6 | peak "
+      "RSS MiB |\n");
   std::printf("|---|---|---|---|---|---|---|---|---|\n");
   for (const Row& r : rows) {
     if (!r.m.ok) {
       std::printf("| %s | %s | failed | | | | | | |\n", r.who.c_str(), r.method.c_str());
       continue;
     }
-    std::printf("| %s | %s | %llu | %.3f | %.3f | %.3f | %.1f | %.2fx | %.1f |\n", r.who.c_str(), r.method.c_str(),
-                static_cast<unsigned long long>(r.m.outBytes), double(r.m.outBytes) / double(inBytes), r.m.cpuSeconds,
-                r.m.wallSeconds, double(inBytes) / 1048576.0 / r.m.cpuSeconds, gzipCpu / r.m.cpuSeconds, r.m.peakMiB);
+    std::printf("| %s | %s | %llu | %.3f | %.3f | %.3f | %.1f | %.2fx | %.1f |\n", r.who.c_str(),
+                r.method.c_str(), static_cast<unsigned long long>(r.m.outBytes),
+                double(r.m.outBytes) / double(inBytes), r.m.cpuSeconds, r.m.wallSeconds,
+                double(inBytes) / 1048576.0 / r.m.cpuSeconds, gzipCpu / r.m.cpuSeconds,
+                r.m.peakMiB);
   }
   if (!OnPath("jlha")) std::printf("\njlha: not installed, not measured\n");
   std::printf("\nour archives decode with their CRCs: %s\n\n", verified ? "yes" : "NO");
@@ -200,12 +209,12 @@ int main(int argc, char** argv) {
   const Measure& lh5 = find("-lh5-");
   const Measure& lh7 = find("-lh7-");
   std::printf("| aim | wanted | measured | met |\n|---|---|---|---|\n");
-  std::printf("| -lh7- size | <= 7,310,000 | %llu | %s |\n", static_cast<unsigned long long>(lh7.outBytes),
-              Mark(lh7.outBytes <= 7310000).c_str());
+  std::printf("| -lh7- size | <= 7,310,000 | %llu | %s |\n",
+              static_cast<unsigned long long>(lh7.outBytes), Mark(lh7.outBytes <= 7310000).c_str());
   std::printf("| -lh7- speed | >= 0.37x gzip -6 | %.2fx | %s |\n", gzipCpu / lh7.cpuSeconds,
               Mark(gzipCpu / lh7.cpuSeconds >= 0.37).c_str());
-  std::printf("| -lh5- size | <= 8,104,325 | %llu | %s |\n", static_cast<unsigned long long>(lh5.outBytes),
-              Mark(lh5.outBytes <= 8104325).c_str());
+  std::printf("| -lh5- size | <= 8,104,325 | %llu | %s |\n",
+              static_cast<unsigned long long>(lh5.outBytes), Mark(lh5.outBytes <= 8104325).c_str());
   std::printf("| -lh5- speed | >= 1.2x gzip -6 | %.2fx | %s |\n", gzipCpu / lh5.cpuSeconds,
               Mark(gzipCpu / lh5.cpuSeconds >= 1.2).c_str());
   double peak = 0;

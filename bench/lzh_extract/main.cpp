@@ -65,13 +65,16 @@ std::string ReadFile(const std::string& path) {
 
 // An archive of the corpus files, packed by our own encoder (a file that
 // does not shrink is stored, as the peers do).
-bool MakeArchiveWithOurEncoder(const std::string& corpus, lzh::PackMethod method, const std::string& archive) {
+bool MakeArchiveWithOurEncoder(const std::string& corpus, lzh::PackMethod method,
+                               const std::string& archive) {
   std::string out;
   for (const auto& name : kFiles) {
     const std::string content = ReadFile(corpus + "/" + name);
     lzh::StringSink packed;
     lzh::LhEncoder encoder(method, packed);
-    if (!encoder.Write(std::as_bytes(std::span(content.data(), content.size()))) || !encoder.Finish()) return false;
+    if (!encoder.Write(std::as_bytes(std::span(content.data(), content.size()))) ||
+        !encoder.Finish())
+      return false;
     lzh::Header h;
     const bool store = packed.bytes.size() >= content.size();
     const std::string id = store ? "-lh0-" : std::string(lzh::EncoderMethodOf(method).id);
@@ -107,9 +110,10 @@ Measure Time(const std::string& command, const std::string& outDir, const std::s
   for (int i = 0; i < kRuns; ++i) {
     Run("rm -rf " + Quote(outDir) + " && mkdir -p " + Quote(outDir));
     const auto start = std::chrono::steady_clock::now();
-    const bool ok = Run("cd " + Quote(outDir) + " && /usr/bin/time -f '%M %U %S' -o " + Quote(rss) + " " + command +
-                        " >/dev/null 2>&1");
-    const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const bool ok = Run("cd " + Quote(outDir) + " && /usr/bin/time -f '%M %U %S' -o " + Quote(rss) +
+                        " " + command + " >/dev/null 2>&1");
+    const double s =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (!ok) return m;
     m.seconds = std::min(m.seconds, s);
     double kib = 0, user = 0, system = 0;
@@ -139,9 +143,10 @@ int main(int argc, char** argv) {
   }();
 
   std::printf("# corpus: %s (unpacking into %s)\n", corpusSource.c_str(), work.c_str());
-  if (!Run("mkdir -p " + Quote(corpus) + " && xz -dc " + Quote(corpusSource + "/text.tar.xz") + " > " +
-           Quote(corpus + "/text.tar") + " && xz -dc " + Quote(corpusSource + "/bin.dat.xz") + " > " +
-           Quote(corpus + "/bin.dat") + " && cp " + Quote(corpusSource + "/comp.gz") + " " + Quote(corpus))) {
+  if (!Run("mkdir -p " + Quote(corpus) + " && xz -dc " + Quote(corpusSource + "/text.tar.xz") +
+           " > " + Quote(corpus + "/text.tar") + " && xz -dc " +
+           Quote(corpusSource + "/bin.dat.xz") + " > " + Quote(corpus + "/bin.dat") + " && cp " +
+           Quote(corpusSource + "/comp.gz") + " " + Quote(corpus))) {
     std::fprintf(stderr, "cannot unpack the corpus from %s\n", corpusSource.c_str());
     return 1;
   }
@@ -154,14 +159,16 @@ int main(int argc, char** argv) {
 
   // The archives: jlha's if it is installed, else our own encoder's.
   const bool jlha = Have("jlha");
-  std::printf("# archives made by %s\n", jlha ? "jlha" : "this library's encoder (jlha is not installed)");
+  std::printf("# archives made by %s\n",
+              jlha ? "jlha" : "this library's encoder (jlha is not installed)");
   std::vector<std::pair<std::string, std::string>> archives = {{"lh5", work + "/corpus_lh5.lzh"},
                                                                {"lh7", work + "/corpus_lh7.lzh"}};
   for (const auto& [method, path] : archives) {
-    const bool made = jlha ? Run("cd " + Quote(corpus) + " && jlha -c2qo" + method.substr(2) + " " + Quote(path) + fileList +
-                                 " >/dev/null 2>&1")
-                           : MakeArchiveWithOurEncoder(corpus, method == "lh5" ? lzh::PackMethod::Lh5 : lzh::PackMethod::Lh7,
-                                                       path);
+    const bool made =
+        jlha ? Run("cd " + Quote(corpus) + " && jlha -c2qo" + method.substr(2) + " " + Quote(path) +
+                   fileList + " >/dev/null 2>&1")
+             : MakeArchiveWithOurEncoder(
+                   corpus, method == "lh5" ? lzh::PackMethod::Lh5 : lzh::PackMethod::Lh7, path);
     if (!made) {
       std::fprintf(stderr, "cannot make the %s archive\n", method.c_str());
       return 1;
@@ -187,8 +194,10 @@ int main(int argc, char** argv) {
 
   std::printf("# %llu bytes out per extraction, best of %d runs, wall time incl. process start\n\n",
               static_cast<unsigned long long>(total), kRuns);
-  std::printf("| reader | archive | best wall s | MiB/s wall | best CPU s | MiB/s CPU | peak RSS MiB | CPU speed vs gzip -d |\n"
-              "|---|---|---|---|---|---|---|---|\n");
+  std::printf(
+      "| reader | archive | best wall s | MiB/s wall | best CPU s | MiB/s CPU | peak RSS MiB | CPU "
+      "speed vs gzip -d |\n"
+      "|---|---|---|---|---|---|---|---|\n");
   double gzipSeconds = 0;
   double worstOursRatio = 1e9;
   double worstOursPeak = 0;
@@ -206,13 +215,13 @@ int main(int argc, char** argv) {
       worstOursPeak = std::max(worstOursPeak, m.peakMiB);
     }
     const double mib = static_cast<double>(total) / 1048576.0;
-    std::printf("| %s | %s | %.3f | %.1f | %.3f | %.1f | %.1f | %.2fx |\n", row.reader.c_str(), row.archive.c_str(),
-                m.seconds, mib / m.seconds, m.cpuSeconds, m.cpuSeconds > 0 ? mib / m.cpuSeconds : 0.0, m.peakMiB,
-                ratio);
+    std::printf("| %s | %s | %.3f | %.1f | %.3f | %.1f | %.1f | %.2fx |\n", row.reader.c_str(),
+                row.archive.c_str(), m.seconds, mib / m.seconds, m.cpuSeconds,
+                m.cpuSeconds > 0 ? mib / m.cpuSeconds : 0.0, m.peakMiB, ratio);
   }
   std::printf("\n## aim\n");
-  std::printf("- speed: at least %.1fx gzip -d (= 1.5x LHa for UNIX): ours %.2fx -> %s\n", kAimVersusGzip,
-              worstOursRatio, worstOursRatio >= kAimVersusGzip ? "met" : "NOT met");
+  std::printf("- speed: at least %.1fx gzip -d (= 1.5x LHa for UNIX): ours %.2fx -> %s\n",
+              kAimVersusGzip, worstOursRatio, worstOursRatio >= kAimVersusGzip ? "met" : "NOT met");
   std::printf("- peak memory under %.0f MiB: ours %.1f MiB -> %s\n", kAimPeakMiB, worstOursPeak,
               worstOursPeak < kAimPeakMiB ? "met" : "NOT met");
   Run("rm -rf " + Quote(work));

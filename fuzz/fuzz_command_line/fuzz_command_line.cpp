@@ -8,13 +8,13 @@
 // Input: three little-endian 16-bit lengths, then the files list, the folders
 // list and the options record of those lengths, then an association entry;
 // the whole input is also parsed as a line.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
-#include <algorithm>
 
 #include "archive/archive_commands.h"
 #include "archive/entry_name_clashes.h"
@@ -53,12 +53,14 @@ void StoredFiles(std::string_view input) {
   const std::size_t recordLength = Length(input);
   const auto files = store::DecodeExcludedFilesList(Take(input, filesLength));
   const auto folders = store::DecodeExcludedFoldersList(Take(input, foldersLength));
-  const auto record = store::DecodeOptionsRecord(Take(input, recordLength), store::RestoreOptionsDefaults());
+  const auto record =
+      store::DecodeOptionsRecord(Take(input, recordLength), store::RestoreOptionsDefaults());
   std::string entry(input.substr(0, input.find_first_of("\r\n")));
 
   // The add of one entry: its switches must leave the archive and the entry whole.
   const std::string exclusions = store::BuildExclusionSwitches(files, folders);
-  auto add = lzh::ParseCommandLine(archive::AddCommand(kWorkingCopy, "C:\\data\\memo.txt", exclusions));
+  auto add =
+      lzh::ParseCommandLine(archive::AddCommand(kWorkingCopy, "C:\\data\\memo.txt", exclusions));
   Require(add.Ok());
   Require(add.command.archive == kWorkingCopy);
   Require(add.command.groups.size() == 1 && add.command.groups[0].baseFolder == "C:\\data\\");
@@ -71,14 +73,17 @@ void StoredFiles(std::string_view input) {
       archive::ExtractToOriginCommand(kWorkingCopy, extract, "\"C:\\data\\\" \"memo.txt\" "));
   Require(origin.Ok() && origin.command.archive == kWorkingCopy);
   if (auto folder = archive::UsableDestinationFolder(record.destinationFolder)) {
-    (void)lzh::ParseCommandLine(archive::ExtractToDestinationCommand(kWorkingCopy, extract, *folder));
+    (void)lzh::ParseCommandLine(
+        archive::ExtractToDestinationCommand(kWorkingCopy, extract, *folder));
   }
 
   // The stored entry itself, as the commands quote it.
   const store::AssociationList list{entry};
   (void)lzh::ParseCommandLine(archive::AddCommand(kWorkingCopy, entry, exclusions));
-  (void)lzh::ParseCommandLine(archive::ExtractToOriginCommand(kWorkingCopy, extract, archive::TargetPairs(list)));
-  (void)lzh::ParseCommandLine(archive::DeleteCommand(kWorkingCopy, extract, archive::NameList(list)));
+  (void)lzh::ParseCommandLine(
+      archive::ExtractToOriginCommand(kWorkingCopy, extract, archive::TargetPairs(list)));
+  (void)lzh::ParseCommandLine(
+      archive::DeleteCommand(kWorkingCopy, extract, archive::NameList(list)));
   (void)archive::FindEntryNameClashes({entry, "C:\\other\\" + entry});
 }
 

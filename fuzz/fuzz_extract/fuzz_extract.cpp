@@ -51,7 +51,8 @@ void Require(bool condition, const char* what) {
 // Everything below `top`, as paths relative to it.
 std::vector<std::string> Everything(const fs::path& top) {
   std::vector<std::string> found;
-  for (auto it = fs::recursive_directory_iterator(top); it != fs::recursive_directory_iterator(); ++it) {
+  for (auto it = fs::recursive_directory_iterator(top); it != fs::recursive_directory_iterator();
+       ++it) {
     Require(!it->is_symlink(), "a link was made");
     found.push_back(fs::relative(it->path(), top).string());
   }

@@ -9,10 +9,10 @@
 // An input shorter than the size its boot sector gives is also tried padded
 // with zeros to that size, so that small inputs reach FAT16 volumes (which
 // need some 2 MB) and the far clusters of a floppy.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <algorithm>
 #include <set>
 #include <span>
 #include <string_view>

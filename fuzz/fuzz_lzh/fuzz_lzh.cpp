@@ -41,7 +41,8 @@ void EveryDecoder(std::span<const std::byte> bytes) {
   // symbols -lh1- rebuilds its adaptive tree. The rest is the stream.
   const std::uint64_t size =
       std::to_integer<unsigned>(bytes[0]) | (std::to_integer<unsigned>(bytes[1]) << 8);
-  for (const char* method : {"-lh0-", "-lh1-", "-lh4-", "-lh5-", "-lh6-", "-lh7-", "-lzs-", "-lz5-", "-lz4-"}) {
+  for (const char* method :
+       {"-lh0-", "-lh1-", "-lh4-", "-lh5-", "-lh6-", "-lh7-", "-lzs-", "-lz5-", "-lz4-"}) {
     StringSink sink(kOutputCap);
     DecodeBytes(method, bytes.subspan(2), size, sink);
   }

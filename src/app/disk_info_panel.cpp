@@ -29,9 +29,10 @@ std::string FormatDiskInfo(const win::VolumeInformation& volume, const win::Disk
   std::string label = Clipped(volume.label, kLabelBuffer);
   std::string fileSystem = Clipped(volume.fileSystem, kFileSystemBuffer);
   auto print = [&](char* buffer, std::size_t size) {
-    return std::snprintf(buffer, size, format.c_str(), label.c_str(), static_cast<std::int32_t>(volume.serial),
-                         static_cast<std::int32_t>(freeBytes), static_cast<std::int32_t>(totalBytes),
-                         fileSystem.c_str());
+    return std::snprintf(buffer, size, format.c_str(), label.c_str(),
+                         static_cast<std::int32_t>(volume.serial),
+                         static_cast<std::int32_t>(freeBytes),
+                         static_cast<std::int32_t>(totalBytes), fileSystem.c_str());
   };
   int length = print(nullptr, 0);
   if (length < 0) return {};

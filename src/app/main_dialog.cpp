@@ -30,8 +30,9 @@ bool CMainDialog::OnInitDialog() {
 }
 
 void CMainDialog::EnableMainButtons(bool enable) {
-  static constexpr int kMainButtons[] = {IDC_ASSOCIATE,   IDC_VOLUME_LABEL, IDC_COMPRESS, IDC_EXPAND,
-                                         IDC_UPDATE_INFO, IDC_OPTIONS,      ui::IDCANCEL, 0};
+  static constexpr int kMainButtons[] = {
+      IDC_ASSOCIATE,   IDC_VOLUME_LABEL, IDC_COMPRESS, IDC_EXPAND,
+      IDC_UPDATE_INFO, IDC_OPTIONS,      ui::IDCANCEL, 0};
   for (const int* id = kMainButtons; *id != 0; ++id) EnableDlgItem(*id, enable);
 }
 

@@ -1,5 +1,4 @@
 #include "app/commands.h"
-
 #include "archive/backup_restore.h"
 #include "dialogs/editor_commands.h"
 

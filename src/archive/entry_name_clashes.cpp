@@ -18,7 +18,7 @@ namespace {
 // and each is worked out again when it is needed.
 struct Source {
   std::string folder;  // upper-cased, with its trailing backslash
-  std::string name;    // upper-cased; empty for a name-less entry, which stores all its folder holds
+  std::string name;  // upper-cased; empty for a name-less entry, which stores all its folder holds
   std::string folderAsWritten;
 };
 
@@ -29,7 +29,8 @@ bool IsDriveAlone(std::string_view name) {
 
 std::optional<Source> SourceOf(const std::string& entry) {
   store::SplitEntry split = store::SplitAssociationEntry(entry);
-  if (split.baseFolder.empty() && IsDriveAlone(split.entryName)) split = {split.entryName + "\\", ""};
+  if (split.baseFolder.empty() && IsDriveAlone(split.entryName))
+    split = {split.entryName + "\\", ""};
   if (split.baseFolder.empty() && split.entryName.empty()) return std::nullopt;  // adds nothing
   return Source{cp932::UpperCase(split.baseFolder), cp932::UpperCase(split.entryName),
                 split.baseFolder};
@@ -48,7 +49,9 @@ std::vector<std::string> NamesIn(const std::string& folder) {
 // Entries that clash, directly or through one another.
 class Groups {
  public:
-  explicit Groups(std::size_t count) : parent_(count) { std::iota(parent_.begin(), parent_.end(), 0); }
+  explicit Groups(std::size_t count) : parent_(count) {
+    std::iota(parent_.begin(), parent_.end(), 0);
+  }
   std::size_t Root(std::size_t i) {
     while (parent_[i] != i) i = parent_[i] = parent_[parent_[i]];
     return i;
@@ -63,7 +66,8 @@ class Groups {
 
 std::vector<std::vector<std::string>> FindEntryNameClashes(const store::AssociationList& entries) {
   Groups groups(entries.size());
-  std::unordered_map<std::string, std::size_t> firstHolder;  // a name and the first entry storing it
+  std::unordered_map<std::string, std::size_t>
+      firstHolder;  // a name and the first entry storing it
   std::optional<std::size_t> firstNameLess;
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const std::optional<Source> mine = SourceOf(entries[i]);

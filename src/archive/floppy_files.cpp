@@ -63,7 +63,8 @@ bool PutArchiveOnFloppy(std::string_view workingCopy) {
   const std::uint32_t newSize = win::ProbeFileSize(workingCopy);
   if (shell::QueryFloppySpace().FreeBytes() >= newSize) {
     if (CopyAndVerify(workingCopy, kArchiveScratchOnFloppy)) {
-      if (!win::MoveFileEx(kArchiveScratchOnFloppy, kArchiveOnFloppy, win::MOVEFILE_REPLACE_EXISTING)) {
+      if (!win::MoveFileEx(kArchiveScratchOnFloppy, kArchiveOnFloppy,
+                           win::MOVEFILE_REPLACE_EXISTING)) {
         return Abandon(kArchiveScratchOnFloppy, win::GetLastError());
       }
       win::DeleteFile(kPieceOnFloppy);

@@ -30,8 +30,7 @@ void ShowMessage(std::string_view utf8Text) {
 // extracted into the destination folder, the library's report shown.
 void ExtractUnassociated(const std::string& workingCopy, const store::AssociationList& lines,
                          const store::ExtractSettings& settings) {
-  std::optional<std::string> destination =
-      UsableDestinationFolder(settings.destinationFolder);
+  std::optional<std::string> destination = UsableDestinationFolder(settings.destinationFolder);
   if (!destination) {
     ShowMessage(res::kNoDestinationFolder);
     return;

@@ -74,7 +74,8 @@ class SpanWriter {
  private:
   // False when the floppy is write-protected: nothing can be written on it.
   static bool DeleteEarlierBackup() {
-    for (const char* name : {kArchiveOnFloppy, kPieceOnFloppy, kInfoOnFloppy, kArchiveScratchOnFloppy}) {
+    for (const char* name :
+         {kArchiveOnFloppy, kPieceOnFloppy, kInfoOnFloppy, kArchiveScratchOnFloppy}) {
       if (!win::DeleteFile(name) && win::GetLastError() == win::ERROR_WRITE_PROTECT) return false;
     }
     return true;
@@ -225,7 +226,7 @@ class SpanWriter {
   std::unique_ptr<win::FileStream> staging_;
   std::int8_t diskNumber_ = 1;  // one signed byte in the piece header
   std::int32_t freeBytes_ = 0;  // signed, as the floppy-change test compares it
-  FileDigest digest_;          // of the piece in the staging file
+  FileDigest digest_;           // of the piece in the staging file
   std::vector<WrittenPiece> written_;
 };
 

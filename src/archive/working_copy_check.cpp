@@ -12,11 +12,14 @@ WorkingCopyState TestWorkingCopy(std::string_view workingCopy) {
   options.testOnly = true;
   const lzh::ExtractReport report = lzh::ExtractArchive(workingCopy, options);
   if (report.openError != win::ERROR_SUCCESS) return WorkingCopyState::Unreadable;
-  const auto sound = std::count_if(report.entries.begin(), report.entries.end(), [](const lzh::EntryReport& e) {
-    return e.outcome == lzh::EntryOutcome::Extracted || e.outcome == lzh::EntryOutcome::FolderCreated;
-  });
+  const auto sound =
+      std::count_if(report.entries.begin(), report.entries.end(), [](const lzh::EntryReport& e) {
+        return e.outcome == lzh::EntryOutcome::Extracted ||
+               e.outcome == lzh::EntryOutcome::FolderCreated;
+      });
   if (sound == 0) return WorkingCopyState::Unreadable;
-  const bool whole = static_cast<std::size_t>(sound) == report.entries.size() && report.brokenHeaders.empty();
+  const bool whole =
+      static_cast<std::size_t>(sound) == report.entries.size() && report.brokenHeaders.empty();
   return whole ? WorkingCopyState::Whole : WorkingCopyState::PartlyDamaged;
 }
 

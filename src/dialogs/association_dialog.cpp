@@ -20,7 +20,9 @@ std::span<const ui::CommandEntry> CAssociationDialog::CommandTable() const {
   return kCommands;
 }
 
-void CAssociationDialog::DoDataExchange(ui::DataExchange& dx) { dx.Control(IDC_ASSOCIATION_ENTRIES); }
+void CAssociationDialog::DoDataExchange(ui::DataExchange& dx) {
+  dx.Control(IDC_ASSOCIATION_ENTRIES);
+}
 
 bool CAssociationDialog::OnInitDialog() {
   Dialog::OnInitDialog();

@@ -30,7 +30,8 @@ void ClearLabel(const std::string& oldLabel) {
 
 // A non-empty new label: the list follows only a label the floppy took, and
 // is named after the label as the floppy carries it.
-void ReplaceLabel(shell::MainWindow& mainWindow, const std::string& oldLabel, const std::string& newLabel) {
+void ReplaceLabel(shell::MainWindow& mainWindow, const std::string& oldLabel,
+                  const std::string& newLabel) {
   if (!win::SetVolumeLabel(shell::kFloppyRootUpper, newLabel)) {
     shell::ShowSystemErrorText();
     mainWindow.UpdateDiskInfo();

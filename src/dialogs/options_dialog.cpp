@@ -16,16 +16,17 @@
 namespace pelko::dialogs {
 namespace {
 
-constexpr int kOverwriteRadios[] = {IDC_ALWAYS_OVERWRITE, IDC_CONFIRM_OVERWRITE, IDC_NEVER_OVERWRITE};
+constexpr int kOverwriteRadios[] = {IDC_ALWAYS_OVERWRITE, IDC_CONFIRM_OVERWRITE,
+                                    IDC_NEVER_OVERWRITE};
 constexpr int kDirectoryRadios[] = {IDC_ALWAYS_CREATE, IDC_CONFIRM_CREATE, IDC_NEVER_CREATE};
 // The middle radio, "確認する", stands for a stored mode outside 0 to 2, so
 // that one radio of each group is always checked.
 constexpr int kConfirmPosition = 1;
 
 constexpr int kExclusionControls[] = {
-    IDC_NEW_EXCLUDED_FILE,   IDC_ADD_EXCLUDED_FILE,   IDC_DELETE_EXCLUDED_FILES,
-    IDC_EXCLUDED_FILES,      IDC_NEW_EXCLUDED_FOLDER, IDC_ADD_EXCLUDED_FOLDER,
-    IDC_DELETE_EXCLUDED_FOLDERS, IDC_EXCLUDED_FOLDERS, IDC_SEARCH_DEPTH,
+    IDC_NEW_EXCLUDED_FILE,       IDC_ADD_EXCLUDED_FILE,   IDC_DELETE_EXCLUDED_FILES,
+    IDC_EXCLUDED_FILES,          IDC_NEW_EXCLUDED_FOLDER, IDC_ADD_EXCLUDED_FOLDER,
+    IDC_DELETE_EXCLUDED_FOLDERS, IDC_EXCLUDED_FOLDERS,    IDC_SEARCH_DEPTH,
 };
 
 constexpr std::size_t kMaxExcludedNameBytes = store::kExclusionEntrySize - 1;
@@ -43,7 +44,8 @@ std::vector<std::string> ListItems(const ui::ListBox& list) {
 std::string RemoveBlanks(std::string_view text) {
   // A blank (0x20) is never the trail byte of a double-byte character.
   std::string result;
-  std::copy_if(text.begin(), text.end(), std::back_inserter(result), [](char c) { return c != ' '; });
+  std::copy_if(text.begin(), text.end(), std::back_inserter(result),
+               [](char c) { return c != ' '; });
   return result;
 }
 
@@ -85,11 +87,13 @@ bool COptionsDialog::OnInitDialog() {
 
 void COptionsDialog::LoadOptionsRecord() {
   // No record gives the dialog's defaults, without a message.
-  store::OptionsRecord record =
-      store::ReadOptionsRecord(store::DialogOptionsDefaults()).value_or(store::DialogOptionsDefaults());
+  store::OptionsRecord record = store::ReadOptionsRecord(store::DialogOptionsDefaults())
+                                    .value_or(store::DialogOptionsDefaults());
   auto radioAt = [](std::uint8_t mode) { return mode <= 2 ? int{mode} : kConfirmPosition; };
-  CheckRadioButton(IDC_ALWAYS_OVERWRITE, IDC_NEVER_OVERWRITE, kOverwriteRadios[radioAt(record.overwriteMode)]);
-  CheckRadioButton(IDC_ALWAYS_CREATE, IDC_NEVER_CREATE, kDirectoryRadios[radioAt(record.directoryMode)]);
+  CheckRadioButton(IDC_ALWAYS_OVERWRITE, IDC_NEVER_OVERWRITE,
+                   kOverwriteRadios[radioAt(record.overwriteMode)]);
+  CheckRadioButton(IDC_ALWAYS_CREATE, IDC_NEVER_CREATE,
+                   kDirectoryRadios[radioAt(record.directoryMode)]);
   CheckDlgButton(IDC_IGNORE_BROKEN_HEADERS, record.ignoreBrokenHeaders != 0 ? 1 : 0);
   // 0xFF, or any position the combo does not have, selects none.
   GetComboBox(IDC_ARCHIVE_FORMAT).SetCurSel(record.archiveFormat);
@@ -184,7 +188,7 @@ void COptionsDialog::OnOK() {
 }
 
 void COptionsDialog::SaveOptionsRecord() {
-  auto checkedPosition = [this](const int (&radios)[3]) {
+  auto checkedPosition = [this](const int(&radios)[3]) {
     for (int position = 0; position < 3; ++position) {
       if (IsDlgButtonChecked(radios[position])) return static_cast<std::uint8_t>(position);
     }
@@ -200,7 +204,8 @@ void COptionsDialog::SaveOptionsRecord() {
   record.keepNewer = IsDlgButtonChecked(IDC_KEEP_NEWER);
   record.destinationFolder = destination;
   std::string path = win::ProgramFolderPath(store::kOptionsFileName);
-  if (!store::WriteOptionsRecord(record)) shell::ShowFileErrorText(shell::FileErrorCause::Create, path);
+  if (!store::WriteOptionsRecord(record))
+    shell::ShowFileErrorText(shell::FileErrorCause::Create, path);
 }
 
 void COptionsDialog::SaveExcludedFiles() {

@@ -94,8 +94,8 @@ Status FileDevice::Read(std::uint64_t offset, std::span<std::uint8_t> bytes) {
   if (!Inside(offset, bytes.size(), size_)) return Failed(win::ERROR_READ_FAULT);
   std::size_t done = 0;
   while (done < bytes.size()) {
-    ssize_t n = ::pread(fd_, bytes.data() + done, bytes.size() - done,
-                        static_cast<off_t>(offset + done));
+    ssize_t n =
+        ::pread(fd_, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return Failed(win::ERROR_READ_FAULT);
     done += static_cast<std::size_t>(n);
@@ -108,8 +108,8 @@ Status FileDevice::Write(std::uint64_t offset, std::span<const std::uint8_t> byt
   if (!Inside(offset, bytes.size(), size_)) return Failed(win::ERROR_WRITE_FAULT);
   std::size_t done = 0;
   while (done < bytes.size()) {
-    ssize_t n = ::pwrite(fd_, bytes.data() + done, bytes.size() - done,
-                         static_cast<off_t>(offset + done));
+    ssize_t n =
+        ::pwrite(fd_, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
     if (n < 0 && errno == EINTR) continue;
     if (n < 0 && errno == ENOSPC) return Failed(win::ERROR_DISK_FULL);
     if (n <= 0) return Failed(win::ERROR_WRITE_FAULT);

@@ -1,9 +1,10 @@
 #include "fat/boot_sector.h"
-#include "text/little_endian.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstring>
+
+#include "text/little_endian.h"
 
 namespace pelko::fat {
 namespace {
@@ -115,20 +116,20 @@ std::array<std::uint8_t, kBootSectorBytes> EncodeBootSector(const BootSector& b)
   std::memcpy(&s[54], b.type == FatType::Fat12 ? "FAT12   " : "FAT16   ", 8);
   // Boot code at 0x3E: print the message, wait for a key, reboot.
   static constexpr std::uint8_t kCode[] = {
-      0x0E, 0x1F,              // push cs; pop ds
-      0xBE, 0x5B, 0x7C,        // mov si, message
-      0xAC,                    // lodsb
-      0x22, 0xC0,              // and al, al
-      0x74, 0x0B,              // jz wait
-      0x56,                    // push si
-      0xB4, 0x0E,              // mov ah, 0Eh
-      0xBB, 0x07, 0x00,        // mov bx, 7
-      0xCD, 0x10,              // int 10h
-      0x5E,                    // pop si
-      0xEB, 0xF0,              // jmp lodsb
-      0x32, 0xE4,              // wait: xor ah, ah
-      0xCD, 0x16,              // int 16h
-      0xCD, 0x19,              // int 19h
+      0x0E, 0x1F,        // push cs; pop ds
+      0xBE, 0x5B, 0x7C,  // mov si, message
+      0xAC,              // lodsb
+      0x22, 0xC0,        // and al, al
+      0x74, 0x0B,        // jz wait
+      0x56,              // push si
+      0xB4, 0x0E,        // mov ah, 0Eh
+      0xBB, 0x07, 0x00,  // mov bx, 7
+      0xCD, 0x10,        // int 10h
+      0x5E,              // pop si
+      0xEB, 0xF0,        // jmp lodsb
+      0x32, 0xE4,        // wait: xor ah, ah
+      0xCD, 0x16,        // int 16h
+      0xCD, 0x19,        // int 19h
   };
   std::copy(std::begin(kCode), std::end(kCode), s.begin() + 0x3E);
   static constexpr char kMessage[] = "\r\nNon-system disk. Press any key to restart.\r\n";

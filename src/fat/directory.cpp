@@ -20,7 +20,10 @@ bool IsLongNamePiece(std::uint8_t attributes) { return (attributes & 0x3F) == kL
 // sequence, and the short name is used.
 class PendingLongName {
  public:
-  void Reset() { expected_ = 0; next_ = 0; }
+  void Reset() {
+    expected_ = 0;
+    next_ = 0;
+  }
 
   void Take(std::size_t slot, std::span<const std::uint8_t, kEntryBytes> raw) {
     const std::uint8_t order = raw[0] & 0x1F;
@@ -95,8 +98,8 @@ Result<Directory> Directory::LoadRoot(BlockDevice& device, const BootSector& boo
   return dir;
 }
 
-Result<Directory> Directory::Load(BlockDevice& device, const BootSector& boot,
-                                  const FatTable& fat, std::uint32_t firstCluster) {
+Result<Directory> Directory::Load(BlockDevice& device, const BootSector& boot, const FatTable& fat,
+                                  std::uint32_t firstCluster) {
   Result<std::vector<std::uint32_t>> chain = fat.Chain(firstCluster);
   if (!chain) return chain.status();
   return LoadClusters(device, boot, firstCluster, std::move(*chain));
@@ -117,7 +120,8 @@ Result<Directory> Directory::LoadClusters(BlockDevice& device, const BootSector&
 }
 
 std::span<const std::uint8_t, kEntryBytes> Directory::Slot(std::size_t slot) const {
-  return std::span<const std::uint8_t, kEntryBytes>(bytes_.data() + slot * kEntryBytes, kEntryBytes);
+  return std::span<const std::uint8_t, kEntryBytes>(bytes_.data() + slot * kEntryBytes,
+                                                    kEntryBytes);
 }
 
 std::span<std::uint8_t, kEntryBytes> Directory::Slot(std::size_t slot) {
@@ -217,7 +221,9 @@ std::optional<std::size_t> Directory::FreeSlot() const {
   return std::nullopt;
 }
 
-DirectoryEntry Directory::EntryAt(std::size_t slot) const { return DirectoryEntry::Decode(Slot(slot)); }
+DirectoryEntry Directory::EntryAt(std::size_t slot) const {
+  return DirectoryEntry::Decode(Slot(slot));
+}
 
 void Directory::Put(std::size_t slot, const DirectoryEntry& entry) {
   bool wasEnd = Slot(slot)[0] == kEndMark;

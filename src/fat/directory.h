@@ -57,8 +57,8 @@ class Directory {
  public:
   static Result<Directory> LoadRoot(BlockDevice& device, const BootSector& boot);
   // A sub-directory; a chain that is broken or loops is ERROR_FILE_CORRUPT.
-  static Result<Directory> Load(BlockDevice& device, const BootSector& boot,
-                                const FatTable& fat, std::uint32_t firstCluster);
+  static Result<Directory> Load(BlockDevice& device, const BootSector& boot, const FatTable& fat,
+                                std::uint32_t firstCluster);
   // A sub-directory over clusters already followed (a checker's sound prefix).
   static Result<Directory> LoadClusters(BlockDevice& device, const BootSector& boot,
                                         std::uint32_t firstCluster,

@@ -105,8 +105,7 @@ class VolumeWalk {
           if (!dir) return dir.status();
           inside.push_back(Folder{path, std::move(*dir)});
         }
-      } else if (!FitsChain(entry.size, claim.clusters.size()) &&
-                 !(repair_ && claim.problem)) {
+      } else if (!FitsChain(entry.size, claim.clusters.size()) && !(repair_ && claim.problem)) {
         Report(Found(ProblemKind::SizeMismatch, path));
       }
     }
@@ -251,8 +250,10 @@ bool CheckReport::SafeToWrite() const {
       case ProblemKind::SizeMismatch:
       case ProblemKind::StrayLongName:
       case ProblemKind::LostClusters:
-      case ProblemKind::FatCopiesDiffer: return false;
-      default: return !p.repaired;
+      case ProblemKind::FatCopiesDiffer:
+        return false;
+      default:
+        return !p.repaired;
     }
   });
 }

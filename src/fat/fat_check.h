@@ -15,16 +15,16 @@
 namespace pelko::fat {
 
 enum class ProblemKind {
-  CrossLinked,       // a cluster already claimed by `other`
-  FolderReentered,   // a folder entry naming a folder already entered (`other`)
+  CrossLinked,      // a cluster already claimed by `other`
+  FolderReentered,  // a folder entry naming a folder already entered (`other`)
   ChainLoops,
-  ChainLeavesVolume, // a first cluster or a link that is no cluster of the volume
-  ChainBroken,       // a chain running into a free or bad cluster
-  SizeMismatch,      // the size does not fit the chain's length
-  StrayLongName,     // `count` long-name pieces in the folder belong to no entry
-  LostClusters,      // `count` clusters marked used that nothing owns
+  ChainLeavesVolume,  // a first cluster or a link that is no cluster of the volume
+  ChainBroken,        // a chain running into a free or bad cluster
+  SizeMismatch,       // the size does not fit the chain's length
+  StrayLongName,      // `count` long-name pieces in the folder belong to no entry
+  LostClusters,       // `count` clusters marked used that nothing owns
   FatCopiesDiffer,
-  FirstFatDamaged,   // the first copy's entry 0 does not carry the media byte
+  FirstFatDamaged,  // the first copy's entry 0 does not carry the media byte
 };
 
 struct Problem {

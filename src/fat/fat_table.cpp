@@ -75,11 +75,20 @@ void FatTable::Set(std::uint32_t cluster, FatEntry entry) {
   if (!IsCluster(cluster)) return;
   std::uint32_t end = type_ == FatType::Fat12 ? 0xFFF : 0xFFFF;
   switch (entry.kind) {
-    case FatEntry::Kind::Free: RawSet(cluster, 0); break;
-    case FatEntry::Kind::Next: RawSet(cluster, entry.next); break;
-    case FatEntry::Kind::Bad: RawSet(cluster, type_ == FatType::Fat12 ? kFat12Bad : kFat16Bad); break;
-    case FatEntry::Kind::End: RawSet(cluster, end); break;
-    case FatEntry::Kind::Invalid: break;
+    case FatEntry::Kind::Free:
+      RawSet(cluster, 0);
+      break;
+    case FatEntry::Kind::Next:
+      RawSet(cluster, entry.next);
+      break;
+    case FatEntry::Kind::Bad:
+      RawSet(cluster, type_ == FatType::Fat12 ? kFat12Bad : kFat16Bad);
+      break;
+    case FatEntry::Kind::End:
+      RawSet(cluster, end);
+      break;
+    case FatEntry::Kind::Invalid:
+      break;
   }
 }
 
@@ -89,7 +98,8 @@ std::uint32_t FatTable::FreeCount() const {
   return count;
 }
 
-Result<std::vector<std::uint32_t>> FatTable::Chain(std::uint32_t first, std::uint32_t wanted) const {
+Result<std::vector<std::uint32_t>> FatTable::Chain(std::uint32_t first,
+                                                   std::uint32_t wanted) const {
   std::vector<std::uint32_t> chain;
   if (wanted == 0) return chain;
   std::vector<bool> seen(std::size_t{clusterCount_} + 2, false);
@@ -147,7 +157,8 @@ Status FatTable::Store(BlockDevice& device) const {
   // interruption never leaves them telling different stories.
   std::vector<std::uint8_t> copies;
   copies.reserve(std::size_t{fatCount_} * fatBytes_);
-  for (unsigned copy = 0; copy < fatCount_; ++copy) copies.insert(copies.end(), bytes_.begin(), bytes_.end());
+  for (unsigned copy = 0; copy < fatCount_; ++copy)
+    copies.insert(copies.end(), bytes_.begin(), bytes_.end());
   return device.Write(firstFatOffset_, copies);
 }
 

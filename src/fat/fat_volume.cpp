@@ -165,9 +165,9 @@ static Status ForEachRun(const BootSector& boot, std::span<const std::uint32_t> 
 
 Status FatVolume::WriteClusters(std::span<const std::uint32_t> chain,
                                 std::span<const std::uint8_t> bytes) {
-  Status s = ForEachRun(boot_, chain, bytes, [this](std::uint64_t at, std::span<const std::uint8_t> b) {
-    return device_->Write(at, b);
-  });
+  Status s = ForEachRun(
+      boot_, chain, bytes,
+      [this](std::uint64_t at, std::span<const std::uint8_t> b) { return device_->Write(at, b); });
   if (!s) return s;
   // The rest of the last cluster is zeroed, not left as whatever was there.
   std::size_t tail = chain.size() * std::size_t{boot_.ClusterBytes()} - bytes.size();
@@ -176,7 +176,8 @@ Status FatVolume::WriteClusters(std::span<const std::uint32_t> chain,
   return device_->Write(boot_.ClusterOffset(chain.back()) + (boot_.ClusterBytes() - tail), zeros);
 }
 
-Status FatVolume::ReadClusters(std::span<const std::uint32_t> chain, std::span<std::uint8_t> bytes) {
+Status FatVolume::ReadClusters(std::span<const std::uint32_t> chain,
+                               std::span<std::uint8_t> bytes) {
   return ForEachRun(boot_, chain, bytes, [this](std::uint64_t at, std::span<std::uint8_t> b) {
     return device_->Read(at, b);
   });
@@ -338,7 +339,8 @@ Status FatVolume::PutFile(const Path& path, std::span<const std::uint8_t> conten
   entry.accessDate = entry.written.date;
   entry.attributes |= kAttrArchive;
   if (needed <= fat_.FreeCount()) return CommitContent(parent, item.slot, entry, content, oldChain);
-  if (needed > std::uint64_t{fat_.FreeCount()} + oldChain.size()) return Failed(win::ERROR_DISK_FULL);
+  if (needed > std::uint64_t{fat_.FreeCount()} + oldChain.size())
+    return Failed(win::ERROR_DISK_FULL);
 
   // No room beside the old content: the old file goes first, so that the
   // name is at worst missing, never holding part of the new content. Its

@@ -21,9 +21,8 @@ struct FloppyRow {
 
 // The DOS table of floppy formats (512-byte sectors, 1 reserved, 2 FATs).
 constexpr FloppyRow kFloppies[] = {
-    {160, 1, 64, 0xFE, 1, 8, 1},    {180, 1, 64, 0xFC, 2, 9, 1},
-    {320, 2, 112, 0xFF, 1, 8, 2},   {360, 2, 112, 0xFD, 2, 9, 2},
-    {720, 2, 112, 0xF9, 3, 9, 2},   {1200, 1, 224, 0xF9, 7, 15, 2},
+    {160, 1, 64, 0xFE, 1, 8, 1},    {180, 1, 64, 0xFC, 2, 9, 1},    {320, 2, 112, 0xFF, 1, 8, 2},
+    {360, 2, 112, 0xFD, 2, 9, 2},   {720, 2, 112, 0xF9, 3, 9, 2},   {1200, 1, 224, 0xF9, 7, 15, 2},
     {1440, 1, 224, 0xF0, 9, 18, 2}, {2880, 2, 240, 0xF0, 9, 36, 2},
 };
 
@@ -60,13 +59,16 @@ std::vector<std::uint32_t> StandardFloppySizes() {
 }
 
 Result<BootSector> PlanVolume(BootSector b) {
-  if (b.bytesPerSector == 0 || b.sectorsPerCluster == 0) return Failed(win::ERROR_INVALID_PARAMETER);
+  if (b.bytesPerSector == 0 || b.sectorsPerCluster == 0)
+    return Failed(win::ERROR_INVALID_PARAMETER);
   if (b.sectorsPerFat == 0) {
     // Grow the FAT until it holds an entry for every cluster it leaves room for.
-    std::uint32_t rootSectors = (std::uint32_t{b.rootEntries} * 32 + b.bytesPerSector - 1) / b.bytesPerSector;
+    std::uint32_t rootSectors =
+        (std::uint32_t{b.rootEntries} * 32 + b.bytesPerSector - 1) / b.bytesPerSector;
     std::uint32_t spf = 1;
     for (int round = 0; round < 16; ++round) {
-      std::uint64_t used = std::uint64_t{b.reservedSectors} + std::uint64_t{b.fatCount} * spf + rootSectors;
+      std::uint64_t used =
+          std::uint64_t{b.reservedSectors} + std::uint64_t{b.fatCount} * spf + rootSectors;
       if (used >= b.totalSectors) return Failed(win::ERROR_INVALID_PARAMETER);
       auto clusters = static_cast<std::uint32_t>((b.totalSectors - used) / b.sectorsPerCluster);
       std::uint64_t need = (FatBytesFor(clusters) + b.bytesPerSector - 1) / b.bytesPerSector;

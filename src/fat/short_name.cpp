@@ -114,8 +114,6 @@ std::uint8_t ShortNameChecksum(const ShortNameBytes& bytes) {
   return sum;
 }
 
-bool SameName(std::string_view a, std::string_view b) {
-  return cp932::EqualIgnoringCase(a, b);
-}
+bool SameName(std::string_view a, std::string_view b) { return cp932::EqualIgnoringCase(a, b); }
 
 }  // namespace pelko::fat

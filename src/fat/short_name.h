@@ -19,8 +19,8 @@ inline constexpr std::uint8_t kDeletedMark = 0xE5;
 inline constexpr std::uint8_t kEscapedE5 = 0x05;
 
 struct ShortName {
-  ShortNameBytes bytes{};     // as stored: upper case, space padded, 0xE5 escaped
-  std::uint8_t caseFlags = 0; // kLowerCaseBase / kLowerCaseExtension
+  ShortNameBytes bytes{};      // as stored: upper case, space padded, 0xE5 escaped
+  std::uint8_t caseFlags = 0;  // kLowerCaseBase / kLowerCaseExtension
 };
 
 // "archive.lzh" -> "ARCHIVE LZH" with both lower-case bits. Names that do not

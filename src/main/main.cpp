@@ -31,7 +31,9 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (!HasDisplay()) {
-    std::fprintf(stderr, "pelko: no display (DISPLAY is not set); try: scripts/run --screenshot pelko.png\n");
+    std::fprintf(
+        stderr,
+        "pelko: no display (DISPLAY is not set); try: scripts/run --screenshot pelko.png\n");
     return 1;
   }
 

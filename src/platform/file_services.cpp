@@ -15,8 +15,8 @@ constexpr std::size_t kCopyChunk = 64 * 1024;
 
 // Writes the rest of `source` into a new file; whatever goes wrong, no
 // half-written target stays behind.
-bool CopyContents(FileStream& source, Volume& volume, const RelativePath& target,
-                  OpenMode mode, std::optional<std::int64_t> lastWriteTime) {
+bool CopyContents(FileStream& source, Volume& volume, const RelativePath& target, OpenMode mode,
+                  std::optional<std::int64_t> lastWriteTime) {
   auto out = volume.Open(target, mode);
   if (!out) return false;
   std::vector<std::byte> buffer(kCopyChunk);
@@ -97,7 +97,8 @@ bool CopyFile(std::string_view source, std::string_view target, bool failIfExist
   if (!to) return false;
   auto in = from->volume->Open(from->path, OpenMode::Read);
   if (!in) return false;
-  if (IsSameFile(*from, *to)) return Fail(failIfExists ? ERROR_FILE_EXISTS : ERROR_SHARING_VIOLATION);
+  if (IsSameFile(*from, *to))
+    return Fail(failIfExists ? ERROR_FILE_EXISTS : ERROR_SHARING_VIOLATION);
   return CopyContents(*in, *to->volume, to->path,
                       failIfExists ? OpenMode::CreateNew : OpenMode::CreateAlways,
                       ContentTime(*from->volume, from->path));

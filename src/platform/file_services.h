@@ -22,10 +22,10 @@ enum class EntryKind { File, Directory, Other /* link, device, FIFO, socket */ }
 struct FileInformation {
   EntryKind kind = EntryKind::File;
   std::uint64_t size = 0;
-  std::int64_t lastWriteTime = 0;  // seconds since 1970-01-01 UTC
-  std::uint8_t attributes = 0;     // FILE_ATTRIBUTE_*
-  bool isSymlink = false;          // host only: the name itself is a link
-  bool isPseudoFileSystem = false; // host only: a folder on proc, sysfs, ...
+  std::int64_t lastWriteTime = 0;   // seconds since 1970-01-01 UTC
+  std::uint8_t attributes = 0;      // FILE_ATTRIBUTE_*
+  bool isSymlink = false;           // host only: the name itself is a link
+  bool isPseudoFileSystem = false;  // host only: a folder on proc, sysfs, ...
   // Together, a folder's identity for a walk that must enter each folder
   // once (Windows' volume serial and file index): device and inode on the
   // host, serial and first cluster on a FAT floppy.
@@ -63,8 +63,7 @@ std::uint32_t ProbeFileSize(std::string_view path);
 // Entries of a folder (not "." or ".."), in no particular order. Host names
 // that have no Windows form (no CP932 form, or a character Windows forbids)
 // are left out and counted in `leftOut`.
-bool ListFolder(std::string_view folderPath, std::vector<FindData>& entries,
-                std::size_t& leftOut);
+bool ListFolder(std::string_view folderPath, std::vector<FindData>& entries, std::size_t& leftOut);
 
 // The drive letters in use, in order ('A', 'C', ...). A: is always listed.
 std::vector<char> ListDrives();

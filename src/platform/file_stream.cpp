@@ -24,7 +24,7 @@ class VolumeStream : public FileStream {
   bool Close() override { return stream_->Close(); }
 
  private:
-  std::unique_ptr<Volume> volume_;      // declared first: outlives the stream
+  std::unique_ptr<Volume> volume_;  // declared first: outlives the stream
   std::unique_ptr<FileStream> stream_;
 };
 

@@ -175,7 +175,8 @@ class FloppyVolume final : public Volume {
     auto data = volume.ReadFile(path);
     if (!data) return Null(data.error());
     std::uint32_t held = volume.ClustersFor(item->entry.size);
-    return Stream(volume, path, std::move(*data), writable ? Commit::Existing : Commit::Nothing, held);
+    return Stream(volume, path, std::move(*data), writable ? Commit::Existing : Commit::Nothing,
+                  held);
   }
 
   bool GetInformation(const RelativePath& path, FileInformation& info) override {
@@ -251,7 +252,8 @@ class FloppyVolume final : public Volume {
                                      std::vector<std::uint8_t> data, Commit commit,
                                      std::uint32_t heldClusters) {
     std::uint64_t clusters = std::uint64_t{volume.FreeClusters()} + heldClusters;
-    std::uint64_t room = std::min<std::uint64_t>(clusters * volume.Boot().ClusterBytes(), UINT32_MAX);
+    std::uint64_t room =
+        std::min<std::uint64_t>(clusters * volume.Boot().ClusterBytes(), UINT32_MAX);
     return std::make_unique<FloppyFileStream>(imagePath_, path, std::move(data), commit, room);
   }
 

@@ -78,10 +78,14 @@ int OpenFlags(OpenMode mode) {
   // Non-blocking only for the open itself: a FIFO must not hang the tool.
   int flags = O_CLOEXEC | O_NONBLOCK;
   switch (mode) {
-    case OpenMode::Read: return flags | O_RDONLY;
-    case OpenMode::ReadWrite: return flags | O_RDWR;
-    case OpenMode::CreateAlways: return flags | O_RDWR | O_CREAT;
-    case OpenMode::CreateNew: return flags | O_RDWR | O_CREAT | O_EXCL;
+    case OpenMode::Read:
+      return flags | O_RDONLY;
+    case OpenMode::ReadWrite:
+      return flags | O_RDWR;
+    case OpenMode::CreateAlways:
+      return flags | O_RDWR | O_CREAT;
+    case OpenMode::CreateNew:
+      return flags | O_RDWR | O_CREAT | O_EXCL;
   }
   return flags | O_RDONLY;
 }
@@ -90,7 +94,9 @@ int OpenFlags(OpenMode mode) {
 
 bool FailMissing(const std::string& hostPath) {
   std::size_t slash = hostPath.find_last_of('/');
-  std::string parent = slash == std::string::npos ? "." : slash == 0 ? "/" : hostPath.substr(0, slash);
+  std::string parent = slash == std::string::npos ? "."
+                       : slash == 0               ? "/"
+                                                  : hostPath.substr(0, slash);
   struct stat st {};
   if (::stat(parent.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return Fail(ERROR_FILE_NOT_FOUND);
   return Fail(ERROR_PATH_NOT_FOUND);

@@ -48,7 +48,8 @@ bool IsPseudoFileSystemFolder(const std::string& hostPath) {
       return true;
     case TMPFS_MAGIC: {
       // devtmpfs carries tmpfs' number; tell it by being the file system of /dev.
-      struct stat here {}, dev {};
+      struct stat here {
+      }, dev{};
       return ::stat(hostPath.c_str(), &here) == 0 && ::stat("/dev", &dev) == 0 &&
              here.st_dev == dev.st_dev;
     }
@@ -116,7 +117,8 @@ bool HostVolume::SameFile(const RelativePath& a, const RelativePath& b) const {
   auto hostA = HostPathOf(a);
   auto hostB = HostPathOf(b);
   if (!hostA || !hostB) return false;
-  struct stat stA {}, stB {};
+  struct stat stA {
+  }, stB{};
   if (::stat(hostA->c_str(), &stA) != 0 || ::stat(hostB->c_str(), &stB) != 0) return false;
   return stA.st_dev == stB.st_dev && stA.st_ino == stB.st_ino;
 }
@@ -142,8 +144,10 @@ bool HostVolume::GetFreeSpace(DiskFreeSpace& space) {
   unsigned long long unit = fs.f_frsize != 0 ? fs.f_frsize : fs.f_bsize;
   space.bytesPerSector = 512;
   space.sectorsPerCluster = 8;
-  space.freeClusters = ClampToCount(static_cast<unsigned long long>(fs.f_bavail) * unit / kClusterBytes);
-  space.totalClusters = ClampToCount(static_cast<unsigned long long>(fs.f_blocks) * unit / kClusterBytes);
+  space.freeClusters =
+      ClampToCount(static_cast<unsigned long long>(fs.f_bavail) * unit / kClusterBytes);
+  space.totalClusters =
+      ClampToCount(static_cast<unsigned long long>(fs.f_blocks) * unit / kClusterBytes);
   return true;
 }
 

@@ -35,7 +35,8 @@ LongWork::~LongWork() {
 }
 
 void LongWork::Report(std::string_view entry, std::uint64_t done, std::uint64_t total) {
-  if (UserInterfaceHost* host = RegisteredUserInterfaceHost()) host->ReportProgress(entry, done, total);
+  if (UserInterfaceHost* host = RegisteredUserInterfaceHost())
+    host->ReportProgress(entry, done, total);
 }
 
 }  // namespace pelko::win

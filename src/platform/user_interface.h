@@ -25,8 +25,7 @@ class UserInterfaceHost {
   // Long work (an archive command) begins and ends; between them progress is
   // reported: the entry being processed (CP932) and bytes done of bytes in all.
   virtual void BeginLongWork() = 0;
-  virtual void ReportProgress(std::string_view entry, std::uint64_t done,
-                              std::uint64_t total) = 0;
+  virtual void ReportProgress(std::string_view entry, std::uint64_t done, std::uint64_t total) = 0;
   virtual void EndLongWork() = 0;
 };
 
@@ -36,8 +35,7 @@ UserInterfaceHost* RegisteredUserInterfaceHost();
 
 // The caption defaults to the application title.
 DialogResult MessageBox(std::string_view text, MessageBoxButtons buttons,
-                        MessageBoxIcon icon = MessageBoxIcon::None,
-                        std::string_view caption = {});
+                        MessageBoxIcon icon = MessageBoxIcon::None, std::string_view caption = {});
 
 // RAII bracket for long work; reports go to the registered host, if any.
 class LongWork {

@@ -8,9 +8,9 @@
 namespace pelko::win {
 
 struct VolumeInformation {
-  std::string label;        // CP932, "" when the volume has none
+  std::string label;  // CP932, "" when the volume has none
   std::uint32_t serial = 0;
-  std::string fileSystem;   // "FAT" for a floppy
+  std::string fileSystem;  // "FAT" for a floppy
 };
 
 struct DiskFreeSpace {

@@ -9,8 +9,8 @@
 namespace pelko::win {
 
 struct WindowsPath {
-  char drive = 0;                        // upper case 'A'..'Z'
-  std::vector<std::string> components;   // CP932, without "." or ".." (resolved)
+  char drive = 0;                       // upper case 'A'..'Z'
+  std::vector<std::string> components;  // CP932, without "." or ".." (resolved)
 };
 
 // Parses an absolute drive-letter path; '\' and '/' both separate (DBCS-aware);

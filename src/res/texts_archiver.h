@@ -17,10 +17,14 @@ inline constexpr std::string_view kArchiverDeleted = "削除しました: %s";
 // A listing line: name, size in bytes, method, last write time.
 inline constexpr std::string_view kArchiverListed = "%s  %s バイト  %s  %s";
 
-inline constexpr std::string_view kArchiverSkippedExisting = "スキップしました（同じ名前のファイルがあります）: %s";
-inline constexpr std::string_view kArchiverSkippedNewer = "スキップしました（より新しいファイルがあります）: %s";
-inline constexpr std::string_view kArchiverSkippedNoFolder = "スキップしました（展開先のフォルダがありません）: %s";
-inline constexpr std::string_view kArchiverSkippedNotInArchive = "スキップしました（書庫にありません）: %s";
+inline constexpr std::string_view kArchiverSkippedExisting =
+    "スキップしました（同じ名前のファイルがあります）: %s";
+inline constexpr std::string_view kArchiverSkippedNewer =
+    "スキップしました（より新しいファイルがあります）: %s";
+inline constexpr std::string_view kArchiverSkippedNoFolder =
+    "スキップしました（展開先のフォルダがありません）: %s";
+inline constexpr std::string_view kArchiverSkippedNotInArchive =
+    "スキップしました（書庫にありません）: %s";
 // %s: the reason (one of the left-out reasons below), then the path.
 inline constexpr std::string_view kArchiverLeftOut = "除外しました（%s）: %s";
 inline constexpr std::string_view kArchiverStoppedHere = "中止しました（キャンセル）: %s";
@@ -28,16 +32,23 @@ inline constexpr std::string_view kArchiverStoppedHere = "中止しました（�
 inline constexpr std::string_view kArchiverUnsafeName = "エラー（安全でない名前です）: %s";
 inline constexpr std::string_view kArchiverLink = "エラー（リンクは扱いません）: %s";
 inline constexpr std::string_view kArchiverDamaged = "エラー（データが壊れています）: %s";
-inline constexpr std::string_view kArchiverUnknownMethod = "エラー（対応していない圧縮方法です）: %s";
+inline constexpr std::string_view kArchiverUnknownMethod =
+    "エラー（対応していない圧縮方法です）: %s";
 inline constexpr std::string_view kArchiverWriteFailed = "エラー（書き込めません）: %s";
-inline constexpr std::string_view kArchiverNotAFolder = "エラー（展開先がフォルダではありません）: %s";
-inline constexpr std::string_view kArchiverCannotMakeFolder = "エラー（フォルダを作成できません）: %s";
+inline constexpr std::string_view kArchiverNotAFolder =
+    "エラー（展開先がフォルダではありません）: %s";
+inline constexpr std::string_view kArchiverCannotMakeFolder =
+    "エラー（フォルダを作成できません）: %s";
 inline constexpr std::string_view kArchiverCannotOpenArchive = "エラー（書庫を開けません）: %s";
-inline constexpr std::string_view kArchiverArchiveDamaged = "エラー（書庫が壊れているため変更しませんでした）: %s";
-inline constexpr std::string_view kArchiverCannotWriteArchive = "エラー（書庫を書き込めません）: %s";
+inline constexpr std::string_view kArchiverArchiveDamaged =
+    "エラー（書庫が壊れているため変更しませんでした）: %s";
+inline constexpr std::string_view kArchiverCannotWriteArchive =
+    "エラー（書庫を書き込めません）: %s";
 // %s: the offset of the header in the archive.
-inline constexpr std::string_view kArchiverBrokenHeaderSkipped = "壊れたヘッダを飛ばしました（位置 %s）";
-inline constexpr std::string_view kArchiverBrokenHeaderStopped = "エラー（壊れたヘッダのため読み込みを中止しました、位置 %s）";
+inline constexpr std::string_view kArchiverBrokenHeaderSkipped =
+    "壊れたヘッダを飛ばしました（位置 %s）";
+inline constexpr std::string_view kArchiverBrokenHeaderStopped =
+    "エラー（壊れたヘッダのため読み込みを中止しました、位置 %s）";
 
 // Reasons for something left out of an add.
 inline constexpr std::string_view kArchiverReasonLink = "リンク";
@@ -56,21 +67,29 @@ inline constexpr std::string_view kArchiverNoCommand = "エラー: コマンド�
 inline constexpr std::string_view kArchiverUnknownCommand = "エラー（不明なコマンドです）: %s";
 inline constexpr std::string_view kArchiverUnclosedQuote = "エラー（引用符が閉じていません）: %s";
 inline constexpr std::string_view kArchiverUnknownSwitch = "エラー（不明なスイッチです）: %s";
-inline constexpr std::string_view kArchiverEmptyPattern = "エラー（除外するパターンがありません）: %s";
+inline constexpr std::string_view kArchiverEmptyPattern =
+    "エラー（除外するパターンがありません）: %s";
 inline constexpr std::string_view kArchiverNoArchive = "エラー: 書庫が指定されていません";
-inline constexpr std::string_view kArchiverArchiveNotAbsolute = "エラー（書庫はドライブ名から指定してください）: %s";
-inline constexpr std::string_view kArchiverArchiveIsFolder = "エラー（書庫の名前がフォルダです）: %s";
-inline constexpr std::string_view kArchiverRelativeBaseFolder = "エラー（基準フォルダはドライブ名から指定してください）: %s";
-inline constexpr std::string_view kArchiverNameWithoutBase = "エラー（基準フォルダのない名前です）: %s";
+inline constexpr std::string_view kArchiverArchiveNotAbsolute =
+    "エラー（書庫はドライブ名から指定してください）: %s";
+inline constexpr std::string_view kArchiverArchiveIsFolder =
+    "エラー（書庫の名前がフォルダです）: %s";
+inline constexpr std::string_view kArchiverRelativeBaseFolder =
+    "エラー（基準フォルダはドライブ名から指定してください）: %s";
+inline constexpr std::string_view kArchiverNameWithoutBase =
+    "エラー（基準フォルダのない名前です）: %s";
 inline constexpr std::string_view kArchiverBadName = "エラー（使えない名前です）: %s";
 
-inline constexpr std::string_view kArchiverNothingNamed = "対象が指定されていないため、何もしませんでした。";
+inline constexpr std::string_view kArchiverNothingNamed =
+    "対象が指定されていないため、何もしませんでした。";
 
 // The summary line.
-inline constexpr std::string_view kArchiverSummaryExtract = "展開 %s 件、スキップ %s 件、エラー %s 件";
+inline constexpr std::string_view kArchiverSummaryExtract =
+    "展開 %s 件、スキップ %s 件、エラー %s 件";
 inline constexpr std::string_view kArchiverSummaryTest = "正常 %s 件、スキップ %s 件、エラー %s 件";
 inline constexpr std::string_view kArchiverSummaryAdd = "追加 %s 件、除外 %s 件、エラー %s 件";
-inline constexpr std::string_view kArchiverSummaryDelete = "削除 %s 件、スキップ %s 件、エラー %s 件";
+inline constexpr std::string_view kArchiverSummaryDelete =
+    "削除 %s 件、スキップ %s 件、エラー %s 件";
 inline constexpr std::string_view kArchiverSummaryList = "%s 件、スキップ %s 件、エラー %s 件";
 inline constexpr std::string_view kArchiverCancelledPrefix = "キャンセルで中止しました。";
 inline constexpr std::string_view kArchiverSummaryNotRun = "コマンドを実行しませんでした。";

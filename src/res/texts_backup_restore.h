@@ -11,7 +11,8 @@ inline constexpr std::string_view kSettingsNotFound = "このディスクの設�
 
 // Backup: the last question before the floppy's archive is replaced (Yes / No).
 inline constexpr std::string_view kConfirmBackup =
-    "コンピュータからＦＤにデータを転送します。\nＦＤ内の前回のアーカイブは削除されます。続けますか？";
+    "コンピュータからＦＤにデータを転送します。\nＦＤ内の前回のアーカイブは削除されます。続けますか"
+    "？";
 // Backup: the archive does not fit; %d is the number of floppies (Yes / No).
 inline constexpr std::string_view kSplitOverFloppies =
     "ディスクの空きスペースが足りません。\n空フロッピー %d 枚に分割して保存しますか？";

@@ -70,7 +70,8 @@ inline constexpr std::string_view kOutputCaption = "関連づけられていな�
 
 // The dialog framework's own messages; %1 and %2 are filled in.
 inline constexpr std::string_view kEnterInteger = "整数を入力してください。";
-inline constexpr std::string_view kEnterIntegerInRange = "%1 から %2 までの整数を入力してください。";
+inline constexpr std::string_view kEnterIntegerInRange =
+    "%1 から %2 までの整数を入力してください。";
 inline constexpr std::string_view kCreateFileQuestion =
     "%1\nこのファイルは存在しません。\nファイルを作成しますか？";
 inline constexpr std::string_view kFileNotFound =

@@ -18,7 +18,8 @@ inline constexpr std::string_view kOptionsButton = "オプション";
 // The information panel: label, serial, free/total bytes, file system; each
 // %d a signed 32-bit number.
 inline constexpr std::string_view kDiskInfoFormat =
-    "ボリュームラベル： %s\nシリアルナンバー： %d\n空きディスク容量： %d/%d(ﾊﾞｲﾄ)\nファイルシステム： %s\n";
+    "ボリュームラベル： %s\nシリアルナンバー： %d\n空きディスク容量： "
+    "%d/%d(ﾊﾞｲﾄ)\nファイルシステム： %s\n";
 inline constexpr std::string_view kNoDisk = "ディスクがありません。";
 
 // Asked while drive A: holds no readable disk (Retry/Cancel).

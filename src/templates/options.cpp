@@ -20,9 +20,17 @@ constexpr std::uint32_t kExclusionList =
     s::Sorted | s::MultipleSelection | s::Notify | s::VScroll | s::Border | s::TabStop;
 
 constexpr ui::ControlTemplate kControls[] = {
-    {ui::IDOK, ControlKind::PushButton, res::kOkButton, {26, 192, 50, 14}, s::DefaultButton | s::TabStop},
+    {ui::IDOK,
+     ControlKind::PushButton,
+     res::kOkButton,
+     {26, 192, 50, 14},
+     s::DefaultButton | s::TabStop},
     {ui::IDCANCEL, ControlKind::PushButton, res::kCancelButton, {109, 192, 50, 14}, s::TabStop},
-    {1010, ControlKind::RadioButton, res::kAlwaysOverwrite, {19, 28, 49, 10}, s::Group | s::TabStop},
+    {1010,
+     ControlKind::RadioButton,
+     res::kAlwaysOverwrite,
+     {19, 28, 49, 10},
+     s::Group | s::TabStop},
     {1011, ControlKind::RadioButton, res::kConfirm, {19, 42, 42, 10}, 0},
     {1012, ControlKind::RadioButton, res::kNeverOverwrite, {19, 55, 53, 10}, 0},
     {ui::kNoControlId, ControlKind::GroupBox, res::kOverwriteGroup, {14, 19, 70, 55}, 0},
@@ -37,7 +45,11 @@ constexpr ui::ControlTemplate kControls[] = {
     {ui::kNoControlId, ControlKind::Static, res::kWhenExpanding, {7, 7, 22, 8}, 0},
     {ui::kNoControlId, ControlKind::Static, res::kWhenCompressing, {196, 7, 22, 8}, 0},
     {ui::kNoControlId, ControlKind::Static, res::kArchiveFormat, {203, 18, 28, 8}, 0},
-    {1020, ControlKind::ComboBox, "", {234, 14, 68, 96}, s::DropDown | s::VScroll | s::TabStop,
+    {1020,
+     ControlKind::ComboBox,
+     "",
+     {234, 14, 68, 96},
+     s::DropDown | s::VScroll | s::TabStop,
      kArchiveFormats},
     {1021, ControlKind::CheckBox, res::kIgnoreBrokenHeaders, {13, 115, 67, 10}, s::TabStop},
     {1022, ControlKind::CheckBox, res::kExcludeNames, {196, 38, 160, 10}, s::TabStop},
@@ -58,12 +70,9 @@ constexpr ui::ControlTemplate kControls[] = {
 };
 
 constexpr ui::DialogTemplate kTemplate{
-    IDD_OPTIONS,
-    res::kDialogCaption,
-    {0, 0, 381, 213},
-    ws::Caption | ws::SystemMenu | ws::ModalFrame,
-    res::kDialogFont,
-    res::kDialogFontPoints,
+    IDD_OPTIONS,      res::kDialogCaption,
+    {0, 0, 381, 213}, ws::Caption | ws::SystemMenu | ws::ModalFrame,
+    res::kDialogFont, res::kDialogFontPoints,
     kControls,
 };
 

@@ -127,8 +127,8 @@ std::optional<std::string> FromUtf8(std::string_view utf8) {
 std::string FromUtf8Literal(std::string_view utf8) {
   auto cp932 = FromUtf8(utf8);
   if (!cp932) {
-    std::fprintf(stderr, "internal text has no CP932 form: %.*s\n",
-                 static_cast<int>(utf8.size()), utf8.data());
+    std::fprintf(stderr, "internal text has no CP932 form: %.*s\n", static_cast<int>(utf8.size()),
+                 utf8.data());
     std::abort();
   }
   return *cp932;

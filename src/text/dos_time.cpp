@@ -20,8 +20,8 @@ DosTime ToDosTime(std::int64_t unixTime) {
   if (localtime_r(&t, &tm) == nullptr || tm.tm_year + 1900 < kFirstYear) return DosTime{};
   if (tm.tm_year + 1900 > kLastYear) return kLastMoment;
   DosTime d;
-  d.date = static_cast<std::uint16_t>(((tm.tm_year + 1900 - kFirstYear) << 9) | ((tm.tm_mon + 1) << 5) |
-                                      tm.tm_mday);
+  d.date = static_cast<std::uint16_t>(((tm.tm_year + 1900 - kFirstYear) << 9) |
+                                      ((tm.tm_mon + 1) << 5) | tm.tm_mday);
   d.time = static_cast<std::uint16_t>((tm.tm_hour << 11) | (tm.tm_min << 5) | (tm.tm_sec / 2));
   return d;
 }

@@ -41,9 +41,11 @@ constexpr std::uint64_t LoadLe64(const Bytes& bytes, std::size_t at) {
 
 // Writes the low `width` bytes of `value` at `at` (the bytes must be there).
 template <ByteBuffer Bytes>
-constexpr void StoreLittleEndian(Bytes&& bytes, std::size_t at, std::size_t width, std::uint64_t value) {
+constexpr void StoreLittleEndian(Bytes&& bytes, std::size_t at, std::size_t width,
+                                 std::uint64_t value) {
   using Byte = std::remove_cvref_t<decltype(bytes[at])>;
-  for (std::size_t i = 0; i < width; ++i) bytes[at + i] = static_cast<Byte>((value >> (8 * i)) & 0xFF);
+  for (std::size_t i = 0; i < width; ++i)
+    bytes[at + i] = static_cast<Byte>((value >> (8 * i)) & 0xFF);
 }
 
 template <ByteBuffer Bytes>

@@ -45,9 +45,11 @@ constexpr MessageText kMessages[] = {
     {ERROR_CANNOT_MAKE, "ディレクトリまたはファイルを作成できません。"},
     {ERROR_INVALID_PARAMETER, "パラメーターが間違っています。"},
     {ERROR_DISK_FULL, "ディスクに十分な空き領域がありません。"},
-    {ERROR_INVALID_NAME, "ファイル名、ディレクトリ名、またはボリューム ラベルの構文が間違っています。"},
+    {ERROR_INVALID_NAME,
+     "ファイル名、ディレクトリ名、またはボリューム ラベルの構文が間違っています。"},
     {ERROR_DIR_NOT_EMPTY, "ディレクトリが空ではありません。"},
-    {ERROR_LABEL_TOO_LONG, "入力したボリューム ラベルは、対象のファイル システムのラベルの文字数制限を超えています。"},
+    {ERROR_LABEL_TOO_LONG,
+     "入力したボリューム ラベルは、対象のファイル システムのラベルの文字数制限を超えています。"},
     {ERROR_BAD_PATHNAME, "指定されたパスは無効です。"},
     {ERROR_ALREADY_EXISTS, "既に存在するファイルを作成することはできません。"},
     {ERROR_FILENAME_EXCED_RANGE, "ファイル名または拡張子が長すぎます。"},
@@ -69,36 +71,57 @@ void SetLastError(DWORD code) { lastError = code; }
 // versus 183 (rename, make folder) is the call site's choice too.
 DWORD ErrnoToWin32(int errnoValue) {
   switch (errnoValue) {
-    case 0: return ERROR_SUCCESS;
-    case ENOENT: return ERROR_FILE_NOT_FOUND;
-    case ENOTDIR: return ERROR_PATH_NOT_FOUND;
+    case 0:
+      return ERROR_SUCCESS;
+    case ENOENT:
+      return ERROR_FILE_NOT_FOUND;
+    case ENOTDIR:
+      return ERROR_PATH_NOT_FOUND;
     case EACCES:
     case EPERM:
-    case EISDIR: return ERROR_ACCESS_DENIED;
-    case EROFS: return ERROR_WRITE_PROTECT;
+    case EISDIR:
+      return ERROR_ACCESS_DENIED;
+    case EROFS:
+      return ERROR_WRITE_PROTECT;
     case ENOSPC:
     case EDQUOT:
-    case EFBIG: return ERROR_DISK_FULL;
-    case EEXIST: return ERROR_ALREADY_EXISTS;
-    case ENAMETOOLONG: return ERROR_FILENAME_EXCED_RANGE;
-    case ELOOP: return ERROR_CANT_RESOLVE_FILENAME;
+    case EFBIG:
+      return ERROR_DISK_FULL;
+    case EEXIST:
+      return ERROR_ALREADY_EXISTS;
+    case ENAMETOOLONG:
+      return ERROR_FILENAME_EXCED_RANGE;
+    case ELOOP:
+      return ERROR_CANT_RESOLVE_FILENAME;
     case EBUSY:
-    case ETXTBSY: return ERROR_SHARING_VIOLATION;
-    case ENOTEMPTY: return ERROR_DIR_NOT_EMPTY;
+    case ETXTBSY:
+      return ERROR_SHARING_VIOLATION;
+    case ENOTEMPTY:
+      return ERROR_DIR_NOT_EMPTY;
     case EMFILE:
-    case ENFILE: return ERROR_TOO_MANY_OPEN_FILES;
-    case ENOMEM: return ERROR_NOT_ENOUGH_MEMORY;
-    case EBADF: return ERROR_INVALID_HANDLE;
-    case EINVAL: return ERROR_INVALID_PARAMETER;
-    case EXDEV: return ERROR_NOT_SAME_DEVICE;
+    case ENFILE:
+      return ERROR_TOO_MANY_OPEN_FILES;
+    case ENOMEM:
+      return ERROR_NOT_ENOUGH_MEMORY;
+    case EBADF:
+      return ERROR_INVALID_HANDLE;
+    case EINVAL:
+      return ERROR_INVALID_PARAMETER;
+    case EXDEV:
+      return ERROR_NOT_SAME_DEVICE;
     case ENXIO:
     case ENODEV:
-    case ENOMEDIUM: return ERROR_NOT_READY;
-    case ENOTSUP: return ERROR_NOT_SUPPORTED;
-    case EUCLEAN: return ERROR_FILE_CORRUPT;
-    case ECANCELED: return ERROR_CANCELLED;
+    case ENOMEDIUM:
+      return ERROR_NOT_READY;
+    case ENOTSUP:
+      return ERROR_NOT_SUPPORTED;
+    case EUCLEAN:
+      return ERROR_FILE_CORRUPT;
+    case ECANCELED:
+      return ERROR_CANCELLED;
     case EIO:
-    default: return ERROR_GEN_FAILURE;
+    default:
+      return ERROR_GEN_FAILURE;
   }
 }
 

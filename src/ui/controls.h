@@ -39,7 +39,7 @@ class Control {
 class Button : public Control {
  public:
   using Control::Control;
-  int GetCheck() const;          // 0 for a push button
+  int GetCheck() const;  // 0 for a push button
   void SetCheck(int state);
 };
 
@@ -56,9 +56,9 @@ class ListControl : public Control {
   // item); others append it. Returns its position.
   int AddString(std::string_view text);
   int InsertString(int index, std::string_view text);  // -1 appends
-  int DeleteString(int index);                          // the remaining count, or LB_ERR
+  int DeleteString(int index);                         // the remaining count, or LB_ERR
   void ResetContent();
-  int FindStringExact(std::string_view text) const;     // LB_ERR when none
+  int FindStringExact(std::string_view text) const;  // LB_ERR when none
   // Adds the directory listing of `pattern` (see directory_listing.h);
   // returns the position of the last item added, or LB_ERR.
   int Dir(unsigned flags, std::string_view pattern);
@@ -75,7 +75,7 @@ class ListBox : public ListControl {
   int GetCurSel() const;
   int SetCurSel(int index);  // -1 clears; LB_ERR out of range or on a multiple-selection list
   // Multiple-selection lists.
-  int GetSel(int index) const;  // > 0 selected, 0 not, LB_ERR out of range
+  int GetSel(int index) const;         // > 0 selected, 0 not, LB_ERR out of range
   int SetSel(int index, bool select);  // -1: every item
   int GetSelCount() const;
   // The positions of the selected items, ascending, at most maxItems of them

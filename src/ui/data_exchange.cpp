@@ -16,7 +16,8 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool ParseInteger(std::string_view text, int& value) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  if (text.size() > 1 && text.front() == '+' && text[1] >= '0' && text[1] <= '9') text.remove_prefix(1);
+  if (text.size() > 1 && text.front() == '+' && text[1] >= '0' && text[1] <= '9')
+    text.remove_prefix(1);
   if (text.empty()) return false;
   int parsed = 0;
   auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), parsed);
@@ -85,7 +86,8 @@ void DataExchange::Radio(int firstId, int& value) {
   if (saving_) value = -1;
   for (std::size_t i = start; i < dialogTemplate.controls.size(); ++i, ++position) {
     const ControlTemplate& control = dialogTemplate.controls[i];
-    if (control.kind != ControlKind::RadioButton || (i != start && control.Has(style::Group))) break;
+    if (control.kind != ControlKind::RadioButton || (i != start && control.Has(style::Group)))
+      break;
     if (saving_) {
       if (dialog_.IsDlgButtonChecked(control.id) && value < 0) value = position;
     } else {

@@ -13,8 +13,7 @@ class Dialog;
 
 class DataExchange {
  public:
-  DataExchange(Dialog& dialog, bool saveAndValidate)
-      : dialog_(dialog), saving_(saveAndValidate) {}
+  DataExchange(Dialog& dialog, bool saveAndValidate) : dialog_(dialog), saving_(saveAndValidate) {}
 
   bool Saving() const { return saving_; }
   bool Failed() const { return failed_; }

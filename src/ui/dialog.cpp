@@ -47,15 +47,21 @@ ComboBox Dialog::GetComboBox(int controlId) const {
   return ComboBox(Peer(controlId), template_.Find(controlId));
 }
 
-std::string Dialog::GetDlgItemText(int controlId) const { return GetDlgItem(controlId).GetWindowText(); }
+std::string Dialog::GetDlgItemText(int controlId) const {
+  return GetDlgItem(controlId).GetWindowText();
+}
 
 void Dialog::SetDlgItemText(int controlId, std::string_view text) {
   GetDlgItem(controlId).SetWindowText(text);
 }
 
-void Dialog::EnableDlgItem(int controlId, bool enable) { GetDlgItem(controlId).EnableWindow(enable); }
+void Dialog::EnableDlgItem(int controlId, bool enable) {
+  GetDlgItem(controlId).EnableWindow(enable);
+}
 
-bool Dialog::IsDlgItemEnabled(int controlId) const { return GetDlgItem(controlId).IsWindowEnabled(); }
+bool Dialog::IsDlgItemEnabled(int controlId) const {
+  return GetDlgItem(controlId).IsWindowEnabled();
+}
 
 int Dialog::IsDlgButtonChecked(int controlId) const { return GetButton(controlId).GetCheck(); }
 

@@ -38,13 +38,13 @@ enum class ControlKind {
 // Style bits of a control, named after what they do.
 namespace style {
 inline constexpr std::uint32_t TabStop = 1u << 0;
-inline constexpr std::uint32_t Group = 1u << 1;              // starts a group
+inline constexpr std::uint32_t Group = 1u << 1;  // starts a group
 inline constexpr std::uint32_t DefaultButton = 1u << 2;
-inline constexpr std::uint32_t MultiLine = 1u << 3;          // button caption or edit text
+inline constexpr std::uint32_t MultiLine = 1u << 3;  // button caption or edit text
 inline constexpr std::uint32_t CenterHorizontal = 1u << 4;
 inline constexpr std::uint32_t CenterVertical = 1u << 5;
-inline constexpr std::uint32_t Sunken = 1u << 6;             // sunken edge
-inline constexpr std::uint32_t NoWordWrap = 1u << 7;         // static text, left-aligned
+inline constexpr std::uint32_t Sunken = 1u << 6;      // sunken edge
+inline constexpr std::uint32_t NoWordWrap = 1u << 7;  // static text, left-aligned
 inline constexpr std::uint32_t RightAligned = 1u << 8;
 inline constexpr std::uint32_t Border = 1u << 9;
 inline constexpr std::uint32_t ReadOnly = 1u << 10;
@@ -52,12 +52,12 @@ inline constexpr std::uint32_t AutoHScroll = 1u << 11;
 inline constexpr std::uint32_t AutoVScroll = 1u << 12;
 inline constexpr std::uint32_t VScroll = 1u << 13;
 inline constexpr std::uint32_t HScroll = 1u << 14;
-inline constexpr std::uint32_t WantReturn = 1u << 15;        // Enter is a line break
+inline constexpr std::uint32_t WantReturn = 1u << 15;  // Enter is a line break
 inline constexpr std::uint32_t Sorted = 1u << 16;
-inline constexpr std::uint32_t MultipleSelection = 1u << 17; // each click toggles one entry
-inline constexpr std::uint32_t Notify = 1u << 18;            // selection and double-click
+inline constexpr std::uint32_t MultipleSelection = 1u << 17;  // each click toggles one entry
+inline constexpr std::uint32_t Notify = 1u << 18;             // selection and double-click
 inline constexpr std::uint32_t NoIntegralHeight = 1u << 19;
-inline constexpr std::uint32_t DropDown = 1u << 20;          // combo with an edit field
+inline constexpr std::uint32_t DropDown = 1u << 20;  // combo with an edit field
 inline constexpr std::uint32_t Disabled = 1u << 21;
 }  // namespace style
 
@@ -67,7 +67,7 @@ inline constexpr std::uint32_t Caption = 1u << 0;
 inline constexpr std::uint32_t SystemMenu = 1u << 1;
 inline constexpr std::uint32_t ModalFrame = 1u << 2;
 inline constexpr std::uint32_t Visible = 1u << 3;
-inline constexpr std::uint32_t AppWindow = 1u << 4;    // has a taskbar button
+inline constexpr std::uint32_t AppWindow = 1u << 4;  // has a taskbar button
 inline constexpr std::uint32_t MinimizeBox = 1u << 5;
 inline constexpr std::uint32_t MaximizeBox = 1u << 6;
 inline constexpr std::uint32_t Resizable = 1u << 7;

@@ -17,9 +17,13 @@ DialogBaseUnits BaseUnitsFromLetters(int advanceOf52Letters, int textHeight) {
   return {(advanceOf52Letters + 26) / 52, textHeight};
 }
 
-int DialogUnitsToPixelsX(int units, const DialogBaseUnits& base) { return MulDiv(units, base.width, 4); }
+int DialogUnitsToPixelsX(int units, const DialogBaseUnits& base) {
+  return MulDiv(units, base.width, 4);
+}
 
-int DialogUnitsToPixelsY(int units, const DialogBaseUnits& base) { return MulDiv(units, base.height, 8); }
+int DialogUnitsToPixelsY(int units, const DialogBaseUnits& base) {
+  return MulDiv(units, base.height, 8);
+}
 
 Rect DialogUnitsToPixels(const Rect& units, const DialogBaseUnits& base) {
   return {DialogUnitsToPixelsX(units.x, base), DialogUnitsToPixelsY(units.y, base),

@@ -63,7 +63,8 @@ bool DirectoryListing(std::string_view pattern, unsigned flags, std::vector<std:
       SortItems(files);
       SortItems(folders);
       items.insert(items.end(), files.begin(), files.end());
-      if ((flags & DDL_DIRECTORY) && !folder->components.empty() && MatchesWildcard(wildcard, "..")) {
+      if ((flags & DDL_DIRECTORY) && !folder->components.empty() &&
+          MatchesWildcard(wildcard, "..")) {
         items.push_back("[..]");
       }
       items.insert(items.end(), folders.begin(), folders.end());

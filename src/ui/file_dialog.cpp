@@ -57,7 +57,8 @@ int FileDialog::DoModal() {
       continue;
     }
     if (flags_ & OFN_CREATEPROMPT) {
-      if (win::MessageBox(FillMessage(res::kCreateFileQuestion, {path}), win::MessageBoxButtons::YesNo,
+      if (win::MessageBox(FillMessage(res::kCreateFileQuestion, {path}),
+                          win::MessageBoxButtons::YesNo,
                           win::MessageBoxIcon::Question) != win::DialogResult::Yes) {
         continue;
       }

@@ -2,8 +2,6 @@
 
 namespace pelko::ui {
 
-Host* RegisteredHost() {
-  return dynamic_cast<Host*>(win::RegisteredUserInterfaceHost());
-}
+Host* RegisteredHost() { return dynamic_cast<Host*>(win::RegisteredUserInterfaceHost()); }
 
 }  // namespace pelko::ui

@@ -6,7 +6,8 @@
 
 namespace pelko::ui {
 
-std::string FillMessage(std::string_view utf8Template, std::initializer_list<std::string_view> arguments) {
+std::string FillMessage(std::string_view utf8Template,
+                        std::initializer_list<std::string_view> arguments) {
   // '%' and the digits are never bytes of a double-byte character in CP932.
   std::string text = cp932::FromUtf8Literal(utf8Template);
   std::vector<std::string_view> values(arguments);

@@ -8,6 +8,7 @@
 namespace pelko::ui {
 
 // `utf8Template` is a text of res/ (UTF-8); the arguments are CP932.
-std::string FillMessage(std::string_view utf8Template, std::initializer_list<std::string_view> arguments);
+std::string FillMessage(std::string_view utf8Template,
+                        std::initializer_list<std::string_view> arguments);
 
 }  // namespace pelko::ui

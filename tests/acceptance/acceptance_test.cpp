@@ -39,12 +39,15 @@ TEST_P(PelkoScript, TranscriptAndExitCodeAreTheExpectedOnes) {
   std::string image = home.Sub("A.img");
   test::ScopedEnv programFolder("PELKO_HOME", home.Path());
   test::ScopedEnv driveA("PELKO_DRIVE_A", image);
-  ASSERT_EQ(RunCommand("mformat -C -f 1440 -i " + ShellQuote(image) + " -v PELKO -N 12345678 ::").exitCode, 0);
+  ASSERT_EQ(RunCommand("mformat -C -f 1440 -i " + ShellQuote(image) + " -v PELKO -N 12345678 ::")
+                .exitCode,
+            0);
 
   std::string stdoutFile = home.Sub("stdout.txt");
   std::string stderrFile = home.Sub("stderr.txt");
-  test::CommandResult run = RunCommand(ShellQuote(PELKO_SCRIPT) + " " + ShellQuote(ScriptPath(c.name, ".script")) +
-                                       " >" + ShellQuote(stdoutFile) + " 2>" + ShellQuote(stderrFile));
+  test::CommandResult run =
+      RunCommand(ShellQuote(PELKO_SCRIPT) + " " + ShellQuote(ScriptPath(c.name, ".script")) + " >" +
+                 ShellQuote(stdoutFile) + " 2>" + ShellQuote(stderrFile));
   std::string transcript = test::ReadHostFile(stdoutFile);
   std::string errors = test::ReadHostFile(stderrFile);
   EXPECT_EQ(run.exitCode, c.exitCode) << errors;
@@ -67,12 +70,15 @@ std::vector<Case> Scripts() {
     }
     cases.push_back(c);
   }
-  std::sort(cases.begin(), cases.end(), [](const Case& a, const Case& b) { return a.name < b.name; });
+  std::sort(cases.begin(), cases.end(),
+            [](const Case& a, const Case& b) { return a.name < b.name; });
   return cases;
 }
 
 INSTANTIATE_TEST_SUITE_P(Scripts, PelkoScript, ::testing::ValuesIn(Scripts()),
-                         [](const ::testing::TestParamInfo<Case>& info) { return info.param.name; });
+                         [](const ::testing::TestParamInfo<Case>& info) {
+                           return info.param.name;
+                         });
 
 }  // namespace
 }  // namespace pelko

@@ -37,7 +37,8 @@ using test::ShellQuote;
 using test::WriteHostFile;
 
 constexpr char kConfirmBackup[] =
-    "コンピュータからＦＤにデータを転送します。\\nＦＤ内の前回のアーカイブは削除されます。続けますか？";
+    "コンピュータからＦＤにデータを転送します。\\nＦＤ内の前回のアーカイブは削除されます。続けます"
+    "か？";
 constexpr char kCopyFailed[] = "アーカイブのコピーに失敗しました。";
 // More kill points than any run here has: a run that never completes fails.
 constexpr int kMostKillPoints = 200;
@@ -52,7 +53,9 @@ std::string Noise(std::size_t size, std::uint32_t seed) {
   return bytes;
 }
 
-std::string Mtools(const std::string& command) { return "MTOOLS_SKIP_CHECK=1 MTOOLS_NO_VFAT=1 " + command; }
+std::string Mtools(const std::string& command) {
+  return "MTOOLS_SKIP_CHECK=1 MTOOLS_NO_VFAT=1 " + command;
+}
 
 // The run's program folder: the floppies disk1.img … as images beside it,
 // A.img a link to the one in the drive, the user's files in tree/ and the
@@ -125,16 +128,21 @@ class Workspace {
     std::string command = ShellQuote(PELKO_SCRIPT) + " " + ShellQuote(root_.Sub("script.txt"));
     if (!syscall.empty()) {
       // The leak checker cannot work under a tracer; the runs without one check leaks.
-      command = "ASAN_OPTIONS=\"${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0\" strace -f -o /dev/null -e trace=" +
-                syscall + " -e inject=" + syscall + ":signal=KILL:when=" + std::to_string(when) + " " + command;
+      command =
+          "ASAN_OPTIONS=\"${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0\" strace -f -o /dev/null "
+          "-e trace=" +
+          syscall + " -e inject=" + syscall + ":signal=KILL:when=" + std::to_string(when) + " " +
+          command;
     }
     // The shell, not strace, reports the kill (as 128 + 9), in its own output.
-    test::CommandResult result = RunCommand(command + " >" + ShellQuote(root_.Sub("transcript.txt")) +
-                                            " 2>" + ShellQuote(root_.Sub("errors.txt")) + "; exit $?");
+    test::CommandResult result =
+        RunCommand(command + " >" + ShellQuote(root_.Sub("transcript.txt")) + " 2>" +
+                   ShellQuote(root_.Sub("errors.txt")) + "; exit $?");
     Played played;
     played.exitCode = result.exitCode;
     played.killed = result.exitCode == 128 + 9 || result.exitCode == -1;
-    played.transcript = ReadHostFile(root_.Sub("transcript.txt")) + ReadHostFile(root_.Sub("errors.txt"));
+    played.transcript =
+        ReadHostFile(root_.Sub("transcript.txt")) + ReadHostFile(root_.Sub("errors.txt"));
     return played;
   }
 
@@ -149,7 +157,8 @@ class Workspace {
       if (!fs::exists(Host(top))) continue;
       for (const auto& item : fs::recursive_directory_iterator(Host(top))) {
         if (!item.is_regular_file()) continue;
-        files[item.path().lexically_relative(home_).generic_string()] = ReadHostFile(item.path().string());
+        files[item.path().lexically_relative(home_).generic_string()] =
+            ReadHostFile(item.path().string());
       }
     }
     return files;
@@ -158,14 +167,16 @@ class Workspace {
   // The files at the root of floppy N, by their short names.
   Files FloppyFiles(int n) const {
     Files files;
-    test::CommandResult listed = RunCommand(Mtools("mdir -b -i " + ShellQuote(Host(Disk(n))) + " ::"));
+    test::CommandResult listed =
+        RunCommand(Mtools("mdir -b -i " + ShellQuote(Host(Disk(n))) + " ::"));
     std::istringstream lines(listed.output);
     for (std::string line; std::getline(lines, line);) {
       if (line.rfind("::/", 0) != 0) continue;
       const std::string name = line.substr(3);
       const std::string copy = root_.Sub("floppy-file");
       fs::remove(copy);
-      RunCommand(Mtools("mcopy -n -i " + ShellQuote(Host(Disk(n))) + " ::" + ShellQuote(name) + " " + ShellQuote(copy)));
+      RunCommand(Mtools("mcopy -n -i " + ShellQuote(Host(Disk(n))) + " ::" + ShellQuote(name) +
+                        " " + ShellQuote(copy)));
       std::string upper = name;
       for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
       files[upper] = ReadHostFile(copy);
@@ -179,8 +190,9 @@ class Workspace {
     std::istringstream lines(checked.output);
     std::string beyond;
     for (std::string line; std::getline(lines, line);) {
-      const bool expected = line.empty() || line.rfind("fsck.fat ", 0) == 0 || line.rfind("Reclaimed ", 0) == 0 ||
-                            line == "Leaving filesystem unchanged." || line.find(".img: ") != std::string::npos;
+      const bool expected =
+          line.empty() || line.rfind("fsck.fat ", 0) == 0 || line.rfind("Reclaimed ", 0) == 0 ||
+          line == "Leaving filesystem unchanged." || line.find(".img: ") != std::string::npos;
       if (!expected) beyond += line + "\n";
     }
     return beyond;
@@ -217,7 +229,9 @@ struct Scenario {
   bool isRestore;
 };
 
-std::string BackupScript() { return "press 1001\nanswer YES " + std::string(kConfirmBackup) + "\n"; }
+std::string BackupScript() {
+  return "press 1001\nanswer YES " + std::string(kConfirmBackup) + "\n";
+}
 
 // docs/a.txt, docs/b.bin of `size` noise and memo.txt, in their `version`.
 void WriteTree(Workspace& ws, int version, std::size_t size) {
@@ -228,7 +242,8 @@ void WriteTree(Workspace& ws, int version, std::size_t size) {
 }
 
 // A first backup of version 1 on floppy 1, then the tree changed to version 2.
-std::vector<Files> BackedUpOnce(Workspace& ws, bool tiny, std::size_t sizeBefore, std::size_t sizeAfter) {
+std::vector<Files> BackedUpOnce(Workspace& ws, bool tiny, std::size_t sizeBefore,
+                                std::size_t sizeAfter) {
   ws.MakeFloppy(1, tiny);
   ws.Insert(1);
   WriteTree(ws, 1, sizeBefore);
@@ -257,9 +272,12 @@ const Scenario kScenarios[] = {
      },
      [](const Workspace&) {
        return BackupScript() +
-              "answer YES ディスクの空きスペースが足りません。\\n空フロッピー 3 枚に分割して保存しますか？\n" +
-              Workspace::InsertStep(2) + "\nanswer YES ディスクが一杯です。2 枚目のディスクを入れてください。\n" +
-              Workspace::InsertStep(3) + "\nanswer YES ディスクが一杯です。3 枚目のディスクを入れてください。\n";
+              "answer YES ディスクの空きスペースが足りません。\\n空フロッピー 3 "
+              "枚に分割して保存しますか？\n" +
+              Workspace::InsertStep(2) +
+              "\nanswer YES ディスクが一杯です。2 枚目のディスクを入れてください。\n" +
+              Workspace::InsertStep(3) +
+              "\nanswer YES ディスクが一杯です。3 枚目のディスクを入れてください。\n";
      },
      false},
     // docs comes back to its place (two files replaced), memo.txt, no longer
@@ -306,7 +324,8 @@ FollowingRestore PlanRestore(const Workspace& ws, int floppies) {
       plan.saysItCouldNot = true;
       return plan;
     }
-    if (piece->second.size() >= 2 && static_cast<unsigned char>(piece->second[1]) == 0xFF) return plan;
+    if (piece->second.size() >= 2 && static_cast<unsigned char>(piece->second[1]) == 0xFF)
+      return plan;
   }
 }
 
@@ -343,7 +362,8 @@ class InterruptedRun : public ::testing::TestWithParam<KillPoints> {
       auto found = now.find(path);
       ASSERT_NE(found, now.end()) << path << " is missing, kill point " << n;
       auto renewed = after.find(path);
-      EXPECT_TRUE(bytes == found->second || (renewed != after.end() && renewed->second == found->second))
+      EXPECT_TRUE(bytes == found->second ||
+                  (renewed != after.end() && renewed->second == found->second))
           << path << " holds neither its old nor its new bytes, kill point " << n;
     }
     for (const auto& [path, bytes] : now) {
@@ -354,9 +374,10 @@ class InterruptedRun : public ::testing::TestWithParam<KillPoints> {
       }
       fs::path name(path);
       const std::string file = name.filename().string();
-      const bool temporary = file.size() > 7 && file[0] == '~' && file.ends_with(".pelko") &&
-                             (before.count((name.parent_path() / file.substr(1, file.size() - 7)).string()) ||
-                              after.count((name.parent_path() / file.substr(1, file.size() - 7)).string()));
+      const bool temporary =
+          file.size() > 7 && file[0] == '~' && file.ends_with(".pelko") &&
+          (before.count((name.parent_path() / file.substr(1, file.size() - 7)).string()) ||
+           after.count((name.parent_path() / file.substr(1, file.size() - 7)).string()));
       EXPECT_TRUE(temporary) << path << " should not be there, kill point " << n;
     }
   }
@@ -400,9 +421,11 @@ TEST_P(InterruptedRun, LeavesOldOrNewAndTheNextRestoreSaysWhatItDid) {
       for (const auto& [path, bytes] : ws.UserFiles()) ws.Write(path, "changed since");
     }
     const Files scrambled = ws.UserFiles();
-    FollowingRestore next = s.isRestore ? FollowingRestore{script, false} : PlanRestore(ws, s.floppies);
+    FollowingRestore next =
+        s.isRestore ? FollowingRestore{script, false} : PlanRestore(ws, s.floppies);
     Workspace::Played restore = ws.Play(next.script);
-    ASSERT_EQ(restore.exitCode, 0) << "kill point " << n << ", following restore:\n" << restore.transcript;
+    ASSERT_EQ(restore.exitCode, 0) << "kill point " << n << ", following restore:\n"
+                                   << restore.transcript;
     const Files restored = ws.UserFiles();
     if (next.saysItCouldNot) {
       EXPECT_EQ(restored, scrambled) << "kill point " << n;
@@ -410,7 +433,8 @@ TEST_P(InterruptedRun, LeavesOldOrNewAndTheNextRestoreSaysWhatItDid) {
     } else {
       bool matched = false;
       for (const Files& version : restorable) matched = matched || restored == version;
-      EXPECT_TRUE(matched) << "kill point " << n << ": the following restore brought back no whole backup";
+      EXPECT_TRUE(matched) << "kill point " << n
+                           << ": the following restore brought back no whole backup";
     }
     if (HasFailure()) return;
   }
@@ -443,7 +467,8 @@ TEST(InterruptedBackup, LeavesScratchFilesThatTheNextBackupRemoves) {
 std::vector<KillPoints> AllKillPoints() {
   std::vector<KillPoints> points;
   for (const Scenario& s : kScenarios) {
-    for (const char* syscall : {"pwrite64", "rename", "renameat", "renameat2"}) points.push_back({&s, syscall});
+    for (const char* syscall : {"pwrite64", "rename", "renameat", "renameat2"})
+      points.push_back({&s, syscall});
   }
   return points;
 }

@@ -1,12 +1,13 @@
 // The main window in the headless host against real floppy images: the
 // information panel, the button switch and the command table.
+#include "app/main_dialog.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "app/archiver_app.h"
 #include "app/disk_info_panel.h"
-#include "app/main_dialog.h"
 #include "support/floppy_images.h"
 #include "support/run_command.h"
 #include "support/scoped_env.h"
@@ -84,8 +85,9 @@ TEST_F(MainDialogTest, NoDiskSaysSoAndTheWindowStillOpens) {
   user.ExpectText(1003, J("ディスクがありません。"));
   EXPECT_EQ(Run(user), ui::IDCANCEL);
   EXPECT_TRUE(user.Done()) << user.Report();
-  EXPECT_EQ(user.Transcript(), (std::vector<std::string>{"dialog 102 open", "text 1003: ディスクがありません。",
-                                                         "dialog 102 closed CANCEL"}));
+  EXPECT_EQ(user.Transcript(),
+            (std::vector<std::string>{"dialog 102 open", "text 1003: ディスクがありません。",
+                                      "dialog 102 closed CANCEL"}));
 }
 
 TEST(DiskInfoFormat, FiguresAreSignedThirtyTwoBitProducts) {
@@ -170,7 +172,8 @@ TEST_F(MainDialogTest, EachButtonRunsItsCommandWithTheMainWindow) {
   for (int id : {1001, 1002, 1000, 1007, 1009}) user.Press(id);
   Run(user, std::move(commands));
   EXPECT_TRUE(user.Done()) << user.Report();
-  EXPECT_EQ(ran, (std::vector<std::string>{"compress", "expand", "associate", "volumeLabel", "options"}));
+  EXPECT_EQ(
+      ran, (std::vector<std::string>{"compress", "expand", "associate", "volumeLabel", "options"}));
 }
 
 TEST_F(MainDialogTest, UnwiredCommandsDoNothing) {

@@ -96,7 +96,8 @@ TEST_F(BackupRefusalTest, DriveRootBesideAnEntryOfANameItHoldsIsNamedAndNothingI
   WriteList("DISK1", {"d:", "F:\\docs"});
   Tree before = ProgramFolder();
   PressCompress();
-  AnswerCp932(J(res::kEntryNamesClash) + "\n\nd:\nF:\\docs", MessageBoxButtons::Ok, DialogResult::Ok);
+  AnswerCp932(J(res::kEntryNamesClash) + "\n\nd:\nF:\\docs", MessageBoxButtons::Ok,
+              DialogResult::Ok);
   RunMainWindow();
   ExpectScriptDone();
   ExpectNothingChanged(before);
@@ -125,7 +126,8 @@ TEST_F(BackupRefusalTest, WriteProtectedFloppyShowsTheSystemTextWithButtonsOff) 
   PressCompress();
   Answer(res::kConfirmBackup, MessageBoxButtons::YesNo, DialogResult::Yes);
   ExpectButtons(false);
-  AnswerCp932(win::SystemErrorText(win::ERROR_WRITE_PROTECT), MessageBoxButtons::Ok, DialogResult::Ok);
+  AnswerCp932(win::SystemErrorText(win::ERROR_WRITE_PROTECT), MessageBoxButtons::Ok,
+              DialogResult::Ok);
   RunMainWindow();
   ExpectScriptDone();
   EXPECT_EQ(ImageBytes(floppy_), floppyBefore_);

@@ -130,7 +130,8 @@ class BackupRestoreTest : public ::testing::Test {
   void PutOnFloppy(const std::string& image, const std::string& name, const std::string& bytes) {
     std::string source = images_.Sub("put-" + std::to_string(counter_++));
     test::WriteHostFile(source, bytes);
-    RunTool("mcopy -o -i " + test::ShellQuote(image) + " " + test::ShellQuote(source) + " ::" + name);
+    RunTool("mcopy -o -i " + test::ShellQuote(image) + " " + test::ShellQuote(source) +
+            " ::" + name);
   }
 
   // A file of the floppy as mtools reads it; nullopt when it is not there.
@@ -161,7 +162,8 @@ class BackupRestoreTest : public ::testing::Test {
 
   // Free bytes of the floppy by mtools' count.
   std::uint64_t FloppyFreeBytes(const std::string& image) {
-    test::CommandResult listed = test::RunCommand(WithMtools("mdir -i " + test::ShellQuote(image) + " ::"));
+    test::CommandResult listed =
+        test::RunCommand(WithMtools("mdir -i " + test::ShellQuote(image) + " ::"));
     std::size_t at = listed.output.find(" bytes free");
     EXPECT_NE(at, std::string::npos) << listed.output;
     if (at == std::string::npos) return 0;
@@ -182,7 +184,9 @@ class BackupRestoreTest : public ::testing::Test {
 
   // --- Drive C: and the program folder ---
 
-  std::string OnC(const std::string& utf8Path) const { return home_.CDriveHostPath() + "/" + utf8Path; }
+  std::string OnC(const std::string& utf8Path) const {
+    return home_.CDriveHostPath() + "/" + utf8Path;
+  }
   void WriteOnC(const std::string& utf8Path, const std::string& bytes) const {
     std::filesystem::path path = OnC(utf8Path);
     std::filesystem::create_directories(path.parent_path());

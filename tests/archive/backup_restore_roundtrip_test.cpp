@@ -4,15 +4,17 @@
 #include <gtest/gtest.h>
 
 #include "backup_restore_fixture.h"
-#include "support/scoped_env.h"
-#include "store/exclusion_lists.h"
 #include "res/texts_archive.h"
 #include "res/texts_backup_restore.h"
+#include "store/exclusion_lists.h"
+#include "support/scoped_env.h"
 
 namespace pelko::archive::testing {
 namespace {
 
-std::string InsertPrompt(int disk) { return std::to_string(disk) + " 枚目のディスクを入れてください。"; }
+std::string InsertPrompt(int disk) {
+  return std::to_string(disk) + " 枚目のディスクを入れてください。";
+}
 
 class RoundTripTest : public BackupRestoreTest {
  protected:
@@ -69,8 +71,9 @@ class RoundTripTest : public BackupRestoreTest {
   Tree ReadByBsdtar(const std::string& archive) {
     std::string out = images_.Sub("bsdtar-" + std::to_string(counter_++));
     std::filesystem::create_directories(out);
-    test::CommandResult run = test::RunCommand("bsdtar -x --options hdrcharset=CP932 -f " +
-                                               test::ShellQuote(archive) + " -C " + test::ShellQuote(out));
+    test::CommandResult run =
+        test::RunCommand("bsdtar -x --options hdrcharset=CP932 -f " + test::ShellQuote(archive) +
+                         " -C " + test::ShellQuote(out));
     EXPECT_EQ(run.exitCode, 0) << run.output;
     return Snapshot(out);
   }
@@ -177,7 +180,8 @@ TEST_F(RoundTripTest, SpannedBackupOverThreeFloppiesComesBackThroughTheJoiner) {
     joined += disk == 1 ? *piece : piece->substr(2);
     ExpectFloppySound(disks[disk - 1]);
   }
-  EXPECT_TRUE(joined == *workingCopy) << joined.size() << " joined, " << workingCopy->size() << " built";
+  EXPECT_TRUE(joined == *workingCopy)
+      << joined.size() << " joined, " << workingCopy->size() << " built";
 
   RemoveOnC("big");
   MakeFolderOnC("big");

@@ -36,7 +36,8 @@ class RestoreRefusalTest : public BackupRestoreTest {
     ASSERT_EQ(to.size(), 11u);
     std::string bytes = ImageBytes(floppy_);
     int patched = 0;
-    for (std::size_t at = bytes.find(from); at != std::string::npos; at = bytes.find(from, at + 1)) {
+    for (std::size_t at = bytes.find(from); at != std::string::npos;
+         at = bytes.find(from, at + 1)) {
       bytes.replace(at, 11, to);
       ++patched;
     }
@@ -213,7 +214,8 @@ TEST_F(RestoreRefusalTest, LabelThatCannotNameAFolderIsRefusedBeforeAnyCopy) {
   Tree before = ProgramFolder();
   PressExpand();
   Answer(res::kOfferExtractAndAssociate, MessageBoxButtons::YesNo, DialogResult::Yes);
-  AnswerCp932(win::SystemErrorText(win::ERROR_INVALID_NAME), MessageBoxButtons::Ok, DialogResult::Ok);
+  AnswerCp932(win::SystemErrorText(win::ERROR_INVALID_NAME), MessageBoxButtons::Ok,
+              DialogResult::Ok);
   RunMainWindow();
   ExpectScriptDone();
   ExpectFloppyAndFoldersUnchanged();
@@ -229,7 +231,8 @@ TEST_F(RestoreRefusalTest, LabelWithABackslashIsRefused) {
   Tree before = ProgramFolder();
   PressExpand();
   Answer(res::kOfferExtractAndAssociate, MessageBoxButtons::YesNo, DialogResult::Yes);
-  AnswerCp932(win::SystemErrorText(win::ERROR_INVALID_NAME), MessageBoxButtons::Ok, DialogResult::Ok);
+  AnswerCp932(win::SystemErrorText(win::ERROR_INVALID_NAME), MessageBoxButtons::Ok,
+              DialogResult::Ok);
   RunMainWindow();
   ExpectScriptDone();
   ExpectFloppyAndFoldersUnchanged();

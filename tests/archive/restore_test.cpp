@@ -118,7 +118,8 @@ TEST_F(RestoreTest, DestinationTypedWithQuotesIsUsedWithoutThem) {
 }
 
 TEST_F(RestoreTest, NulInALineEndsThatEntryAndTheOtherLinesStillRestore) {
-  WriteList("DISK1", {"C:\\data\\docs", std::string("C:\\data\\gone") + '\0' + "junk\\x", "C:\\data\\memo.txt"});
+  WriteList("DISK1", {"C:\\data\\docs", std::string("C:\\data\\gone") + '\0' + "junk\\x",
+                      "C:\\data\\memo.txt"});
   WriteOptions(Options(false, ""));
   PressExpand();
   RunMainWindow();
@@ -191,7 +192,8 @@ TEST_F(RestoreTest, ListThatCannotBeCreatedIsReportedWithTheFileErrorText) {
 // A damaged entry is named in the report window; the sound ones come back.
 TEST_F(RestoreTest, EntryThatCannotBeRestoredIsNamedAndTheRestComeBack) {
   std::string archive = ReadFromFloppy(floppy_, "ARCHIVE.LZH").value_or("");
-  const std::size_t stored = archive.find(Noise(9000, 41).substr(0, 64));  // notes.bin, stored as it is
+  const std::size_t stored =
+      archive.find(Noise(9000, 41).substr(0, 64));  // notes.bin, stored as it is
   ASSERT_NE(stored, std::string::npos);
   archive[stored + 100] ^= 0x5A;
   ReplaceFloppyArchive(archive);

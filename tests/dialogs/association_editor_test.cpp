@@ -132,7 +132,8 @@ TEST_F(AssociationEditorTest, DuplicatesAreKeptAndWrittenInSortedOrder) {
   RunMainWindow();
   ExpectScriptDone();
   EXPECT_EQ(entries_, (Strings{"C:\\Apple.txt", "C:\\data\\memo.txt", "C:\\data\\memo.txt"}));
-  EXPECT_EQ(ReadStored("DISK1.txt"), "C:\\Apple.txt\r\nC:\\data\\memo.txt\r\nC:\\data\\memo.txt\r\n");
+  EXPECT_EQ(ReadStored("DISK1.txt"),
+            "C:\\Apple.txt\r\nC:\\data\\memo.txt\r\nC:\\data\\memo.txt\r\n");
 }
 
 TEST_F(AssociationEditorTest, NewFileNameIsAddedAfterCreateQuestionWithoutCreatingIt) {
@@ -221,7 +222,10 @@ TEST_F(AssociationEditorTest, CancelAfterEditsLeavesFileAsItWasAndRefreshesPanel
   WriteStored("DISK1.txt", kHandMade);
   user_.Press(app::IDC_ASSOCIATE).ExpectDialog(templates::IDD_ASSOCIATION).Run(BlotPanel());
   AddFile("C:\\Apple.txt");
-  user_.Select(IDC_ASSOCIATION_ENTRIES, {0, 3}).Press(IDC_ASSOCIATION_DELETE).InDialog(Look()).Cancel();
+  user_.Select(IDC_ASSOCIATION_ENTRIES, {0, 3})
+      .Press(IDC_ASSOCIATION_DELETE)
+      .InDialog(Look())
+      .Cancel();
   RunMainWindow();
   ExpectScriptDone();
   EXPECT_EQ(entries_, (Strings{"C:\\Apple.txt", "C:\\b"}));
@@ -232,7 +236,8 @@ TEST_F(AssociationEditorTest, CancelAfterEditsLeavesFileAsItWasAndRefreshesPanel
 TEST_F(AssociationEditorTest, OneDeleteTakesTwentyOfTwentyFiveSelectedAndNextTheRest) {
   InsertFloppy("DISK1");
   std::string list;
-  for (int i = 0; i < 30; ++i) list += "C:\\f" + std::string(i < 10 ? "0" : "") + std::to_string(i) + "\r\n";
+  for (int i = 0; i < 30; ++i)
+    list += "C:\\f" + std::string(i < 10 ? "0" : "") + std::to_string(i) + "\r\n";
   WriteStored("DISK1.txt", list);
   std::vector<int> first25;
   for (int i = 0; i < 25; ++i) first25.push_back(i);
@@ -283,7 +288,8 @@ TEST_F(AssociationEditorTest, ListThatCannotBeCreatedIsReportedAndEditorStaysOpe
       .Ok();
   RunMainWindow();
   ExpectScriptDone();
-  EXPECT_TRUE(MessageShown("ファイル C:\\PELKO\\DISK1.txt を作成できませんでした。")) << user_.Report();
+  EXPECT_TRUE(MessageShown("ファイル C:\\PELKO\\DISK1.txt を作成できませんでした。"))
+      << user_.Report();
   EXPECT_EQ(entries_, (Strings{"C:\\Apple.txt"})) << "the edits survive the failed OK";
   EXPECT_EQ(ReadStored("DISK1.txt"), "C:\\Apple.txt\r\n");
 }

@@ -49,8 +49,8 @@ class EditorTest : public ::testing::Test {
   // write-protected floppy is an image file nobody may write.
   void InsertFloppy(const std::string& label, bool writeProtected = false) {
     std::string image = home_.FloppyImageHostPath();
-    std::string command = "rm -f " + test::ShellQuote(image) + " && mformat -C -f 1440 -N 1234ABCD -i " +
-                          test::ShellQuote(image);
+    std::string command = "rm -f " + test::ShellQuote(image) +
+                          " && mformat -C -f 1440 -N 1234ABCD -i " + test::ShellQuote(image);
     if (!label.empty()) command += " -v " + test::ShellQuote(label);
     command += " ::";
     test::CommandResult made = test::RunCommand(command);

@@ -94,7 +94,9 @@ TEST_F(FolderPickerTest, DoubleClicksWalkDownAndUp) {
       .DoubleClick(IDC_PICKER_FOLDERS, 0)  // [data]
       .ExpectText(IDC_PICKER_PATH, "c:\\data\\")
       .InDialog(Look())
-      .Run([this] { EXPECT_EQ(folders_, (Strings{"[..]", "[a]", J("[表]")})); })
+      .Run([this] {
+        EXPECT_EQ(folders_, (Strings{"[..]", "[a]", J("[表]")}));
+      })
       .DoubleClick(IDC_PICKER_FOLDERS, 1)  // [a]
       .DoubleClick(IDC_PICKER_FOLDERS, 1)  // [b]
       .ExpectText(IDC_PICKER_PATH, "c:\\data\\a\\b\\")
@@ -143,7 +145,10 @@ TEST_F(FolderPickerTest, DriveChangeResetsPathToThatRoot) {
 }
 
 TEST_F(FolderPickerTest, EmptyFloppyDriveLeavesListEmptyAndShowsItsRoot) {
-  user_.ExpectDialog(templates::IDD_FOLDER_PICKER).Select(IDC_PICKER_DRIVES, {0}).InDialog(Look()).Ok();
+  user_.ExpectDialog(templates::IDD_FOLDER_PICKER)
+      .Select(IDC_PICKER_DRIVES, {0})
+      .InDialog(Look())
+      .Ok();
   EXPECT_EQ(Pick(""), "a:\\");
   EXPECT_TRUE(folders_.empty());
 }

@@ -1,9 +1,10 @@
 // "オプション": what the options dialog shows of the three option files, its
 // enabling rules and editing, and the files it leaves, byte for byte.
+#include "dialogs/options_dialog.h"
+
 #include <gtest/gtest.h>
 
 #include "dialogs/folder_picker_dialog.h"
-#include "dialogs/options_dialog.h"
 #include "editor_fixture.h"
 #include "res/texts_dialogs.h"
 #include "res/texts_editors.h"
@@ -57,7 +58,8 @@ class OptionsDialogTest : public EditorTest {
       view.destination = dialog.GetDlgItemText(IDC_DESTINATION);
       view.destinationEnabled = dialog.IsDlgItemEnabled(IDC_DESTINATION);
       view.browseEnabled = dialog.IsDlgItemEnabled(IDC_BROWSE);
-      for (int id : kExclusionControls) view.exclusionEnabled.push_back(dialog.IsDlgItemEnabled(id));
+      for (int id : kExclusionControls)
+        view.exclusionEnabled.push_back(dialog.IsDlgItemEnabled(id));
       ui::ListBox files = dialog.GetListBox(IDC_EXCLUDED_FILES);
       view.files = Items(files);
       for (int i = 0; i < files.GetCount(); ++i) {
@@ -90,12 +92,12 @@ class OptionsDialogTest : public EditorTest {
 
   // Always overwrite, never create, broken headers on, third format, extract
   // unassociated on, keep newer off, destination D:\restore\.
-  const std::string kKnownRecord = "\x00\x02"s + Int32(1) + "\x02"s + Int32(1) + Int32(0) +
-                                   Field("D:\\restore\\", 500);
+  const std::string kKnownRecord =
+      "\x00\x02"s + Int32(1) + "\x02"s + Int32(1) + Int32(0) + Field("D:\\restore\\", 500);
   const std::string kKnownFiles = Int32(1) + Entry("*.bak") + Entry("tmp.*");
   const std::string kKnownFolders = "\x03"s + Entry("cache");
-  const std::string kDefaultRecord = "\x01\x01"s + Int32(0) + "\x00"s + Int32(0) + Int32(1) +
-                                     Field("", 500);
+  const std::string kDefaultRecord =
+      "\x01\x01"s + Int32(0) + "\x00"s + Int32(0) + Int32(1) + Field("", 500);
 };
 
 TEST_F(OptionsDialogTest, FirstOpeningShowsDefaultsAndOkWritesThreeFiles) {
@@ -250,11 +252,13 @@ TEST_F(OptionsDialogTest, SearchDepthOutsideOneToTenKeepsDialogOpenAndWritesNoth
   OpenOptions();
   user_.Type(IDC_SEARCH_DEPTH, "0")
       .Ok()
-      .AnswerMessageBox(J("1 から 10 までの整数を入力してください。"), MessageBoxButtons::Ok, DialogResult::Ok)
+      .AnswerMessageBox(J("1 から 10 までの整数を入力してください。"), MessageBoxButtons::Ok,
+                        DialogResult::Ok)
       .InDialog(Look(afterZero))
       .Type(IDC_SEARCH_DEPTH, "11")
       .Ok()
-      .AnswerMessageBox(J("1 から 10 までの整数を入力してください。"), MessageBoxButtons::Ok, DialogResult::Ok)
+      .AnswerMessageBox(J("1 から 10 までの整数を入力してください。"), MessageBoxButtons::Ok,
+                        DialogResult::Ok)
       .Type(IDC_SEARCH_DEPTH, "deep")
       .Ok()
       .AnswerMessageBox(J(res::kEnterInteger), MessageBoxButtons::Ok, DialogResult::Ok)
@@ -345,8 +349,8 @@ TEST_F(OptionsDialogTest, DeleteTakesTheTwentyLowestOfTwentyFiveSelected) {
   EXPECT_EQ(view.files, (Strings{"u.tmp", "v.tmp", "w.tmp", "x.tmp", "y.tmp"}));
   EXPECT_EQ(view.selectedFiles, (std::vector<int>{0, 1, 2, 3, 4}));
   EXPECT_EQ(view.folders, (Strings{"y"}));
-  EXPECT_EQ(ReadStored("ExtFiles.exc"),
-            Int32(1) + Entry("u.tmp") + Entry("v.tmp") + Entry("w.tmp") + Entry("x.tmp") + Entry("y.tmp"));
+  EXPECT_EQ(ReadStored("ExtFiles.exc"), Int32(1) + Entry("u.tmp") + Entry("v.tmp") +
+                                            Entry("w.tmp") + Entry("x.tmp") + Entry("y.tmp"));
   EXPECT_EQ(ReadStored("ExtFolder.exc"), "\x02"s + Entry("y"));
 }
 
@@ -394,10 +398,12 @@ TEST_F(OptionsDialogTest, OptionsFilesThatCannotBeCreatedAreReportedAndTheOthers
       .AnswerMessageBox(DialogResult::Ok)  // the file-error text for PELKO.opt
       .AnswerMessageBox(J(res::kSettingsFileNotCreated), MessageBoxButtons::Ok, DialogResult::Ok);
   RunAndFinish();
-  EXPECT_TRUE(MessageShown("ファイル C:\\PELKO\\PELKO.opt を作成できませんでした。")) << user_.Report();
+  EXPECT_TRUE(MessageShown("ファイル C:\\PELKO\\PELKO.opt を作成できませんでした。"))
+      << user_.Report();
   EXPECT_EQ(ReadStored("ExtFolder.exc"), "\x05"s);
   std::vector<std::string> transcript = user_.Transcript();
-  EXPECT_NE(std::find(transcript.begin(), transcript.end(), "dialog 132 closed OK"), transcript.end());
+  EXPECT_NE(std::find(transcript.begin(), transcript.end(), "dialog 132 closed OK"),
+            transcript.end());
 }
 
 TEST_F(OptionsDialogTest, FolderListThatCannotBeCreatedIsReportedWithFileErrorText) {
@@ -405,7 +411,8 @@ TEST_F(OptionsDialogTest, FolderListThatCannotBeCreatedIsReportedWithFileErrorTe
   OpenOptions();
   user_.Ok().AnswerMessageBox(DialogResult::Ok);
   RunAndFinish();
-  EXPECT_TRUE(MessageShown("ファイル C:\\PELKO\\ExtFolder.exc を作成できませんでした。")) << user_.Report();
+  EXPECT_TRUE(MessageShown("ファイル C:\\PELKO\\ExtFolder.exc を作成できませんでした。"))
+      << user_.Report();
   EXPECT_EQ(ReadStored("PELKO.opt"), kDefaultRecord);
   EXPECT_EQ(ReadStored("ExtFiles.exc"), Int32(0));
 }

@@ -1,10 +1,11 @@
 // The boot sector is read field by field, and formatting writes exactly the
 // BPB that mformat writes for every standard floppy.
+#include "fat/boot_sector.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 
-#include "fat/boot_sector.h"
 #include "fat/fat_volume.h"
 #include "fat/format.h"
 #include "oracle.h"
@@ -21,7 +22,7 @@ struct Expected {
   std::uint32_t sizeKiB;
   std::uint32_t clusters;
 };
-constexpr Expected kFloppies[] = {{160, 313}, {180, 351}, {320, 315},   {360, 354},
+constexpr Expected kFloppies[] = {{160, 313}, {180, 351},   {320, 315},   {360, 354},
                                   {720, 713}, {1200, 2371}, {1440, 2847}, {2880, 2863}};
 
 std::vector<std::uint8_t> Bpb(const std::vector<std::uint8_t>& image) {
@@ -42,7 +43,7 @@ TEST(BootSector, EveryStandardFloppyMformatMakesIsReadWithItsClusterCountAndSeri
   for (const Expected& f : kFloppies) {
     std::string img = folder.Sub(std::to_string(f.sizeKiB) + ".img");
     ToolRun r = RunTool("mformat -C -i " + ShellQuote(img) + " -f " + std::to_string(f.sizeKiB) +
-                    " -N 1234ABCD -v DISK ::");
+                        " -N 1234ABCD -v DISK ::");
     ASSERT_EQ(r.exitCode, 0) << r.output;
     MemoryDevice device(ReadBytes(img));
     auto v = FatVolume::Mount(device);
@@ -61,7 +62,8 @@ TEST(BootSector, OurFormatWritesTheBpbMformatWritesForEveryStandardSize) {
     std::string ours = folder.Sub("ours.img");
     std::string theirs = folder.Sub("theirs.img");
     FormatImage(ours, f.sizeKiB, "DISK1", 0x1234ABCD);
-    ToolRun r = RunTool("mformat -C -i " + ShellQuote(theirs) + " -f " + std::to_string(f.sizeKiB) + " ::");
+    ToolRun r =
+        RunTool("mformat -C -i " + ShellQuote(theirs) + " -f " + std::to_string(f.sizeKiB) + " ::");
     ASSERT_EQ(r.exitCode, 0) << r.output;
     std::vector<std::uint8_t> image = ReadBytes(ours);
     EXPECT_EQ(image.size(), std::size_t{f.sizeKiB} * 1024);
@@ -129,25 +131,74 @@ class BootSectorField : public ::testing::Test {
 };
 
 TEST_F(BootSectorField, TheUntouchedImageMounts) { EXPECT_TRUE(Mounts()); }
-TEST_F(BootSectorField, ZeroBytesPerSectorIsRefused) { Set(11, {0, 0}); EXPECT_FALSE(Mounts()); }
-TEST_F(BootSectorField, BytesPerSectorNotAPowerOfTwoIsRefused) { Set(11, {0xE8, 0x03}); EXPECT_FALSE(Mounts()); }
-TEST_F(BootSectorField, BytesPerSectorAbove4096IsRefused) { Set(11, {0x00, 0x20}); EXPECT_FALSE(Mounts()); }
-TEST_F(BootSectorField, ZeroSectorsPerClusterIsRefused) { Set(13, {0}); EXPECT_FALSE(Mounts()); }
-TEST_F(BootSectorField, SectorsPerClusterNotAPowerOfTwoIsRefused) { Set(13, {3}); EXPECT_FALSE(Mounts()); }
-TEST_F(BootSectorField, ZeroReservedSectorsIsRefused) { Set(14, {0, 0}); EXPECT_FALSE(Mounts()); }
-TEST_F(BootSectorField, ZeroFatsIsRefused) { Set(16, {0}); EXPECT_FALSE(Mounts()); }
-TEST_F(BootSectorField, ZeroRootEntriesIsRefused) { Set(17, {0, 0}); EXPECT_FALSE(Mounts()); }
-TEST_F(BootSectorField, ZeroTotalSectorsIsRefused) { Set(19, {0, 0}); EXPECT_FALSE(Mounts()); }
-TEST_F(BootSectorField, ABadMediaByteIsRefused) { Set(21, {0}); EXPECT_FALSE(Mounts()); }
-TEST_F(BootSectorField, ZeroSectorsPerFatIsRefused) { Set(22, {0, 0}); EXPECT_FALSE(Mounts()); }
-TEST_F(BootSectorField, AFatTooSmallForItsClustersIsRefused) { Set(22, {1, 0}); EXPECT_FALSE(Mounts()); }
-TEST_F(BootSectorField, AVolumeLargerThanTheImageIsRefused) { Set(19, {0x80, 0x0B + 1}); EXPECT_FALSE(Mounts()); }
-TEST_F(BootSectorField, AMissingSignatureIsRefused) { Set(510, {0, 0}); EXPECT_FALSE(Mounts()); }
-TEST_F(BootSectorField, AMissingJumpIsRefused) { Set(0, {0, 0, 0}); EXPECT_FALSE(Mounts()); }
-TEST_F(BootSectorField, RootEntriesReachingPastTheVolumeAreRefused) { Set(17, {0xFF, 0xFF}); EXPECT_FALSE(Mounts()); }
+TEST_F(BootSectorField, ZeroBytesPerSectorIsRefused) {
+  Set(11, {0, 0});
+  EXPECT_FALSE(Mounts());
+}
+TEST_F(BootSectorField, BytesPerSectorNotAPowerOfTwoIsRefused) {
+  Set(11, {0xE8, 0x03});
+  EXPECT_FALSE(Mounts());
+}
+TEST_F(BootSectorField, BytesPerSectorAbove4096IsRefused) {
+  Set(11, {0x00, 0x20});
+  EXPECT_FALSE(Mounts());
+}
+TEST_F(BootSectorField, ZeroSectorsPerClusterIsRefused) {
+  Set(13, {0});
+  EXPECT_FALSE(Mounts());
+}
+TEST_F(BootSectorField, SectorsPerClusterNotAPowerOfTwoIsRefused) {
+  Set(13, {3});
+  EXPECT_FALSE(Mounts());
+}
+TEST_F(BootSectorField, ZeroReservedSectorsIsRefused) {
+  Set(14, {0, 0});
+  EXPECT_FALSE(Mounts());
+}
+TEST_F(BootSectorField, ZeroFatsIsRefused) {
+  Set(16, {0});
+  EXPECT_FALSE(Mounts());
+}
+TEST_F(BootSectorField, ZeroRootEntriesIsRefused) {
+  Set(17, {0, 0});
+  EXPECT_FALSE(Mounts());
+}
+TEST_F(BootSectorField, ZeroTotalSectorsIsRefused) {
+  Set(19, {0, 0});
+  EXPECT_FALSE(Mounts());
+}
+TEST_F(BootSectorField, ABadMediaByteIsRefused) {
+  Set(21, {0});
+  EXPECT_FALSE(Mounts());
+}
+TEST_F(BootSectorField, ZeroSectorsPerFatIsRefused) {
+  Set(22, {0, 0});
+  EXPECT_FALSE(Mounts());
+}
+TEST_F(BootSectorField, AFatTooSmallForItsClustersIsRefused) {
+  Set(22, {1, 0});
+  EXPECT_FALSE(Mounts());
+}
+TEST_F(BootSectorField, AVolumeLargerThanTheImageIsRefused) {
+  Set(19, {0x80, 0x0B + 1});
+  EXPECT_FALSE(Mounts());
+}
+TEST_F(BootSectorField, AMissingSignatureIsRefused) {
+  Set(510, {0, 0});
+  EXPECT_FALSE(Mounts());
+}
+TEST_F(BootSectorField, AMissingJumpIsRefused) {
+  Set(0, {0, 0, 0});
+  EXPECT_FALSE(Mounts());
+}
+TEST_F(BootSectorField, RootEntriesReachingPastTheVolumeAreRefused) {
+  Set(17, {0xFF, 0xFF});
+  EXPECT_FALSE(Mounts());
+}
 
 TEST_F(BootSectorField, ATruncatedImageIsRefused) {
-  for (std::size_t size : {std::size_t{1000000}, std::size_t{4096}, std::size_t{100}, std::size_t{0}}) {
+  for (std::size_t size :
+       {std::size_t{1000000}, std::size_t{4096}, std::size_t{100}, std::size_t{0}}) {
     image_.resize(size);
     EXPECT_FALSE(Mounts()) << size;
   }

@@ -1,6 +1,5 @@
 // Drive A: through the same Windows calls the tool makes, on a real image.
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include "oracle.h"

@@ -20,10 +20,10 @@ TEST(ShortNames, TrailBytes5CAnd7CAreLegalInsideDoubleByteCharacters) {
 }
 
 TEST(ShortNames, ADoubleByteCharacterIsNeverSplitAtTheEightOrThreeBoundary) {
-  EXPECT_TRUE(MakeShortName(cp932::FromUtf8Literal("データ表.LZH")).ok());          // 8 bytes
-  EXPECT_FALSE(MakeShortName(cp932::FromUtf8Literal("Aデータ表.LZH")).ok());        // 9 bytes
-  EXPECT_FALSE(MakeShortName(std::string("ABCDEFG\x83", 8) + ".LZH").ok());          // lone lead byte
-  EXPECT_FALSE(MakeShortName(cp932::FromUtf8Literal("A.表表")).ok());               // 4-byte extension
+  EXPECT_TRUE(MakeShortName(cp932::FromUtf8Literal("データ表.LZH")).ok());    // 8 bytes
+  EXPECT_FALSE(MakeShortName(cp932::FromUtf8Literal("Aデータ表.LZH")).ok());  // 9 bytes
+  EXPECT_FALSE(MakeShortName(std::string("ABCDEFG\x83", 8) + ".LZH").ok());   // lone lead byte
+  EXPECT_FALSE(MakeShortName(cp932::FromUtf8Literal("A.表表")).ok());         // 4-byte extension
 }
 
 TEST(ShortNames, LowerCaseIsRecordedInTheCaseBitsAndMixedCaseIsStoredUpper) {
@@ -62,7 +62,8 @@ TEST(VolumeLabels, ElevenBytesAtMostAfterUpperCasing) {
   EXPECT_EQ(MakeVolumeLabel("abcdefghijkl").error(), win::ERROR_LABEL_TOO_LONG);
   // Five kanji and one letter fit; six kanji do not.
   EXPECT_TRUE(MakeVolumeLabel(cp932::FromUtf8Literal("日本語ラベA")).ok());
-  EXPECT_EQ(MakeVolumeLabel(cp932::FromUtf8Literal("日本語ラベル")).error(), win::ERROR_LABEL_TOO_LONG);
+  EXPECT_EQ(MakeVolumeLabel(cp932::FromUtf8Literal("日本語ラベル")).error(),
+            win::ERROR_LABEL_TOO_LONG);
 }
 
 TEST(VolumeLabels, APeriodAndTheFatForbiddenCharactersAreRefusedButNotAsTrailBytes) {

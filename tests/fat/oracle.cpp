@@ -62,14 +62,17 @@ std::string FsckProblems(const std::string& image) {
     }
     if (StartsWith(l, "/") && i + 3 < lines.size() &&
         StartsWith(Trim(lines[i + 1]), "Bad short file name (") &&
-        (lines[i + 1].find('\\') != std::string::npos || lines[i + 1].find('|') != std::string::npos) &&
-        Trim(lines[i + 2]) == "Auto-renaming it." && StartsWith(Trim(lines[i + 3]), "Renamed to FSCK")) {
+        (lines[i + 1].find('\\') != std::string::npos ||
+         lines[i + 1].find('|') != std::string::npos) &&
+        Trim(lines[i + 2]) == "Auto-renaming it." &&
+        StartsWith(Trim(lines[i + 3]), "Renamed to FSCK")) {
       i += 3;
       continue;
     }
     problems += l + "\n";
   }
-  if (r.exitCode != 0 && r.exitCode != 1) problems += "fsck.fat exit " + std::to_string(r.exitCode) + "\n";
+  if (r.exitCode != 0 && r.exitCode != 1)
+    problems += "fsck.fat exit " + std::to_string(r.exitCode) + "\n";
   if (r.exitCode == 1 && problems.empty()) return "";
   if (r.exitCode != 0 && problems.empty()) problems = r.output;
   return problems;
@@ -101,7 +104,9 @@ std::string Unescape(const std::string& s) {
 
 }  // namespace
 
-std::string BlkidLabel(const std::string& image) { return Unescape(BlkidValue(image, "ID_FS_LABEL_ENC")); }
+std::string BlkidLabel(const std::string& image) {
+  return Unescape(BlkidValue(image, "ID_FS_LABEL_ENC"));
+}
 std::string BlkidSerial(const std::string& image) { return BlkidValue(image, "ID_FS_UUID"); }
 
 std::uint32_t MdirFreeClusters(const std::string& image, std::uint32_t clusterBytes) {
@@ -130,13 +135,13 @@ std::vector<std::string> MdirNames(const std::string& image) {
 
 void McopyIn(const std::string& image, const std::string& hostFile, const std::string& name) {
   ToolRun r = RunTool("mcopy -D o -i " + ShellQuote(image) + " " + ShellQuote(hostFile) + " " +
-                  ShellQuote("::" + name) + " </dev/null");
+                      ShellQuote("::" + name) + " </dev/null");
   ASSERT_EQ(r.exitCode, 0) << r.output;
 }
 
 void McopyOut(const std::string& image, const std::string& name, const std::string& hostFile) {
-  ToolRun r = RunTool("rm -f " + ShellQuote(hostFile) + " && mcopy -n -i " + ShellQuote(image) + " " +
-                  ShellQuote("::" + name) + " " + ShellQuote(hostFile) + " </dev/null");
+  ToolRun r = RunTool("rm -f " + ShellQuote(hostFile) + " && mcopy -n -i " + ShellQuote(image) +
+                      " " + ShellQuote("::" + name) + " " + ShellQuote(hostFile) + " </dev/null");
   ASSERT_EQ(r.exitCode, 0) << r.output;
 }
 
@@ -147,7 +152,8 @@ std::vector<std::uint8_t> ReadBytes(const std::string& hostPath) {
 
 void WriteBytes(const std::string& hostPath, const std::vector<std::uint8_t>& bytes) {
   std::ofstream out(hostPath, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
 }
 
 std::vector<std::uint8_t> RandomBytes(std::size_t count, unsigned seed) {

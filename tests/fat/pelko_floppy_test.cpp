@@ -1,6 +1,5 @@
 // The pelko-floppy command, run as a user runs it.
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,8 +18,8 @@ using pelko::test::ShellQuote;
 using pelko::test::TempFolder;
 
 ToolRun Floppy(const std::string& arguments) {
-  return RunTool("env -u PELKO_DRIVE_A " + ShellQuote(std::string(PELKO_BIN_DIR) + "/pelko-floppy") +
-                 " " + arguments);
+  return RunTool("env -u PELKO_DRIVE_A " +
+                 ShellQuote(std::string(PELKO_BIN_DIR) + "/pelko-floppy") + " " + arguments);
 }
 
 std::string LinkTarget(const std::string& path) {
@@ -61,7 +60,9 @@ TEST(PelkoFloppy, LabelsAreTakenAsUtf8AndStoredInShiftJis) {
   std::string img = folder.Sub("x.img");
   ASSERT_EQ(Floppy("format " + ShellQuote(img)).exitCode, 0);
   ASSERT_EQ(Floppy("label " + ShellQuote(img) + " 'テスト01'").exitCode, 0);
-  EXPECT_EQ(BlkidLabel(img), "\x83\x65\x83\x58\x83\x67" "01");
+  EXPECT_EQ(BlkidLabel(img),
+            "\x83\x65\x83\x58\x83\x67"
+            "01");
   EXPECT_NE(Floppy("info " + ShellQuote(img)).output.find("label:  テスト01\n"), std::string::npos);
   ToolRun tooLong = Floppy("label " + ShellQuote(img) + " ABCDEFGHIJKL");
   EXPECT_EQ(tooLong.exitCode, 1);
@@ -147,7 +148,8 @@ TEST(PelkoFloppy, ARealImageNamedAImgIsNeverReplacedOrRemoved) {
   ASSERT_EQ(Floppy("format " + ShellQuote(real) + " --label KEEP").exitCode, 0);
   std::string other = folder.Sub("other.img");
   ASSERT_EQ(Floppy("format " + ShellQuote(other)).exitCode, 0);
-  EXPECT_EQ(Floppy("insert " + ShellQuote(other) + " --home " + ShellQuote(folder.Path())).exitCode, 1);
+  EXPECT_EQ(Floppy("insert " + ShellQuote(other) + " --home " + ShellQuote(folder.Path())).exitCode,
+            1);
   EXPECT_EQ(Floppy("eject --home " + ShellQuote(folder.Path())).exitCode, 1);
   EXPECT_EQ(BlkidLabel(real), "KEEP");
 }

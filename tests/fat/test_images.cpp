@@ -39,7 +39,8 @@ std::vector<std::string> FixtureImageNames() {
 }
 
 void CopyFixtureImage(const std::string& name, const std::string& hostPath) {
-  std::vector<std::uint8_t> bytes = ReadBytes(std::string(PELKO_FAT_FIXTURES) + "/" + name + ".bin");
+  std::vector<std::uint8_t> bytes =
+      ReadBytes(std::string(PELKO_FAT_FIXTURES) + "/" + name + ".bin");
   ASSERT_GE(bytes.size(), 36u) << name;
   auto le = [&](std::size_t at, int n) {
     std::uint32_t v = 0;

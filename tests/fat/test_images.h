@@ -2,12 +2,12 @@
 // made by a different tool so that the driver meets more than its own output.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "fat/block_device.h"
 #include "fat/fat_volume.h"

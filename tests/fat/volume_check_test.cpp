@@ -149,10 +149,11 @@ const std::vector<std::pair<const char*, bool (*)()>> kWrites = {
 };
 
 TEST(VolumeCheck, ACrossLinkedFloppyIsNeverWrittenLostClustersAreNoHindrance) {
-  for (const char* name : {"cross-linked", "chain-loop", "folder-self-loop", "lost-clusters",
-                           "fat-copies-differ"}) {
+  for (const char* name :
+       {"cross-linked", "chain-loop", "folder-self-loop", "lost-clusters", "fat-copies-differ"}) {
     SCOPED_TRACE(name);
-    const bool damaged = std::string(name) != "lost-clusters" && std::string(name) != "fat-copies-differ";
+    const bool damaged =
+        std::string(name) != "lost-clusters" && std::string(name) != "fat-copies-differ";
     TempFolder folder;
     const std::string image = folder.Sub("disk.img");
     CopyFixtureImage(name, image);

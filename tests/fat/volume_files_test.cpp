@@ -24,9 +24,7 @@ class VolumeFiles : public ::testing::Test {
   std::string Host(const std::string& name) const { return image_.Host(name); }
   std::uint32_t ClusterBytes() { return Mount().Boot().ClusterBytes(); }
 
-  void ExpectClean(const char* after) {
-    EXPECT_EQ(FsckProblems(Image()), "") << "after " << after;
-  }
+  void ExpectClean(const char* after) { EXPECT_EQ(FsckProblems(Image()), "") << "after " << after; }
 
   // Creates NAME and gives it `content`, through a fresh mount.
   void Put(const Path& path, const Bytes& content) {
@@ -40,7 +38,9 @@ class VolumeFiles : public ::testing::Test {
 
 struct KindNames {
   template <class T>
-  static std::string GetName(int) { return T::kName; }
+  static std::string GetName(int) {
+    return T::kName;
+  }
 };
 using Kinds = ::testing::Types<Floppy1440, Floppy720, Fat16Volume>;
 TYPED_TEST_SUITE(VolumeFiles, Kinds, KindNames);
@@ -290,7 +290,7 @@ TYPED_TEST(VolumeFiles, NamesThatDoNotFitEightDotThreeAreRefused) {
 TYPED_TEST(VolumeFiles, ShiftJisNamesKeepTheirBytesAndTheE5Escape) {
   const std::string data = cp932::FromUtf8Literal("データ.LZH");
   const std::string table = cp932::FromUtf8Literal("予定表.LZH");  // trail bytes 0x5C
-  const std::string e5 = cp932::FromUtf8Literal("蕁麻.DAT");      // lead byte 0xE5
+  const std::string e5 = cp932::FromUtf8Literal("蕁麻.DAT");       // lead byte 0xE5
   for (const std::string& name : {data, table, e5}) this->Put({name}, RandomBytes(600, 19));
   FatVolume& v = this->Mount();
   auto item = v.Stat({e5});

@@ -50,7 +50,8 @@ std::string Sha256Hex(std::string_view bytes) {
     std::uint32_t w[64];
     for (int i = 0; i < 16; ++i) {
       const auto* p = reinterpret_cast<const unsigned char*>(message.data() + block + 4 * i);
-      w[i] = (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) | p[3];
+      w[i] = (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) |
+             (std::uint32_t{p[2]} << 8) | p[3];
     }
     for (int i = 16; i < 64; ++i) {
       const std::uint32_t s0 = Rotr(w[i - 15], 7) ^ Rotr(w[i - 15], 18) ^ (w[i - 15] >> 3);
@@ -59,11 +60,27 @@ std::string Sha256Hex(std::string_view bytes) {
     }
     std::uint32_t a = h[0], b = h[1], c = h[2], d = h[3], e = h[4], f = h[5], g = h[6], k = h[7];
     for (int i = 0; i < 64; ++i) {
-      const std::uint32_t t1 = k + (Rotr(e, 6) ^ Rotr(e, 11) ^ Rotr(e, 25)) + ((e & f) ^ (~e & g)) + kRound[i] + w[i];
-      const std::uint32_t t2 = (Rotr(a, 2) ^ Rotr(a, 13) ^ Rotr(a, 22)) + ((a & b) ^ (a & c) ^ (b & c));
-      k = g; g = f; f = e; e = d + t1; d = c; c = b; b = a; a = t1 + t2;
+      const std::uint32_t t1 =
+          k + (Rotr(e, 6) ^ Rotr(e, 11) ^ Rotr(e, 25)) + ((e & f) ^ (~e & g)) + kRound[i] + w[i];
+      const std::uint32_t t2 =
+          (Rotr(a, 2) ^ Rotr(a, 13) ^ Rotr(a, 22)) + ((a & b) ^ (a & c) ^ (b & c));
+      k = g;
+      g = f;
+      f = e;
+      e = d + t1;
+      d = c;
+      c = b;
+      b = a;
+      a = t1 + t2;
     }
-    h[0] += a; h[1] += b; h[2] += c; h[3] += d; h[4] += e; h[5] += f; h[6] += g; h[7] += k;
+    h[0] += a;
+    h[1] += b;
+    h[2] += c;
+    h[3] += d;
+    h[4] += e;
+    h[5] += f;
+    h[6] += g;
+    h[7] += k;
   }
   std::string hex;
   char part[9];
@@ -115,7 +132,8 @@ Manifest LoadManifest(std::string_view relative) {
     std::size_t start = 0;
     for (;;) {
       const std::size_t tab = line.find('\t', start);
-      cells.push_back(line.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
+      cells.push_back(
+          line.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
       if (tab == std::string::npos) break;
       start = tab + 1;
     }

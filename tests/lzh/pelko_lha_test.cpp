@@ -20,10 +20,12 @@ class PelkoLha : public ::testing::Test {
  protected:
   pelko::test::CommandResult Lha(const std::string& arguments, const std::string& input = "") {
     const std::string tool = ShellQuote(std::string(PELKO_BIN_DIR) + "/pelko-lha");
-    return RunCommand("cd " + ShellQuote(dir_.Path()) + " && printf %s " + ShellQuote(input) + " | TZ=UTC " + tool +
-                      " " + arguments);
+    return RunCommand("cd " + ShellQuote(dir_.Path()) + " && printf %s " + ShellQuote(input) +
+                      " | TZ=UTC " + tool + " " + arguments);
   }
-  static std::string Fixture(const std::string& name) { return ShellQuote(test::FixturePath(name)); }
+  static std::string Fixture(const std::string& name) {
+    return ShellQuote(test::FixturePath(name));
+  }
 
   pelko::test::ScopedEnv driveC_{"PELKO_DRIVE_C", std::nullopt};  // C: is the host root
   pelko::test::TempFolder dir_{"pelko-lha-test"};
@@ -37,8 +39,9 @@ TEST_F(PelkoLha, ListShowsCp932NamesAsUtf8) {
 }
 
 TEST_F(PelkoLha, TestPassesEveryPeerArchive) {
-  for (const char* name : {"lhaunix_h2_lh5_mixed.lzh", "jlha_h2_lh7_mixed.lzh", "lhaunix_h0_lh1_hello_mixed.lzh",
-                           "third_party/lhasa/larc333__lz5.lzh", "third_party/lhasa/lha_os2_208__h3_lh5.lzh"}) {
+  for (const char* name :
+       {"lhaunix_h2_lh5_mixed.lzh", "jlha_h2_lh7_mixed.lzh", "lhaunix_h0_lh1_hello_mixed.lzh",
+        "third_party/lhasa/larc333__lz5.lzh", "third_party/lhasa/lha_os2_208__h3_lh5.lzh"}) {
     const auto r = Lha("t " + Fixture(name));
     EXPECT_EQ(r.exitCode, 0) << name << "\n" << r.output;
   }
@@ -56,22 +59,26 @@ TEST_F(PelkoLha, EveryDamagedArchiveExitsNonZeroWithAMessage) {
 }
 
 TEST_F(PelkoLha, ListingABrokenHeaderExitsNonZero) {
-  for (const char* name : {"damaged_badsum_h1.lzh", "damaged_badcrc_h2.lzh", "damaged_truncated.lzh"}) {
+  for (const char* name :
+       {"damaged_badsum_h1.lzh", "damaged_badcrc_h2.lzh", "damaged_truncated.lzh"}) {
     const auto r = Lha(std::string("l ") + Fixture(name));
     EXPECT_EQ(r.exitCode, 1) << name << "\n" << r.output;
   }
 }
 
 TEST_F(PelkoLha, ExtractsTheSameBytesAsLhasa) {
-  for (const char* name : {"lhaunix_h2_lh7_mixed.lzh", "jlha_h2_lh6_mixed.lzh", "lhaunix_h0_lh1_hello_mixed.lzh"}) {
+  for (const char* name :
+       {"lhaunix_h2_lh7_mixed.lzh", "jlha_h2_lh6_mixed.lzh", "lhaunix_h0_lh1_hello_mixed.lzh"}) {
     fs::remove_all(dir_.Sub("ours"));
     fs::remove_all(dir_.Sub("lhasa"));
     const auto ours = Lha("x " + Fixture(name) + " -w ours");
     ASSERT_EQ(ours.exitCode, 0) << ours.output;
     fs::create_directories(dir_.Sub("lhasa"));
-    const auto oracle = RunCommand("cd " + ShellQuote(dir_.Sub("lhasa")) + " && lhasa xq " + Fixture(name));
+    const auto oracle =
+        RunCommand("cd " + ShellQuote(dir_.Sub("lhasa")) + " && lhasa xq " + Fixture(name));
     ASSERT_EQ(oracle.exitCode, 0) << oracle.output;
-    const auto diff = RunCommand("diff -r " + ShellQuote(dir_.Sub("ours")) + " " + ShellQuote(dir_.Sub("lhasa")));
+    const auto diff =
+        RunCommand("diff -r " + ShellQuote(dir_.Sub("ours")) + " " + ShellQuote(dir_.Sub("lhasa")));
     EXPECT_EQ(diff.exitCode, 0) << name << "\n" << diff.output;
   }
 }

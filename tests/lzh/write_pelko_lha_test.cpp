@@ -17,7 +17,8 @@ using test::ShellQuote;
 class PelkoLhaWrite : public ::testing::Test {
  protected:
   test::CommandResult Lha(const std::string& words) {
-    return RunCommand("cd " + ShellQuote(folder_.Path()) + " && PELKO_DRIVE_C=" + ShellQuote(folder_.Path()) + " " +
+    return RunCommand("cd " + ShellQuote(folder_.Path()) +
+                      " && PELKO_DRIVE_C=" + ShellQuote(folder_.Path()) + " " +
                       ShellQuote(std::string(PELKO_BIN_DIR) + "/pelko-lha") + " " + words);
   }
   test::TempFolder folder_{"pelko-lzhw"};
@@ -51,7 +52,8 @@ TEST_F(PelkoLhaWrite, LeftOutItemsAreNamedAndTheExitCodeSaysSo) {
   fs::create_symlink("/etc/passwd", folder_.Sub("docs/link"));
   const test::CommandResult add = Lha("a out.lzh docs");
   EXPECT_EQ(add.exitCode, 1);
-  EXPECT_NE(add.output.find("C:\\docs\\link : シンボリックリンクはたどりません"), std::string::npos) << add.output;
+  EXPECT_NE(add.output.find("C:\\docs\\link : シンボリックリンクはたどりません"), std::string::npos)
+      << add.output;
 }
 
 TEST_F(PelkoLhaWrite, UnknownSwitchIsAUsageError) {

@@ -1,11 +1,10 @@
 #include "platform/file_services.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <csignal>
@@ -58,7 +57,9 @@ class FileSizeLimit {
 class FileServices : public ::testing::Test {
  protected:
   FileServices() : d_("PELKO_DRIVE_D", other_.Path()) {}
-  std::string C(std::string_view name) const { return home_.CDriveHostPath() + "/" + std::string(name); }
+  std::string C(std::string_view name) const {
+    return home_.CDriveHostPath() + "/" + std::string(name);
+  }
   std::string D(std::string_view name) const { return other_.Sub(name); }
 
   TestProgramFolder home_;

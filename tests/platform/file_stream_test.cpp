@@ -1,9 +1,8 @@
 #include "platform/file_stream.h"
 
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-
-#include <gtest/gtest.h>
 
 #include <csignal>
 #include <filesystem>
@@ -24,7 +23,9 @@ std::span<const std::byte> Bytes(std::string_view text) {
 
 class FileStreams : public ::testing::Test {
  protected:
-  std::string C(std::string_view name) const { return home_.CDriveHostPath() + "/" + std::string(name); }
+  std::string C(std::string_view name) const {
+    return home_.CDriveHostPath() + "/" + std::string(name);
+  }
   TestProgramFolder home_;
 };
 

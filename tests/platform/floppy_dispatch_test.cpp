@@ -20,12 +20,13 @@ using test::WriteHostFile;
 class FloppyDispatch : public ::testing::Test {
  protected:
   void SetUp() override {
-    auto made = RunCommand("mkfs.fat -C -n BACKUP1 " + ShellQuote(home_.FloppyImageHostPath()) + " 1440");
+    auto made =
+        RunCommand("mkfs.fat -C -n BACKUP1 " + ShellQuote(home_.FloppyImageHostPath()) + " 1440");
     ASSERT_EQ(made.exitCode, 0) << made.output;
   }
   std::string MType(const std::string& name) {
-    auto typed = RunCommand("MTOOLS_SKIP_CHECK=1 mtype -i " + ShellQuote(home_.FloppyImageHostPath()) +
-                            " ::" + name);
+    auto typed = RunCommand("MTOOLS_SKIP_CHECK=1 mtype -i " +
+                            ShellQuote(home_.FloppyImageHostPath()) + " ::" + name);
     return typed.exitCode == 0 ? typed.output : "(missing)";
   }
   TestProgramFolder home_;

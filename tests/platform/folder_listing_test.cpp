@@ -26,7 +26,9 @@ const FindData* Find(const std::vector<FindData>& entries, const std::string& na
 
 class FolderListing : public ::testing::Test {
  protected:
-  std::string C(std::string_view name) const { return home_.CDriveHostPath() + "/" + std::string(name); }
+  std::string C(std::string_view name) const {
+    return home_.CDriveHostPath() + "/" + std::string(name);
+  }
   TestProgramFolder home_;
 };
 
@@ -51,8 +53,8 @@ TEST_F(FolderListing, NamesAreCp932AndKindsAreKept) {
 
 TEST_F(FolderListing, NamesWithoutWindowsFormAreLeftOutAndCounted) {
   std::filesystem::create_directory(C("mixed"));
-  for (const char* name : {"ok.txt", "表.txt", "café.txt", "photo-😀.jpg", "a:b", "what?",
-                           "pipe|x", "back\\slash", "yen¥", "wave〜"}) {
+  for (const char* name : {"ok.txt", "表.txt", "café.txt", "photo-😀.jpg", "a:b", "what?", "pipe|x",
+                           "back\\slash", "yen¥", "wave〜"}) {
     WriteHostFile(C(std::string("mixed/") + name), "x");
   }
   std::filesystem::create_directory(C("mixed/folder*"));

@@ -1,8 +1,7 @@
 #include "platform/program_folder.h"
 
-#include <unistd.h>
-
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -18,7 +17,9 @@ namespace {
 using test::ScopedEnv;
 using test::TestProgramFolder;
 
-std::string ExecutableHostPath() { return std::filesystem::read_symlink("/proc/self/exe").string(); }
+std::string ExecutableHostPath() {
+  return std::filesystem::read_symlink("/proc/self/exe").string();
+}
 
 TEST(ProgramFolder, PelkoHomeNamesTheFolder) {
   TestProgramFolder home;
@@ -43,7 +44,8 @@ TEST(ProgramFolder, JapaneseFolderNameIsCp932) {
   TestProgramFolder base;
   std::filesystem::create_directories(base.HostPathOf("表計算"));
   ScopedEnv home("PELKO_HOME", base.HostPathOf("表計算"));
-  EXPECT_EQ(ProgramFolderPath("ExtFiles.exc"), cp932::FromUtf8Literal("C:\\PELKO\\表計算\\ExtFiles.exc"));
+  EXPECT_EQ(ProgramFolderPath("ExtFiles.exc"),
+            cp932::FromUtf8Literal("C:\\PELKO\\表計算\\ExtFiles.exc"));
 }
 
 TEST(ProgramFolder, RootOfADriveGetsOneBackslash) {

@@ -35,8 +35,9 @@ TEST(UserInterfaceSeam, RegisteredHostAnswersInTurnAndSeesTheTexts) {
   user.Expect(DialogResult::Cancel);
   EXPECT_EQ(MessageBox(Cp("ディスクをセットしてください"), MessageBoxButtons::RetryCancel),
             DialogResult::Retry);
-  EXPECT_EQ(MessageBox(Cp("表"), MessageBoxButtons::RetryCancel, MessageBoxIcon::Warning, "Caption"),
-            DialogResult::Cancel);
+  EXPECT_EQ(
+      MessageBox(Cp("表"), MessageBoxButtons::RetryCancel, MessageBoxIcon::Warning, "Caption"),
+      DialogResult::Cancel);
   ASSERT_EQ(user.Shown().size(), 2u);
   EXPECT_EQ(user.Shown()[0].text, Cp("ディスクをセットしてください"));
   EXPECT_EQ(user.Shown()[0].buttons, MessageBoxButtons::RetryCancel);

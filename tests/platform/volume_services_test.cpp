@@ -1,8 +1,7 @@
 #include "platform/volume_services.h"
 
-#include <sys/statvfs.h>
-
 #include <gtest/gtest.h>
+#include <sys/statvfs.h>
 
 #include <algorithm>
 

@@ -5,8 +5,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QInputMethodEvent>
 #include <QComboBox>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -278,8 +278,8 @@ TEST(RadioButtons, GroupsAreIndependentAndAClickNeverClearsTheCheckedOne) {
   // The program may clear every button of a group, as Windows lets it.
   dialog.CheckRadioButton(1010, 1012, 0);
   EXPECT_EQ(dialog.IsDlgButtonChecked(1011), 0);
-  EXPECT_EQ(dialog.seen, (std::vector<std::pair<int, Notification>>{{1011, Notification::Clicked},
-                                                                     {1011, Notification::Clicked}}));
+  EXPECT_EQ(dialog.seen, (std::vector<std::pair<int, Notification>>{
+                             {1011, Notification::Clicked}, {1011, Notification::Clicked}}));
 }
 
 TEST(CheckBox, AClickTogglesAndNotifies) {
@@ -316,7 +316,8 @@ TEST(Edit, MultiLineTextReadsBackWithCrLf) {
   NotifiedDialog dialog(templates::OutputTemplate());
   OpenWindow open(dialog);
   dialog.SetDlgItemText(1030, "line 1\r\nline 2\r\n");
-  EXPECT_EQ(open.window.findChild<QPlainTextEdit*>("1030")->toPlainText(), QStringLiteral("line 1\nline 2\n"));
+  EXPECT_EQ(open.window.findChild<QPlainTextEdit*>("1030")->toPlainText(),
+            QStringLiteral("line 1\nline 2\n"));
   EXPECT_EQ(dialog.GetDlgItemText(1030), "line 1\r\nline 2\r\n");
   open.window.findChild<QPlainTextEdit*>("1030")->setPlainText("x\ny");
   EXPECT_EQ(dialog.GetDlgItemText(1030), "x\r\ny");

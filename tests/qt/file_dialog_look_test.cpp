@@ -2,6 +2,8 @@
 // Japanese and the Japanese locale for the whole application; the file list
 // with Japanese dates, sizes and types in columns as wide as what they hold;
 // the mapped drives in the sidebar under their letters.
+#include "ui/qt/file_dialog_look.h"
+
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
@@ -18,20 +20,24 @@
 #include "support/scoped_env.h"
 #include "support/temp_folder.h"
 #include "support/test_program_folder.h"
-#include "ui/qt/file_dialog_look.h"
 
 namespace pelko::ui::qt {
 namespace {
 
 QString Q(const std::string& utf8) { return QString::fromStdString(utf8); }
-std::string Joined(const QStringList& texts) { return texts.join(QStringLiteral(" | ")).toStdString(); }
+std::string Joined(const QStringList& texts) {
+  return texts.join(QStringLiteral(" | ")).toStdString();
+}
 
 TEST(JapaneseApplication, QtsOwnTextsAndFormatsAreJapanese) {
   EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel").toStdString(), "キャンセル");
-  EXPECT_EQ(QCoreApplication::translate("QAbstractFileIconProvider", "Folder", "All other platforms").toStdString(),
-            "ファイル フォルダー");
+  EXPECT_EQ(
+      QCoreApplication::translate("QAbstractFileIconProvider", "Folder", "All other platforms")
+          .toStdString(),
+      "ファイル フォルダー");
   EXPECT_EQ(QLocale().language(), QLocale::Japanese);
-  EXPECT_EQ(QLocale().toString(QDate(2024, 3, 1), QLocale::ShortFormat).toStdString(), "2024/03/01");
+  EXPECT_EQ(QLocale().toString(QDate(2024, 3, 1), QLocale::ShortFormat).toStdString(),
+            "2024/03/01");
 }
 
 TEST(FileDialogLook, ListsJapaneseDatesSizesAndTypesInColumnsThatFit) {
@@ -68,7 +74,8 @@ TEST(FileDialogLook, ListsJapaneseDatesSizesAndTypesInColumnsThatFit) {
       QStringList cells;
       for (int column = 0; column < 4; ++column) {
         cells.push_back(list->model()->index(row, column, root).data().toString());
-        if (list->header()->sectionSize(column) < metrics.horizontalAdvance(cells.back())) cut.push_back(cells.back());
+        if (list->header()->sectionSize(column) < metrics.horizontalAdvance(cells.back()))
+          cut.push_back(cells.back());
       }
       rows[cells.front().toStdString()] = cells;
     }
@@ -81,7 +88,8 @@ TEST(FileDialogLook, ListsJapaneseDatesSizesAndTypesInColumnsThatFit) {
     look();
   }
 
-  EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("fileNameLabel"))->text().toStdString(), "ファイル名(&N):");
+  EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("fileNameLabel"))->text().toStdString(),
+            "ファイル名(&N):");
   EXPECT_TRUE(cut.isEmpty()) << "columns cut " << Joined(cut);
   ASSERT_EQ(rows.size(), 2u);
   // 1500 bytes are 2 KB; the date reads like "2024/03/01 9:05"; the file's
@@ -104,13 +112,15 @@ TEST(FileDialogLook, OffersEveryMappedDriveInTheSidebarUnderItsLetter) {
 
   // Qt's two places (the computer, the home folder), then the drives.
   const QList<QUrl> places = dialog.sidebarUrls();
-  EXPECT_EQ(places.mid(2), (QList<QUrl>{QUrl::fromLocalFile(Q(folder.CDriveHostPath())),
-                                        QUrl::fromLocalFile(Q(d.Path())), QUrl::fromLocalFile(Q(q.Path()))}));
+  EXPECT_EQ(places.mid(2),
+            (QList<QUrl>{QUrl::fromLocalFile(Q(folder.CDriveHostPath())),
+                         QUrl::fromLocalFile(Q(d.Path())), QUrl::fromLocalFile(Q(q.Path()))}));
   auto* sidebar = dialog.findChild<QAbstractItemView*>(QStringLiteral("sidebar"));
   auto* labels = dynamic_cast<DriveLetterLabels*>(sidebar->itemDelegate());
   ASSERT_NE(labels, nullptr);
   QStringList shown;
-  for (int row = 0; row < sidebar->model()->rowCount(); ++row) shown.push_back(labels->Shown(sidebar->model()->index(row, 0)));
+  for (int row = 0; row < sidebar->model()->rowCount(); ++row)
+    shown.push_back(labels->Shown(sidebar->model()->index(row, 0)));
   EXPECT_EQ(Joined(shown.mid(2)), "C: | D: | Q:");
 }
 

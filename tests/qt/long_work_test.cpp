@@ -84,7 +84,8 @@ TEST(LongWork, ShowsTheProgressWindowAndTheMainWindowTakesNoInput) {
         saw.progressModal = QApplication::activeModalWidget() == progress;
         saw.progressOwnedByMain = progress->parentWidget() == mainWindow;
       }
-      if (step == 20) {  // 800 ms: the user looks, clicks "圧縮" again, presses Space on it and Escape
+      if (step ==
+          20) {  // 800 ms: the user looks, clicks "圧縮" again, presses Space on it and Escape
         if (ProgressWindow* progress = host.LongWork().Window()) {
           saw.entry = progress->EntryLabel()->text();
           saw.share = progress->Bar()->value();
@@ -150,7 +151,8 @@ TEST(LongWork, TheLibrarysQuestionsTakeInputWhileTheWorkRuns) {
       questionParent = box->parentWidget();
       Click(ButtonCaptioned(box, QStringLiteral("いいえ(N)")));
     });
-    answer = win::MessageBox("overwrite?", win::MessageBoxButtons::YesNo, win::MessageBoxIcon::Question);
+    answer =
+        win::MessageBox("overwrite?", win::MessageBoxButtons::YesNo, win::MessageBoxIcon::Question);
   });
   ASSERT_NE(progressWindow, nullptr);
   EXPECT_EQ(questionParent, progressWindow) << "the question belongs on top of the progress window";

@@ -21,7 +21,9 @@ namespace {
 using test::qt::Click;
 using test::qt::WhenDialogShown;
 
-QString PanelText(QWidget* window) { return dynamic_cast<StaticText*>(window->findChild<QWidget*>("1003"))->text(); }
+QString PanelText(QWidget* window) {
+  return dynamic_cast<StaticText*>(window->findChild<QWidget*>("1003"))->text();
+}
 
 TEST(MainWindow, StartsWithTheFocusOnUpdateAndTheFloppyIcon) {
   test::TestProgramFolder folder;
@@ -52,8 +54,9 @@ TEST(MainWindow, UpdateReadsTheFloppyNowInTheDrive) {
   QString before, after;
   WhenDialogShown(102, [&](QWidget* window) {
     before = PanelText(window);
-    const auto made = test::RunCommand("mkfs.fat -C " + test::ShellQuote(folder.FloppyImageHostPath()) +
-                                       " 1440 -n QTPANEL -i 1234ABCD");
+    const auto made =
+        test::RunCommand("mkfs.fat -C " + test::ShellQuote(folder.FloppyImageHostPath()) +
+                         " 1440 -n QTPANEL -i 1234ABCD");
     ASSERT_EQ(made.exitCode, 0) << made.output;
     QTest::keyClick(window->focusWidget(), Qt::Key_Space);  // 情報更新 has the focus
     after = PanelText(window);
@@ -62,7 +65,8 @@ TEST(MainWindow, UpdateReadsTheFloppyNowInTheDrive) {
   app::CMainDialog mainDialog;
   EXPECT_EQ(mainDialog.DoModal(), IDCANCEL);
   EXPECT_EQ(before, QStringLiteral("ディスクがありません。"));
-  EXPECT_TRUE(after.startsWith(QStringLiteral("ボリュームラベル： QTPANEL\nシリアルナンバー： 305441741\n")))
+  EXPECT_TRUE(after.startsWith(
+      QStringLiteral("ボリュームラベル： QTPANEL\nシリアルナンバー： 305441741\n")))
       << after.toStdString();
 }
 

@@ -81,7 +81,8 @@ TEST(MessageBox, AnswersWithTheButtonClicked) {
   Seen seen;
   EXPECT_EQ(ShowAndAnswer(MessageBoxButtons::YesNoCancel, "はい(Y)", seen), DialogResult::Yes);
   EXPECT_EQ(ShowAndAnswer(MessageBoxButtons::YesNoCancel, "いいえ(N)", seen), DialogResult::No);
-  EXPECT_EQ(ShowAndAnswer(MessageBoxButtons::YesNoCancel, "キャンセル", seen), DialogResult::Cancel);
+  EXPECT_EQ(ShowAndAnswer(MessageBoxButtons::YesNoCancel, "キャンセル", seen),
+            DialogResult::Cancel);
   EXPECT_EQ(ShowAndAnswer(MessageBoxButtons::RetryCancel, "再試行(R)", seen), DialogResult::Retry);
   EXPECT_EQ(ShowAndAnswer(MessageBoxButtons::OkCancel, "OK", seen), DialogResult::Ok);
 }

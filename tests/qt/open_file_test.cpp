@@ -56,7 +56,8 @@ TEST(OpenFile, JapaneseNamesComeBackInCp932) {
   test::WriteHostFile(file, "x");
   QtHost host;
   WhenShown<QFileDialog>([&](QFileDialog* dialog) { Choose(dialog, file); });
-  EXPECT_EQ(host.AskForFileName({}), std::optional<std::string>("C:\\\x8E\x91\x97\xBF\\\x95\x5C.txt"));
+  EXPECT_EQ(host.AskForFileName({}),
+            std::optional<std::string>("C:\\\x8E\x91\x97\xBF\\\x95\x5C.txt"));
 }
 
 TEST(OpenFile, RefusesAFileUnderNoDriveAndAsksAgain) {

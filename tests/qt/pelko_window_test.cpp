@@ -25,7 +25,8 @@ TEST(PelkoStartUp, AProgramFolderWithNoWindowsFormStopsWithOneLine) {
   const std::string home = root.Sub("\xF0\x9F\x98\x80");  // an emoji: no CP932 form
   std::filesystem::create_directories(home);
   const CommandResult result =
-      RunCommand("PELKO_HOME=" + ShellQuote(home) + " QT_QPA_PLATFORM=offscreen timeout 100 " + ShellQuote(kPelko));
+      RunCommand("PELKO_HOME=" + ShellQuote(home) + " QT_QPA_PLATFORM=offscreen timeout 100 " +
+                 ShellQuote(kPelko));
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(LineCount(result.output), 1u) << result.output;
   EXPECT_NE(result.output.find(home), std::string::npos) << result.output;
@@ -33,9 +34,9 @@ TEST(PelkoStartUp, AProgramFolderWithNoWindowsFormStopsWithOneLine) {
 
 TEST(PelkoStartUp, NoDisplayStopsWithOneLineNamingTheScreenshotWay) {
   TempFolder home("pelko-qt-start");
-  const CommandResult result =
-      RunCommand("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM PELKO_HOME=" + ShellQuote(home.Path()) +
-                 " timeout 100 " + ShellQuote(kPelko));
+  const CommandResult result = RunCommand(
+      "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM PELKO_HOME=" + ShellQuote(home.Path()) +
+      " timeout 100 " + ShellQuote(kPelko));
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(LineCount(result.output), 1u) << result.output;
   EXPECT_NE(result.output.find("--screenshot"), std::string::npos) << result.output;

@@ -21,7 +21,8 @@ int main(int argc, char** argv) {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
     application = std::make_unique<QApplication>(argc, argv);
     pelko::ui::qt::PrepareJapaneseApplication(*application);
-    ::testing::UnitTest::GetInstance()->listeners().Append(new pelko::test::qt::WatchesEndWithTheTest);
+    ::testing::UnitTest::GetInstance()->listeners().Append(
+        new pelko::test::qt::WatchesEndWithTheTest);
   }
   return RUN_ALL_TESTS();
 }

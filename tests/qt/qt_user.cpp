@@ -74,7 +74,8 @@ QString Plain(const QString& caption) {
 std::vector<QPushButton*> ButtonsLeftToRight(QMessageBox* box) {
   std::vector<QPushButton*> buttons;
   for (QAbstractButton* button : box->buttons()) {
-    if (auto* push = qobject_cast<QPushButton*>(button); push && push->isVisible()) buttons.push_back(push);
+    if (auto* push = qobject_cast<QPushButton*>(button); push && push->isVisible())
+      buttons.push_back(push);
   }
   std::sort(buttons.begin(), buttons.end(), [](QPushButton* a, QPushButton* b) {
     return a->mapToGlobal(QPoint(0, 0)).x() < b->mapToGlobal(QPoint(0, 0)).x();

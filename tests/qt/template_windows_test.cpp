@@ -22,8 +22,9 @@ namespace pelko::ui::qt {
 namespace {
 
 const DialogTemplate* const kTemplates[] = {
-    &templates::MainWindowTemplate(), &templates::AssociationTemplate(), &templates::VolumeLabelTemplate(),
-    &templates::FolderPickerTemplate(), &templates::OptionsTemplate(),   &templates::OutputTemplate(),
+    &templates::MainWindowTemplate(),  &templates::AssociationTemplate(),
+    &templates::VolumeLabelTemplate(), &templates::FolderPickerTemplate(),
+    &templates::OptionsTemplate(),     &templates::OutputTemplate(),
 };
 
 // IPAPGothic 9 pt at 96 dpi: "A".."z" are 369 px wide (369 / 52 rounds to 7),
@@ -40,16 +41,23 @@ bool IsIpaPGothic(const QString& family) {
 
 bool HasKind(QWidget* widget, ControlKind kind, const ControlTemplate& control) {
   switch (kind) {
-    case ControlKind::PushButton: return qobject_cast<QPushButton*>(widget);
-    case ControlKind::CheckBox: return qobject_cast<QCheckBox*>(widget);
-    case ControlKind::RadioButton: return qobject_cast<QRadioButton*>(widget);
-    case ControlKind::GroupBox: return qobject_cast<QGroupBox*>(widget);
-    case ControlKind::Static: return dynamic_cast<StaticText*>(widget);
+    case ControlKind::PushButton:
+      return qobject_cast<QPushButton*>(widget);
+    case ControlKind::CheckBox:
+      return qobject_cast<QCheckBox*>(widget);
+    case ControlKind::RadioButton:
+      return qobject_cast<QRadioButton*>(widget);
+    case ControlKind::GroupBox:
+      return qobject_cast<QGroupBox*>(widget);
+    case ControlKind::Static:
+      return dynamic_cast<StaticText*>(widget);
     case ControlKind::Edit:
       return control.Has(style::MultiLine) ? qobject_cast<QPlainTextEdit*>(widget) != nullptr
                                            : qobject_cast<QLineEdit*>(widget) != nullptr;
-    case ControlKind::ListBox: return qobject_cast<QListWidget*>(widget);
-    case ControlKind::ComboBox: return qobject_cast<QComboBox*>(widget);
+    case ControlKind::ListBox:
+      return qobject_cast<QListWidget*>(widget);
+    case ControlKind::ComboBox:
+      return qobject_cast<QComboBox*>(widget);
   }
   return false;
 }
@@ -68,7 +76,8 @@ class TemplateWindow : public ::testing::TestWithParam<const DialogTemplate*> {}
 
 TEST_P(TemplateWindow, UsesIpaPGothicAtNinePointsWithWindowsBaseUnits) {
   QtWindow window(*GetParam(), nullptr);
-  EXPECT_TRUE(IsIpaPGothic(QFontInfo(window.font()).family())) << QFontInfo(window.font()).family().toStdString();
+  EXPECT_TRUE(IsIpaPGothic(QFontInfo(window.font()).family()))
+      << QFontInfo(window.font()).family().toStdString();
   EXPECT_EQ(QFontInfo(window.font()).pointSize(), 9);
   EXPECT_EQ(window.BaseUnits().width, kBaseWidth);
   EXPECT_EQ(window.BaseUnits().height, kBaseHeight);
@@ -79,8 +88,9 @@ TEST_P(TemplateWindow, HasTheTemplateSizeCaptionAndName) {
   QtWindow window(dialogTemplate, nullptr);
   EXPECT_EQ(window.size(), QSize(X(dialogTemplate.rect.width), Y(dialogTemplate.rect.height)));
   EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "the window is not resizable";
-  EXPECT_EQ(window.windowTitle(), QString::fromUtf8(dialogTemplate.caption.data(),
-                                                    static_cast<qsizetype>(dialogTemplate.caption.size())));
+  EXPECT_EQ(window.windowTitle(),
+            QString::fromUtf8(dialogTemplate.caption.data(),
+                              static_cast<qsizetype>(dialogTemplate.caption.size())));
   EXPECT_EQ(window.objectName(), QStringLiteral("dialog-%1").arg(dialogTemplate.id));
 }
 
@@ -98,9 +108,11 @@ TEST_P(TemplateWindow, BuildsEveryControlWithItsIdKindCaptionAndGeometry) {
       EXPECT_EQ(window.Control(control.id), peer);
     }
     EXPECT_TRUE(HasKind(widget, control.kind, control));
-    EXPECT_EQ(ShownCaption(widget), QString::fromUtf8(control.caption.data(),
-                                                      static_cast<qsizetype>(control.caption.size())));
-    const QRect expected(X(control.rect.x), Y(control.rect.y), X(control.rect.width), Y(control.rect.height));
+    EXPECT_EQ(
+        ShownCaption(widget),
+        QString::fromUtf8(control.caption.data(), static_cast<qsizetype>(control.caption.size())));
+    const QRect expected(X(control.rect.x), Y(control.rect.y), X(control.rect.width),
+                         Y(control.rect.height));
     if (control.kind == ControlKind::ComboBox) {
       // The template gives the open list's height; the closed box is shorter.
       EXPECT_EQ(widget->geometry().topLeft(), expected.topLeft());
@@ -120,7 +132,8 @@ TEST_P(TemplateWindow, TabsThroughTheTabStopsInTemplateOrder) {
     if (control.Has(style::TabStop)) expected.push_back(control.id);
   }
   std::vector<int> chain;
-  for (QWidget* widget = window.nextInFocusChain(); widget != &window; widget = widget->nextInFocusChain()) {
+  for (QWidget* widget = window.nextInFocusChain(); widget != &window;
+       widget = widget->nextInFocusChain()) {
     if ((widget->focusPolicy() & Qt::TabFocus) && widget->objectName().toInt() != 0) {
       chain.push_back(widget->objectName().toInt());
     }
@@ -157,7 +170,8 @@ TEST(MainWindowLayout, ShowsTheTwoLineCaptionsOnTwoLines) {
   QtWindow window(templates::MainWindowTemplate(), nullptr);
   EXPECT_EQ(qobject_cast<QPushButton*>(window.Find(1000)->Widget())->text(),
             QStringLiteral("ファイルとＦＤ\nを関連づける"));
-  EXPECT_EQ(qobject_cast<QPushButton*>(window.Find(1007)->Widget())->text(), QStringLiteral("ボリュームラベル\nの設定"));
+  EXPECT_EQ(qobject_cast<QPushButton*>(window.Find(1007)->Widget())->text(),
+            QStringLiteral("ボリュームラベル\nの設定"));
   // Two lines of text need two line heights: the caption is not squeezed into one.
   auto* button = window.Find(1000)->Widget();
   EXPECT_GE(button->sizeHint().height(), 2 * QFontMetrics(button->font()).height());
@@ -194,7 +208,8 @@ TEST(OptionsWindowLayout, GroupBoxesLetClicksThroughToTheirRadioButtons) {
 TEST(ListWindows, NeverSortByThemselves) {
   for (const DialogTemplate* dialogTemplate : kTemplates) {
     QtWindow window(*dialogTemplate, nullptr);
-    for (QListWidget* list : window.findChildren<QListWidget*>()) EXPECT_FALSE(list->isSortingEnabled());
+    for (QListWidget* list : window.findChildren<QListWidget*>())
+      EXPECT_FALSE(list->isSortingEnabled());
   }
 }
 

@@ -52,7 +52,8 @@ TEST(OptionsOnQt, ARefusedSearchDepthIsSelectedSoTypingReplacesIt) {
   bool depthFocused = false;
   QString message;
   WhenDialogShown(templates::IDD_OPTIONS, [&](QWidget* window) {
-    Click(window->findChild<QWidget*>(QString::number(dialogs::IDC_EXCLUDE_NAMES)));  // enables the depth
+    Click(window->findChild<QWidget*>(
+        QString::number(dialogs::IDC_EXCLUDE_NAMES)));  // enables the depth
     auto* depth = window->findChild<QLineEdit*>(QString::number(dialogs::IDC_SEARCH_DEPTH));
     depth->setFocus();
     depth->selectAll();

@@ -39,11 +39,15 @@ TEST_F(AssociationListReadTest, LineEndsOfEveryKindEndAnEntry) {
       {"lone cr inside a line is kept", "C:\\a\rb\r\n", {"C:\\a\rb"}},
       {"empty file", "", {}},
       // As the platform's text reader: a NUL ends the line's text, the next line is read.
-      {"nul ends the text of its line", "C:\\a\0junk\\x\r\nC:\\b\r\n\0\0\0"s, {"C:\\a", "C:\\b", ""}},
+      {"nul ends the text of its line",
+       "C:\\a\0junk\\x\r\nC:\\b\r\n\0\0\0"s,
+       {"C:\\a", "C:\\b", ""}},
       {"line too long to be a path is left out",
-       "C:\\a\r\nC:\\" + std::string(kMaxLineTextBytes, 'x') + "\r\nC:\\b", {"C:\\a", "C:\\b"}},
+       "C:\\a\r\nC:\\" + std::string(kMaxLineTextBytes, 'x') + "\r\nC:\\b",
+       {"C:\\a", "C:\\b"}},
       // The reader's block ends between the CR and the LF.
-      {"cr lf across a read block", "C:\\" + std::string(65532, 'y') + "\r\nC:\\b\r\n",
+      {"cr lf across a read block",
+       "C:\\" + std::string(65532, 'y') + "\r\nC:\\b\r\n",
        {"C:\\" + std::string(65532, 'y'), "C:\\b"}},
   };
   for (const Case& c : cases) {

@@ -43,8 +43,7 @@ TEST(ExclusionSwitchesTest, FilePatternsThenEveryLevelOfEachFolder) {
 TEST(ExclusionSwitchesTest, EntryWithAQuoteIsLeftOutRatherThanEndingTheSwitch) {
   ExcludedFilesList files{1, {"a\" -d \"C:\\", "*.bak"}};
   ExcludedFoldersList folders{2, {"x\"y", "tmp"}};
-  EXPECT_EQ(BuildExclusionSwitches(files, folders),
-            " -jx\"*.bak\" -jx\"*\\tmp\" -jx\"*\\*\\tmp\"");
+  EXPECT_EQ(BuildExclusionSwitches(files, folders), " -jx\"*.bak\" -jx\"*\\tmp\" -jx\"*\\*\\tmp\"");
 }
 
 TEST(ExclusionSwitchesTest, EmptyFileEntryIsLeftOutRatherThanRefusingTheAdd) {

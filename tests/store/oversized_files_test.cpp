@@ -1,9 +1,8 @@
 // Stored files far larger than their layouts, as a damaged disk or a wrong
 // copy can leave them: each reader keeps only what it can use, so memory does
 // not follow the file's size. The files are sparse and cost no disk.
-#include <sys/resource.h>
-
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <filesystem>
 #include <fstream>
@@ -26,7 +25,8 @@ using OversizedFilesTest = testing::ProgramFolderTest;
 
 TEST_F(OversizedFilesTest, HugeStoredFilesAreReadForWhatTheirLayoutsUse) {
   // Each file: its head, zeros up to 320 MB, then its tail.
-  auto writeHuge = [this](const std::string& name, const std::string& head, const std::string& tail) {
+  auto writeHuge = [this](const std::string& name, const std::string& head,
+                          const std::string& tail) {
     WriteHostFile(name, head);
     std::filesystem::resize_file(HostPath(name), std::uintmax_t{320} << 20);
     std::ofstream(HostPath(name), std::ios::binary | std::ios::app) << tail;

@@ -34,7 +34,8 @@ void ScriptedMessageBoxHost::Expect(DialogResult answer, std::string_view utf8Te
 }
 
 DialogResult ScriptedMessageBoxHost::ShowMessageBox(std::string_view text, std::string_view caption,
-                                                    MessageBoxButtons buttons, MessageBoxIcon icon) {
+                                                    MessageBoxButtons buttons,
+                                                    MessageBoxIcon icon) {
   shown_.push_back({std::string(text), std::string(caption), buttons, icon});
   if (script_.empty()) {
     ADD_FAILURE() << "unexpected message box: \"" << Readable(text) << "\"";

@@ -25,6 +25,6 @@ class TempFolder {
 // Small host-file helpers for arranging a test.
 void WriteHostFile(const std::string& hostPath, std::string_view bytes);
 std::string ReadHostFile(const std::string& hostPath);  // "" if missing
-bool HostPathExists(const std::string& hostPath);        // the name itself (lstat)
+bool HostPathExists(const std::string& hostPath);       // the name itself (lstat)
 
 }  // namespace pelko::test

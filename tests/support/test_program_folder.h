@@ -23,8 +23,12 @@ class TestProgramFolder {
   const std::string& HostPath() const { return home_; }
   std::string WindowsPath() const { return "C:\\PELKO\\"; }
   // A file in it: host path from a UTF-8 name, Windows path from a CP932 name.
-  std::string HostPathOf(std::string_view utf8Name) const { return home_ + "/" + std::string(utf8Name); }
-  std::string WindowsPathOf(std::string_view cp932Name) const { return WindowsPath() + std::string(cp932Name); }
+  std::string HostPathOf(std::string_view utf8Name) const {
+    return home_ + "/" + std::string(utf8Name);
+  }
+  std::string WindowsPathOf(std::string_view cp932Name) const {
+    return WindowsPath() + std::string(cp932Name);
+  }
 
   // The host folder behind drive C:.
   const std::string& CDriveHostPath() const { return cDrive_; }

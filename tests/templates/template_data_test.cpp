@@ -29,29 +29,46 @@ struct Expected {
 
 const char* KindName(ControlKind kind) {
   switch (kind) {
-    case ControlKind::PushButton: return "button";
-    case ControlKind::CheckBox: return "check";
-    case ControlKind::RadioButton: return "radio";
-    case ControlKind::GroupBox: return "group";
-    case ControlKind::Static: return "static";
-    case ControlKind::Edit: return "edit";
-    case ControlKind::ListBox: return "list";
-    case ControlKind::ComboBox: return "combo";
+    case ControlKind::PushButton:
+      return "button";
+    case ControlKind::CheckBox:
+      return "check";
+    case ControlKind::RadioButton:
+      return "radio";
+    case ControlKind::GroupBox:
+      return "group";
+    case ControlKind::Static:
+      return "static";
+    case ControlKind::Edit:
+      return "edit";
+    case ControlKind::ListBox:
+      return "list";
+    case ControlKind::ComboBox:
+      return "combo";
   }
   return "?";
 }
 
 std::uint32_t StyleBits(const std::string& names) {
   static const std::pair<const char*, std::uint32_t> kNames[] = {
-      {"tab", style::TabStop},           {"group", style::Group},
-      {"default", style::DefaultButton}, {"multiline", style::MultiLine},
-      {"hcenter", style::CenterHorizontal}, {"vcenter", style::CenterVertical},
-      {"sunken", style::Sunken},         {"nowrap", style::NoWordWrap},
-      {"right", style::RightAligned},    {"border", style::Border},
-      {"readonly", style::ReadOnly},     {"autohscroll", style::AutoHScroll},
-      {"vscroll", style::VScroll},       {"wantreturn", style::WantReturn},
-      {"sorted", style::Sorted},         {"multisel", style::MultipleSelection},
-      {"notify", style::Notify},         {"nointegral", style::NoIntegralHeight},
+      {"tab", style::TabStop},
+      {"group", style::Group},
+      {"default", style::DefaultButton},
+      {"multiline", style::MultiLine},
+      {"hcenter", style::CenterHorizontal},
+      {"vcenter", style::CenterVertical},
+      {"sunken", style::Sunken},
+      {"nowrap", style::NoWordWrap},
+      {"right", style::RightAligned},
+      {"border", style::Border},
+      {"readonly", style::ReadOnly},
+      {"autohscroll", style::AutoHScroll},
+      {"vscroll", style::VScroll},
+      {"wantreturn", style::WantReturn},
+      {"sorted", style::Sorted},
+      {"multisel", style::MultipleSelection},
+      {"notify", style::Notify},
+      {"nointegral", style::NoIntegralHeight},
       {"dropdown", style::DropDown},
   };
   std::uint32_t bits = 0;
@@ -73,12 +90,18 @@ std::uint32_t WindowBits(const std::string& names) {
   std::uint32_t bits = 0;
   std::istringstream words(names);
   for (std::string word; words >> word;) {
-    if (word == "caption") bits |= window_style::Caption;
-    else if (word == "sysmenu") bits |= window_style::SystemMenu;
-    else if (word == "modalframe") bits |= window_style::ModalFrame;
-    else if (word == "visible") bits |= window_style::Visible;
-    else if (word == "appwindow") bits |= window_style::AppWindow;
-    else ADD_FAILURE() << word;
+    if (word == "caption")
+      bits |= window_style::Caption;
+    else if (word == "sysmenu")
+      bits |= window_style::SystemMenu;
+    else if (word == "modalframe")
+      bits |= window_style::ModalFrame;
+    else if (word == "visible")
+      bits |= window_style::Visible;
+    else if (word == "appwindow")
+      bits |= window_style::AppWindow;
+    else
+      ADD_FAILURE() << word;
   }
   return bits;
 }
@@ -87,36 +110,59 @@ constexpr int N = kNoControlId;
 
 const std::vector<Expected>& Tables() {
   static const std::vector<Expected> kTables = {
-      {102, "PELKO", {0, 0, 183, 155}, "caption sysmenu modalframe visible appwindow",
+      {102,
+       "PELKO",
+       {0, 0, 183, 155},
+       "caption sysmenu modalframe visible appwindow",
        {
            {1004, "button", "情報更新", {14, 84, 50, 14}, "tab"},
            {1001, "button", "圧縮", {7, 7, 50, 29}, "tab"},
            {1002, "button", "展開", {71, 7, 50, 29}, "tab"},
-           {1000, "button", "ファイルとＦＤ\nを関連づける", {50, 46, 58, 29}, "tab multiline hcenter vcenter"},
+           {1000,
+            "button",
+            "ファイルとＦＤ\nを関連づける",
+            {50, 46, 58, 29},
+            "tab multiline hcenter vcenter"},
            {1007, "button", "ボリュームラベル\nの設定", {117, 46, 60, 29}, "tab multiline"},
            {2, "button", "終了", {134, 13, 34, 18}, "tab"},
            {1003, "static", "", {7, 105, 169, 43}, "sunken nowrap group"},
            {1009, "button", "オプション", {69, 84, 50, 14}, "tab"},
        }},
-      {129, "ﾀﾞｲｱﾛｸﾞ", {0, 0, 247, 173}, "caption sysmenu modalframe",
+      {129,
+       "ﾀﾞｲｱﾛｸﾞ",
+       {0, 0, 247, 173},
+       "caption sysmenu modalframe",
        {
-           {1003, "list", "", {7, 7, 181, 93}, "sorted multisel notify nointegral vscroll border tab"},
+           {1003,
+            "list",
+            "",
+            {7, 7, 181, 93},
+            "sorted multisel notify nointegral vscroll border tab"},
            {1002, "button", "ファイルを追加", {192, 7, 48, 14}, "tab"},
            {1005, "button", "フォルダを追加", {192, 27, 48, 14}, "tab"},
            {1004, "button", "削除", {192, 47, 48, 14}, "tab"},
            {1, "button", "OK", {99, 106, 50, 14}, "default tab"},
            {2, "button", "ｷｬﾝｾﾙ", {190, 106, 50, 14}, "tab"},
-           {N, "static", "現在のフロッピーディスクに関連づけをするファイルまたはフォルダを指定してください。",
-            {7, 124, 233, 42}, "sunken"},
+           {N,
+            "static",
+            "現在のフロッピーディスクに関連づけをするファイルまたはフォルダを指定してください。",
+            {7, 124, 233, 42},
+            "sunken"},
        }},
-      {130, "ﾀﾞｲｱﾛｸﾞ", {0, 0, 187, 95}, "caption sysmenu modalframe",
+      {130,
+       "ﾀﾞｲｱﾛｸﾞ",
+       {0, 0, 187, 95},
+       "caption sysmenu modalframe",
        {
            {1, "button", "OK", {74, 27, 50, 14}, "default tab"},
            {2, "button", "ｷｬﾝｾﾙ", {130, 27, 50, 14}, "tab"},
            {1003, "static", "", {7, 45, 173, 43}, "sunken group"},
            {1006, "edit", "", {7, 7, 173, 14}, "border autohscroll tab"},
        }},
-      {131, "ﾀﾞｲｱﾛｸﾞ", {0, 0, 187, 219}, "caption sysmenu modalframe",
+      {131,
+       "ﾀﾞｲｱﾛｸﾞ",
+       {0, 0, 187, 219},
+       "caption sysmenu modalframe",
        {
            {N, "static", "ドライブ：", {97, 7, 27, 14}, "vcenter"},
            {1006, "combo", "", {125, 7, 55, 113}, "dropdown sorted vscroll tab"},
@@ -125,7 +171,10 @@ const std::vector<Expected>& Tables() {
            {1, "button", "OK", {22, 198, 50, 14}, "default tab"},
            {2, "button", "ｷｬﾝｾﾙ", {103, 198, 50, 14}, "tab"},
        }},
-      {132, "ﾀﾞｲｱﾛｸﾞ", {0, 0, 381, 213}, "caption sysmenu modalframe",
+      {132,
+       "ﾀﾞｲｱﾛｸﾞ",
+       {0, 0, 381, 213},
+       "caption sysmenu modalframe",
        {
            {1, "button", "OK", {26, 192, 50, 14}, "default tab"},
            {2, "button", "ｷｬﾝｾﾙ", {109, 192, 50, 14}, "tab"},
@@ -146,13 +195,21 @@ const std::vector<Expected>& Tables() {
            {N, "static", "書庫形式", {203, 18, 28, 8}, ""},
            {1020, "combo", "", {234, 14, 68, 96}, "dropdown vscroll tab"},
            {1021, "check", "破損ヘッダを無視", {13, 115, 67, 10}, "tab"},
-           {1022, "check", "以下のファイル名、フォルダ名、拡張子を除外する", {196, 38, 160, 10}, "tab"},
+           {1022,
+            "check",
+            "以下のファイル名、フォルダ名、拡張子を除外する",
+            {196, 38, 160, 10},
+            "tab"},
            {1026, "list", "", {208, 80, 67, 40}, "sorted multisel notify vscroll border tab"},
            {1023, "edit", "", {208, 64, 66, 14}, "border autohscroll tab"},
            {1002, "button", "追加", {277, 65, 23, 14}, "tab"},
            {1004, "button", "削除", {277, 82, 23, 14}, "tab"},
-           {N, "static", "一般のワイルドカードを指定できます。\n\n例） FileName.*\n      *.txt\n      FolderName\\",
-            {308, 69, 66, 51}, "sunken"},
+           {N,
+            "static",
+            "一般のワイルドカードを指定できます。\n\n例） FileName.*\n      *.txt\n      "
+            "FolderName\\",
+            {308, 69, 66, 51},
+            "sunken"},
            {1027, "list", "", {206, 150, 67, 40}, "sorted multisel notify vscroll border tab"},
            {1024, "edit", "", {206, 134, 66, 14}, "border autohscroll tab"},
            {1003, "button", "追加", {276, 134, 23, 14}, "tab"},
@@ -163,9 +220,16 @@ const std::vector<Expected>& Tables() {
            {1028, "edit", "", {314, 149, 40, 14}, "border autohscroll tab"},
            {1029, "check", "より新しいファイルを残す", {13, 131, 88, 10}, "tab"},
        }},
-      {134, "関連づけられていないファイルの解凍", {0, 0, 227, 223}, "caption sysmenu modalframe",
+      {134,
+       "関連づけられていないファイルの解凍",
+       {0, 0, 227, 223},
+       "caption sysmenu modalframe",
        {
-           {1030, "edit", "", {7, 7, 213, 191}, "multiline readonly vscroll autohscroll wantreturn border tab"},
+           {1030,
+            "edit",
+            "",
+            {7, 7, 213, 191},
+            "multiline readonly vscroll autohscroll wantreturn border tab"},
            {1, "button", "OK", {170, 202, 50, 14}, "default tab"},
        }},
   };

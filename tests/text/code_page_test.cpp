@@ -41,7 +41,7 @@ TEST(Cp932Conversion, InvalidCp932IsRefused) {
   EXPECT_EQ(ToUtf8("abc\x81"), std::nullopt);  // lead byte with no trail
   EXPECT_EQ(ToUtf8("\xA0"), std::nullopt);
   EXPECT_EQ(ToUtf8("\x85\x40"), std::nullopt);
-  EXPECT_EQ(FromUtf8("\xC3"), std::nullopt);   // broken UTF-8
+  EXPECT_EQ(FromUtf8("\xC3"), std::nullopt);  // broken UTF-8
 }
 
 TEST(Cp932Conversion, EmptyTextConverts) {
@@ -111,8 +111,7 @@ TEST(WindowsCase, TrailBytesAreNeverLetters) {
 }
 
 TEST(WindowsCase, GreekAndCyrillicAreUpperCased) {
-  EXPECT_EQ(UpperCase(Cp("αβγδεζηθικλμνξοπρστυφχψω")),
-            Cp("ΑΒΓΔΕΖΗΘΙΚΛΜΝΞΟΠΡΣΤΥΦΧΨΩ"));
+  EXPECT_EQ(UpperCase(Cp("αβγδεζηθικλμνξοπρστυφχψω")), Cp("ΑΒΓΔΕΖΗΘΙΚΛΜΝΞΟΠΡΣΤΥΦΧΨΩ"));
   EXPECT_EQ(UpperCase(Cp("абвгдеёжзийклмнопрстуфхцчшщъыьэюя")),
             Cp("АБВГДЕЁЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯ"));
 }

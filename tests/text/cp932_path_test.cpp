@@ -43,7 +43,8 @@ TEST(Cp932Path, TrailingBackslashIsAddedOnceAndRemovedEntirely) {
 }
 
 TEST(Cp932Path, ReachesOutsideThroughRootsDrivesAndDotComponents) {
-  for (const char* outside : {"\\memo.txt", "c:memo.txt", "..", ".", "a\\..\\b", "a/../b", "../b", "a\\."}) {
+  for (const char* outside :
+       {"\\memo.txt", "c:memo.txt", "..", ".", "a\\..\\b", "a/../b", "../b", "a\\."}) {
     EXPECT_TRUE(Path(outside).ReachesOutside()) << outside;
   }
   for (const char* inside : {"memo.txt", "a\\b", "...", "..a", "a..\\b", ""}) {

@@ -42,9 +42,9 @@ TEST(DosTime, RoundTripsToTheEvenSecond) {
 // Damaged directory entries and archive headers still give a time of the
 // same day, never one carried into another month or year.
 TEST(DosTime, ImpossibleFieldsAreClampedIntoRange) {
-  EXPECT_EQ(FromDosTime({(19 << 9) | (0 << 5) | 1, 0}), 915148800);  // month 0: January
-  EXPECT_EQ(FromDosTime({(19 << 9) | (15 << 5) | 1, 0}), 944006400);  // month 15: December
-  EXPECT_EQ(FromDosTime({(21 << 9) | (1 << 5) | 0, 0}), 978307200);   // day 0: the 1st
+  EXPECT_EQ(FromDosTime({(19 << 9) | (0 << 5) | 1, 0}), 915148800);           // month 0: January
+  EXPECT_EQ(FromDosTime({(19 << 9) | (15 << 5) | 1, 0}), 944006400);          // month 15: December
+  EXPECT_EQ(FromDosTime({(21 << 9) | (1 << 5) | 0, 0}), 978307200);           // day 0: the 1st
   EXPECT_EQ(FromDosTime({(21 << 9) | (1 << 5) | 1, (31 << 11)}), 978390000);  // hour 31: 23
   EXPECT_EQ(FromDosTime({(21 << 9) | (1 << 5) | 31, (23 << 11) | (63 << 5) | 31}),
             980985599);  // minute 63, second 62: 23:59:59

@@ -21,8 +21,8 @@ TEST(ForbiddenNames, EveryCharacterWindowsRefuses) {
 }
 
 TEST(ForbiddenNames, TrailBytesThatLookForbiddenAreFine) {
-  EXPECT_FALSE(IsForbiddenName(Cp("表")));   // 0x95 0x5C
-  EXPECT_FALSE(IsForbiddenName(Cp("－")));   // 0x81 0x7C
+  EXPECT_FALSE(IsForbiddenName(Cp("表")));  // 0x95 0x5C
+  EXPECT_FALSE(IsForbiddenName(Cp("－")));  // 0x81 0x7C
   EXPECT_FALSE(IsForbiddenName(Cp("ﾃﾞｰﾀ 1.txt")));
   EXPECT_FALSE(IsForbiddenName("#$%&'()-@^_`{}~ !.txt"));
 }
@@ -32,7 +32,10 @@ TEST(ForbiddenNames, TrailBytesThatLookForbiddenAreFine) {
 // refuses a lead byte that ends the name.
 TEST(ForbiddenNames, DeleteIsAllowedAndACutOffLeadByteIsNot) {
   for (NameRule rule : {NameRule::FileName, NameRule::VolumeLabel}) {
-    EXPECT_FALSE(HoldsForbiddenCharacter("A\x7F" "B", rule));
+    EXPECT_FALSE(
+        HoldsForbiddenCharacter("A\x7F"
+                                "B",
+                                rule));
     EXPECT_TRUE(HoldsForbiddenCharacter("AB\x81", rule));
     EXPECT_TRUE(HoldsForbiddenCharacter("\xE0", rule));
     EXPECT_FALSE(HoldsForbiddenCharacter("\x81\x7F", rule));  // the lead byte takes what follows

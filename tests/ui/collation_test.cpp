@@ -1,4 +1,6 @@
 // The one collation of sorted lists, sorted insertion, and the selection query.
+#include "ui/collation.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -6,7 +8,6 @@
 
 #include "templates/templates.h"
 #include "text/code_page.h"
-#include "ui/collation.h"
 #include "ui/dialog.h"
 #include "ui/headless/headless_host.h"
 
@@ -47,7 +48,8 @@ TEST(Collation, SortedListInsertsEachItemAtItsPlace) {
   user.ExpectDialog(129)
       .InDialog([&](Dialog& dialog) {
         ListBox list = dialog.GetListBox(1003);
-        for (const char* item : {"c:\\work", "C:\\Data", "c:\\data", "a:", "C:\\WORK"}) list.AddString(item);
+        for (const char* item : {"c:\\work", "C:\\Data", "c:\\data", "a:", "C:\\WORK"})
+          list.AddString(item);
         list.AddString(J("c:\\表"));
         for (int i = 0; i < list.GetCount(); ++i) shown.push_back(list.GetText(i));
       })
@@ -56,7 +58,8 @@ TEST(Collation, SortedListInsertsEachItemAtItsPlace) {
   Dialog dialog(templates::AssociationTemplate());
   dialog.DoModal();
   EXPECT_TRUE(user.Done()) << user.Report();
-  std::vector<std::string> expected = {"a:", "C:\\Data", "c:\\data", "C:\\WORK", "c:\\work", J("c:\\表")};
+  std::vector<std::string> expected = {"a:",       "C:\\Data", "c:\\data",
+                                       "C:\\WORK", "c:\\work", J("c:\\表")};
   EXPECT_EQ(shown, expected);
 }
 

@@ -89,14 +89,16 @@ TEST(DataExchange, OutOfRangeShowsTheRangeMessageFocusesTheEditAndStaysOpen) {
       .Type(1023, "x")
       .Type(1028, "11")
       .Press(1)
-      .AnswerMessageBox(J("1 から 10 までの整数を入力してください。"), MessageBoxButtons::Ok, DialogResult::Ok)
+      .AnswerMessageBox(J("1 から 10 までの整数を入力してください。"), MessageBoxButtons::Ok,
+                        DialogResult::Ok)
       .InDialog([](Dialog& dialog) {
         EXPECT_EQ(dialog.Window()->FocusedControl(), 1028);
         EXPECT_TRUE(DepthSelected(dialog)) << "typing would add to the refused text";
       })
       .Type(1028, "0")
       .Ok()
-      .AnswerMessageBox(J("1 から 10 までの整数を入力してください。"), MessageBoxButtons::Ok, DialogResult::Ok)
+      .AnswerMessageBox(J("1 から 10 までの整数を入力してください。"), MessageBoxButtons::Ok,
+                        DialogResult::Ok)
       .Type(1028, "7")
       .Ok();
   HeadlessHost host(user);
@@ -131,8 +133,10 @@ TEST(DataExchange, FailedFetchReturnsFalseWithEarlierFieldsTakenOver) {
 TEST(DataExchange, NonNumbersAreRefusedAsIntegers) {
   for (const char* text : {"", "abc", "1.5", "+", "--1", "99999999999"}) {
     ScriptedUser user;
-    user.ExpectDialog(132).Type(1028, text).Ok().AnswerMessageBox(J("整数を入力してください。"),
-                                                                   MessageBoxButtons::Ok, DialogResult::Ok)
+    user.ExpectDialog(132)
+        .Type(1028, text)
+        .Ok()
+        .AnswerMessageBox(J("整数を入力してください。"), MessageBoxButtons::Ok, DialogResult::Ok)
         .Cancel();
     HeadlessHost host(user);
     ExchangeDialog dialog;

@@ -1,7 +1,7 @@
 // Dialog units to pixels from the dialog font, as Windows maps them.
-#include <gtest/gtest.h>
-
 #include "ui/dialog_units.h"
+
+#include <gtest/gtest.h>
 
 namespace pelko::ui {
 namespace {

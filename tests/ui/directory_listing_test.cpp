@@ -1,5 +1,7 @@
 // Drive and directory listings of list and combo boxes, on host folders
 // mapped to drive letters and on a floppy image in drive A:.
+#include "ui/directory_listing.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -11,7 +13,6 @@
 #include "templates/templates.h"
 #include "text/code_page.h"
 #include "ui/dialog.h"
-#include "ui/directory_listing.h"
 #include "ui/headless/headless_host.h"
 
 namespace pelko::ui {
@@ -38,12 +39,13 @@ class DirectoryListingTest : public ::testing::Test {
     test::WriteHostFile(c_.Sub("noext"), "x");
     std::filesystem::create_directories(d_.Sub("x"));
     std::string image = ShellQuote(image_.Sub("A.img"));
-    ASSERT_EQ(RunCommand("mformat -C -f 1440 -i " + image + " -v LISTING :: && mmd -i " + image +
-                         " ::/SUB ::/SUB/DEEP ::/HID && mattrib -i " + image + " +h ::/HID && echo x > " +
-                         ShellQuote(image_.Sub("f.txt")) + " && mcopy -i " + image + " " +
-                         ShellQuote(image_.Sub("f.txt")) + " ::/FILE.TXT")
-                  .exitCode,
-              0);
+    ASSERT_EQ(
+        RunCommand("mformat -C -f 1440 -i " + image + " -v LISTING :: && mmd -i " + image +
+                   " ::/SUB ::/SUB/DEEP ::/HID && mattrib -i " + image + " +h ::/HID && echo x > " +
+                   ShellQuote(image_.Sub("f.txt")) + " && mcopy -i " + image + " " +
+                   ShellQuote(image_.Sub("f.txt")) + " ::/FILE.TXT")
+            .exitCode,
+        0);
   }
 
   std::vector<std::string> List(unsigned flags, std::string_view pattern, bool* listed = nullptr) {
@@ -63,7 +65,8 @@ class DirectoryListingTest : public ::testing::Test {
 };
 
 TEST_F(DirectoryListingTest, DrivesAreListedAsLowerCaseLettersInBrackets) {
-  EXPECT_EQ(List(DDL_DRIVES | DDL_EXCLUSIVE, "*.*"), (std::vector<std::string>{"[-a-]", "[-c-]", "[-d-]"}));
+  EXPECT_EQ(List(DDL_DRIVES | DDL_EXCLUSIVE, "*.*"),
+            (std::vector<std::string>{"[-a-]", "[-c-]", "[-d-]"}));
 }
 
 TEST_F(DirectoryListingTest, FoldersOnlyAtARootHaveNoParentItem) {
@@ -72,8 +75,10 @@ TEST_F(DirectoryListingTest, FoldersOnlyAtARootHaveNoParentItem) {
 }
 
 TEST_F(DirectoryListingTest, ASubfolderListsItsParentFirst) {
-  EXPECT_EQ(List(DDL_DIRECTORY | DDL_EXCLUSIVE, "C:\\data\\*.*"), (std::vector<std::string>{"[..]", "[inner]"}));
-  EXPECT_EQ(List(DDL_DIRECTORY | DDL_EXCLUSIVE, "c:\\data\\inner\\*.*"), (std::vector<std::string>{"[..]"}));
+  EXPECT_EQ(List(DDL_DIRECTORY | DDL_EXCLUSIVE, "C:\\data\\*.*"),
+            (std::vector<std::string>{"[..]", "[inner]"}));
+  EXPECT_EQ(List(DDL_DIRECTORY | DDL_EXCLUSIVE, "c:\\data\\inner\\*.*"),
+            (std::vector<std::string>{"[..]"}));
 }
 
 TEST_F(DirectoryListingTest, APatternWithoutItsBackslashMatchesNamesThatBeginWithIt) {
@@ -84,7 +89,8 @@ TEST_F(DirectoryListingTest, APatternWithoutItsBackslashMatchesNamesThatBeginWit
 
 TEST_F(DirectoryListingTest, WithoutExclusiveFilesComeToo) {
   EXPECT_EQ(List(DDL_DIRECTORY, "c:\\*.*"),
-            (std::vector<std::string>{"memo.txt", "noext", "[Backup1]", "[backup2]", "[data]", "[" + J("表") + "]"}));
+            (std::vector<std::string>{"memo.txt", "noext", "[Backup1]", "[backup2]", "[data]",
+                                      "[" + J("表") + "]"}));
 }
 
 TEST_F(DirectoryListingTest, AMissingFolderListsNothing) {
@@ -99,7 +105,8 @@ TEST_F(DirectoryListingTest, TheFloppyListsItsFoldersButNotHiddenOnes) {
   EXPECT_EQ(List(DDL_DIRECTORY | DDL_EXCLUSIVE, "a:\\*.*"), (std::vector<std::string>{"[SUB]"}));
   EXPECT_EQ(List(DDL_DIRECTORY | DDL_EXCLUSIVE | DDL_HIDDEN, "a:\\*.*"),
             (std::vector<std::string>{"[HID]", "[SUB]"}));
-  EXPECT_EQ(List(DDL_DIRECTORY | DDL_EXCLUSIVE, "a:\\SUB\\*.*"), (std::vector<std::string>{"[..]", "[DEEP]"}));
+  EXPECT_EQ(List(DDL_DIRECTORY | DDL_EXCLUSIVE, "a:\\SUB\\*.*"),
+            (std::vector<std::string>{"[..]", "[DEEP]"}));
 }
 
 TEST_F(DirectoryListingTest, AnEmptyFloppyDriveListsNothing) {

@@ -1,4 +1,6 @@
 // The open-file dialog as the framework runs it over a host.
+#include "ui/file_dialog.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,7 +9,6 @@
 #include "support/temp_folder.h"
 #include "text/code_page.h"
 #include "ui/dialog_template.h"
-#include "ui/file_dialog.h"
 #include "ui/headless/headless_host.h"
 
 namespace pelko::ui {
@@ -55,9 +56,7 @@ TEST_F(FileDialogTest, ANewNameNeedsTheUsersConsentAndIsNotCreated) {
 
 TEST_F(FileDialogTest, DecliningANewNameAsksAgain) {
   ScriptedUser user;
-  user.ChooseFile("C:\\new.txt")
-      .AnswerMessageBox(DialogResult::No)
-      .ChooseFile("C:\\memo.txt");
+  user.ChooseFile("C:\\new.txt").AnswerMessageBox(DialogResult::No).ChooseFile("C:\\memo.txt");
   HeadlessHost host(user);
   FileDialog dialog(OFN_CREATEPROMPT);
   EXPECT_EQ(dialog.DoModal(), IDOK);
@@ -68,10 +67,12 @@ TEST_F(FileDialogTest, DecliningANewNameAsksAgain) {
 TEST_F(FileDialogTest, ANameInAMissingFolderOrAFolderIsRefused) {
   ScriptedUser user;
   user.ChooseFile("C:\\nowhere\\a.txt")
-      .AnswerMessageBox(J("C:\\nowhere\\a.txt\nパスが見つかりません。\nパスが正しいか確かめてください。"),
-                        MessageBoxButtons::Ok, DialogResult::Ok)
+      .AnswerMessageBox(
+          J("C:\\nowhere\\a.txt\nパスが見つかりません。\nパスが正しいか確かめてください。"),
+          MessageBoxButtons::Ok, DialogResult::Ok)
       .ChooseFile("C:\\folder")
-      .AnswerMessageBox(J("C:\\folder\nファイル名が正しくありません。"), MessageBoxButtons::Ok, DialogResult::Ok)
+      .AnswerMessageBox(J("C:\\folder\nファイル名が正しくありません。"), MessageBoxButtons::Ok,
+                        DialogResult::Ok)
       .CancelFileDialog();
   HeadlessHost host(user);
   FileDialog dialog(OFN_CREATEPROMPT);
@@ -83,8 +84,9 @@ TEST_F(FileDialogTest, ANameInAMissingFolderOrAFolderIsRefused) {
 TEST_F(FileDialogTest, WithoutCreatePromptAFileMustExistWhenAskedTo) {
   ScriptedUser user;
   user.ChooseFile("C:\\new.txt")
-      .AnswerMessageBox(J("C:\\new.txt\nファイルが見つかりません。\nファイル名を確かめてください。"),
-                        MessageBoxButtons::Ok, DialogResult::Ok)
+      .AnswerMessageBox(
+          J("C:\\new.txt\nファイルが見つかりません。\nファイル名を確かめてください。"),
+          MessageBoxButtons::Ok, DialogResult::Ok)
       .CancelFileDialog();
   HeadlessHost host(user);
   FileDialog dialog(OFN_FILEMUSTEXIST);

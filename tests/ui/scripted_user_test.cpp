@@ -20,7 +20,8 @@ std::string J(std::string_view utf8) { return cp932::FromUtf8Literal(utf8); }
 // Asks until the user stops retrying, like the wait for a disk.
 int AskUntilCancelled() {
   int asked = 0;
-  while (win::MessageBox(J("ディスクをセットしてください"), MessageBoxButtons::RetryCancel) == DialogResult::Retry) {
+  while (win::MessageBox(J("ディスクをセットしてください"), MessageBoxButtons::RetryCancel) ==
+         DialogResult::Retry) {
     ++asked;
   }
   return asked + 1;
@@ -47,7 +48,8 @@ class ButtonDialog : public Dialog {
 TEST(ScriptedUser, AnswersMessageBoxesInOrderAndRunsCodeBeforeTheNextAnswer) {
   ScriptedUser user;
   bool swapped = false;
-  user.AnswerMessageBox(J("ディスクをセットしてください"), MessageBoxButtons::RetryCancel, DialogResult::Retry)
+  user.AnswerMessageBox(J("ディスクをセットしてください"), MessageBoxButtons::RetryCancel,
+                        DialogResult::Retry)
       .Run([&] { swapped = true; })
       .AnswerMessageBox(DialogResult::Cancel);
   HeadlessHost host(user);
@@ -64,7 +66,8 @@ TEST(ScriptedUser, AnUnexpectedMessageBoxFailsWithWhatWasShownAndUnwinds) {
   HeadlessHost host(user);
   EXPECT_EQ(AskUntilCancelled(), 1);  // answered Cancel: the tool gets out
   ASSERT_TRUE(user.Failure());
-  EXPECT_NE(user.Failure()->find("message [RETRY CANCEL]: ディスクをセットしてください"), std::string::npos)
+  EXPECT_NE(user.Failure()->find("message [RETRY CANCEL]: ディスクをセットしてください"),
+            std::string::npos)
       << *user.Failure();
   EXPECT_NE(user.Failure()->find("dialog 129 does not fit"), std::string::npos) << *user.Failure();
 }
@@ -84,7 +87,8 @@ TEST(ScriptedUser, AWrongTextOrAnswerIsAFailure) {
     HeadlessHost host(user);
     AskUntilCancelled();
     ASSERT_TRUE(user.Failure());
-    EXPECT_NE(user.Failure()->find("answer YES does not fit the buttons"), std::string::npos) << *user.Failure();
+    EXPECT_NE(user.Failure()->find("answer YES does not fit the buttons"), std::string::npos)
+        << *user.Failure();
   }
 }
 
@@ -114,7 +118,9 @@ TEST(ScriptedUser, TheWrongDialogOrARunOutScriptCancelsTheDialog) {
 TEST(ScriptedUser, PressingADisabledOrMissingControlFails) {
   {
     ScriptedUser user;
-    user.ExpectDialog(129).InDialog([](Dialog& dialog) { dialog.EnableDlgItem(1002, false); }).Press(1002);
+    user.ExpectDialog(129)
+        .InDialog([](Dialog& dialog) { dialog.EnableDlgItem(1002, false); })
+        .Press(1002);
     HeadlessHost host(user);
     ButtonDialog dialog;
     dialog.DoModal();
@@ -180,7 +186,8 @@ TEST(ScriptedUser, TheMainWindowClosesQuietlyWhenTheScriptEnds) {
   ButtonDialog dialog;
   EXPECT_EQ(dialog.DoModal(), IDCANCEL);
   EXPECT_TRUE(user.Done()) << user.Report();
-  EXPECT_EQ(user.Transcript(), (std::vector<std::string>{"dialog 129 open", "dialog 129 closed CANCEL"}));
+  EXPECT_EQ(user.Transcript(),
+            (std::vector<std::string>{"dialog 129 open", "dialog 129 closed CANCEL"}));
 }
 
 }  // namespace

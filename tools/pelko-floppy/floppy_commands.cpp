@@ -30,14 +30,22 @@ int Error(const std::string& message) {
 
 std::string Describe(fat::ErrorCode code) {
   switch (code) {
-    case win::ERROR_NOT_READY: return "no FAT floppy there (missing, unreadable or not FAT12/16)";
-    case win::ERROR_WRITE_PROTECT: return "the image is read-only (write-protected)";
-    case win::ERROR_LABEL_TOO_LONG: return "the label is longer than 11 bytes in Shift-JIS";
-    case win::ERROR_INVALID_NAME: return "the label holds a character a volume label may not hold";
-    case win::ERROR_DISK_FULL: return "the disk is full";
-    case win::ERROR_FILE_CORRUPT: return "the file system is damaged";
-    case win::ERROR_INVALID_PARAMETER: return "unsupported size";
-    default: return "error " + std::to_string(code);
+    case win::ERROR_NOT_READY:
+      return "no FAT floppy there (missing, unreadable or not FAT12/16)";
+    case win::ERROR_WRITE_PROTECT:
+      return "the image is read-only (write-protected)";
+    case win::ERROR_LABEL_TOO_LONG:
+      return "the label is longer than 11 bytes in Shift-JIS";
+    case win::ERROR_INVALID_NAME:
+      return "the label holds a character a volume label may not hold";
+    case win::ERROR_DISK_FULL:
+      return "the disk is full";
+    case win::ERROR_FILE_CORRUPT:
+      return "the file system is damaged";
+    case win::ERROR_INVALID_PARAMETER:
+      return "unsupported size";
+    default:
+      return "error " + std::to_string(code);
   }
 }
 
@@ -92,8 +100,9 @@ struct Listing {
 
 int ListFolder(Listing& listing, const fat::Path& folder, const std::string& prefix) {
   auto items = listing.volume.List(folder);
-  if (!items) return Error("cannot list " + (prefix.empty() ? std::string("the root") : prefix) + ": " +
-                           Describe(items.error()));
+  if (!items)
+    return Error("cannot list " + (prefix.empty() ? std::string("the root") : prefix) + ": " +
+                 Describe(items.error()));
   for (const fat::DirectoryItem& item : *items) {
     std::int64_t when = text::FromDosTime(item.entry.written);
     std::time_t t = static_cast<std::time_t>(when);
@@ -123,16 +132,22 @@ std::string ProblemText(const fat::Problem& p) {
       return path + " and " + ToTerminal(p.other) + " share clusters";
     case fat::ProblemKind::FolderReentered:
       return path + " is the folder " + ToTerminal(p.other) + " again (a loop)";
-    case fat::ProblemKind::ChainLoops: return path + ": its cluster chain loops";
-    case fat::ProblemKind::ChainLeavesVolume: return path + ": its cluster chain leaves the volume";
-    case fat::ProblemKind::ChainBroken: return path + ": its cluster chain runs into a free or bad cluster";
-    case fat::ProblemKind::SizeMismatch: return path + ": its size does not fit its cluster chain";
+    case fat::ProblemKind::ChainLoops:
+      return path + ": its cluster chain loops";
+    case fat::ProblemKind::ChainLeavesVolume:
+      return path + ": its cluster chain leaves the volume";
+    case fat::ProblemKind::ChainBroken:
+      return path + ": its cluster chain runs into a free or bad cluster";
+    case fat::ProblemKind::SizeMismatch:
+      return path + ": its size does not fit its cluster chain";
     case fat::ProblemKind::StrayLongName:
       return path + ": " + std::to_string(p.count) + " long-name piece(s) belong to no entry";
     case fat::ProblemKind::LostClusters:
       return std::to_string(p.count) + " lost cluster(s): marked used, owned by nothing";
-    case fat::ProblemKind::FatCopiesDiffer: return "the FAT copies differ (the first is intact)";
-    case fat::ProblemKind::FirstFatDamaged: return "the FAT copies differ and the first is damaged";
+    case fat::ProblemKind::FatCopiesDiffer:
+      return "the FAT copies differ (the first is intact)";
+    case fat::ProblemKind::FirstFatDamaged:
+      return "the FAT copies differ and the first is damaged";
   }
   return path;
 }
@@ -170,9 +185,10 @@ int Format(const std::string& image, const FormatOptions& options) {
   auto plan = fat::PlanVolume(*bpb);
   if (!plan) return Error(Describe(plan.error()));
   // DOS made the serial from the date and time of formatting.
-  std::uint32_t serial = options.serial ? *options.serial
-                                        : static_cast<std::uint32_t>(std::time(nullptr)) * 2654435761u ^
-                                              static_cast<std::uint32_t>(::getpid());
+  std::uint32_t serial = options.serial
+                             ? *options.serial
+                             : static_cast<std::uint32_t>(std::time(nullptr)) * 2654435761u ^
+                                   static_cast<std::uint32_t>(::getpid());
   auto device = fat::FileDevice::CreateForFormat(image, std::uint64_t{options.sizeKiB} * 1024);
   if (!device) return Error(image + ": " + Describe(device.error()));
   if (fat::Status s = fat::FormatVolume(**device, *plan, *label, serial); !s)
@@ -187,8 +203,10 @@ int Info(const std::string& image) {
     std::uint64_t clusterBytes = v.Boot().ClusterBytes();
     std::printf("label:  %s\n", ToTerminal(*label).c_str());
     std::printf("serial: %s\n", Serial(v.Boot().serial).c_str());
-    std::printf("free:   %llu bytes\n", static_cast<unsigned long long>(v.FreeClusters() * clusterBytes));
-    std::printf("total:  %llu bytes\n", static_cast<unsigned long long>(v.TotalClusters() * clusterBytes));
+    std::printf("free:   %llu bytes\n",
+                static_cast<unsigned long long>(v.FreeClusters() * clusterBytes));
+    std::printf("total:  %llu bytes\n",
+                static_cast<unsigned long long>(v.TotalClusters() * clusterBytes));
     return 0;
   });
 }
@@ -208,7 +226,8 @@ int List(const std::string& image) {
     Listing listing{v, {0}, {}};
     int rc = ListFolder(listing, {}, "");
     for (const std::string& folder : listing.leftOut) {
-      std::fprintf(stderr, "pelko-floppy: left out %s: a folder listed before (the disk is damaged)\n",
+      std::fprintf(stderr,
+                   "pelko-floppy: left out %s: a folder listed before (the disk is damaged)\n",
                    folder.c_str());
     }
     return rc;
@@ -247,8 +266,10 @@ int Insert(const std::string& home, const std::string& image) {
   {
     auto device = fat::FileDevice::Open(target);
     if (!device || !fat::FatVolume::Mount(**device)) {
-      std::fprintf(stderr, "pelko-floppy: warning: %s holds no FAT volume; drive A: will say there is no disk\n",
-                   image.c_str());
+      std::fprintf(
+          stderr,
+          "pelko-floppy: warning: %s holds no FAT volume; drive A: will say there is no disk\n",
+          image.c_str());
     }
   }
   std::string link = home + "/A.img";
@@ -258,7 +279,8 @@ int Insert(const std::string& home, const std::string& image) {
   // A new link renamed over the old one: the drive is never seen half-changed.
   std::string fresh = link + ".new." + std::to_string(::getpid());
   ::unlink(fresh.c_str());
-  if (::symlink(target.c_str(), fresh.c_str()) != 0) return Error(fresh + ": " + std::strerror(errno));
+  if (::symlink(target.c_str(), fresh.c_str()) != 0)
+    return Error(fresh + ": " + std::strerror(errno));
   if (::rename(fresh.c_str(), link.c_str()) != 0) {
     int error = errno;
     ::unlink(fresh.c_str());

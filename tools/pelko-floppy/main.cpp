@@ -40,7 +40,8 @@ std::string OwnFolder() {
   return slash == std::string::npos || slash == 0 ? "/" : path.substr(0, slash);
 }
 
-bool ParseNumber(const std::string& text, int base, unsigned long long max, unsigned long long& out) {
+bool ParseNumber(const std::string& text, int base, unsigned long long max,
+                 unsigned long long& out) {
   if (text.empty()) return false;
   char* end = nullptr;
   out = std::strtoull(text.c_str(), &end, base);

@@ -12,7 +12,8 @@ class ConsoleQuestions final : public win::UserInterfaceHost {
   ConsoleQuestions();
   ~ConsoleQuestions() override;
   win::DialogResult ShowMessageBox(std::string_view text, std::string_view caption,
-                                   win::MessageBoxButtons buttons, win::MessageBoxIcon icon) override;
+                                   win::MessageBoxButtons buttons,
+                                   win::MessageBoxIcon icon) override;
   void BeginLongWork() override {}
   void ReportProgress(std::string_view, std::uint64_t, std::uint64_t) override {}
   void EndLongWork() override {}

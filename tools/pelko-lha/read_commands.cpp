@@ -43,7 +43,8 @@ std::string Stamp(std::int64_t unixTime) {
 std::string Ratio(std::uint64_t packed, std::uint64_t original) {
   char text[16];
   if (original == 0) return "******";
-  std::snprintf(text, sizeof text, "%5.1f%%", 100.0 * static_cast<double>(packed) / static_cast<double>(original));
+  std::snprintf(text, sizeof text, "%5.1f%%",
+                100.0 * static_cast<double>(packed) / static_cast<double>(original));
   return text;
 }
 
@@ -66,8 +67,9 @@ int RunList(const std::vector<std::string>& args) {
     char crc[8] = "    ";
     if (h.crc && !h.IsDirectory()) std::snprintf(crc, sizeof crc, "%04x", *h.crc);
     std::printf("%10" PRIu64 " %10" PRIu64 " %s %s %s %s %s%s\n", h.packedSize, h.originalSize,
-                Ratio(h.packedSize, h.originalSize).c_str(), h.Method().c_str(), crc, Stamp(h.unixTime).c_str(),
-                ForTerminal(h.path).c_str(), h.IsDirectory() ? "\\" : "");
+                Ratio(h.packedSize, h.originalSize).c_str(), h.Method().c_str(), crc,
+                Stamp(h.unixTime).c_str(), ForTerminal(h.path).c_str(),
+                h.IsDirectory() ? "\\" : "");
     packed += h.packedSize;
     original += h.originalSize;
     ++count;
@@ -95,7 +97,8 @@ int RunTest(const std::vector<std::string>& args) {
     if (error == lzh::LzhError::None) {
       std::printf("%s - Tested\n", ForTerminal(entry.header.path).c_str());
     } else {
-      std::printf("%s - %s\n", ForTerminal(entry.header.path).c_str(), std::string(lzh::Describe(error)).c_str());
+      std::printf("%s - %s\n", ForTerminal(entry.header.path).c_str(),
+                  std::string(lzh::Describe(error)).c_str());
       ++failures;
     }
   }
@@ -110,27 +113,42 @@ namespace {
 
 std::string VerdictText(lzh::PathVerdict verdict) {
   switch (verdict) {
-    case lzh::PathVerdict::Safe: return "safe";
-    case lzh::PathVerdict::Empty: return "empty name";
-    case lzh::PathVerdict::Absolute: return "absolute path";
-    case lzh::PathVerdict::DriveLetter: return "drive letter or ':' in the name";
-    case lzh::PathVerdict::ParentReference: return "'..' in the path";
-    case lzh::PathVerdict::DotName: return "a name of only dots";
-    case lzh::PathVerdict::EmptyComponent: return "empty path component";
-    case lzh::PathVerdict::ForbiddenCharacter: return "forbidden character in the name";
+    case lzh::PathVerdict::Safe:
+      return "safe";
+    case lzh::PathVerdict::Empty:
+      return "empty name";
+    case lzh::PathVerdict::Absolute:
+      return "absolute path";
+    case lzh::PathVerdict::DriveLetter:
+      return "drive letter or ':' in the name";
+    case lzh::PathVerdict::ParentReference:
+      return "'..' in the path";
+    case lzh::PathVerdict::DotName:
+      return "a name of only dots";
+    case lzh::PathVerdict::EmptyComponent:
+      return "empty path component";
+    case lzh::PathVerdict::ForbiddenCharacter:
+      return "forbidden character in the name";
   }
   return "unsafe name";
 }
 
 std::string OutcomeText(const lzh::EntryReport& r) {
   switch (r.outcome) {
-    case lzh::EntryOutcome::Extracted: return "Extracted";
-    case lzh::EntryOutcome::FolderCreated: return "Folder";
-    case lzh::EntryOutcome::KeptExisting: return "Skipped (exists)";
-    case lzh::EntryOutcome::KeptNewer: return "Skipped (existing file is newer)";
-    case lzh::EntryOutcome::RefusedUnsafeName: return "Refused: " + VerdictText(r.pathVerdict);
-    case lzh::EntryOutcome::RefusedLink: return "Refused: symbolic link";
-    case lzh::EntryOutcome::DecodeFailed: return "Failed: " + std::string(lzh::Describe(r.error));
+    case lzh::EntryOutcome::Extracted:
+      return "Extracted";
+    case lzh::EntryOutcome::FolderCreated:
+      return "Folder";
+    case lzh::EntryOutcome::KeptExisting:
+      return "Skipped (exists)";
+    case lzh::EntryOutcome::KeptNewer:
+      return "Skipped (existing file is newer)";
+    case lzh::EntryOutcome::RefusedUnsafeName:
+      return "Refused: " + VerdictText(r.pathVerdict);
+    case lzh::EntryOutcome::RefusedLink:
+      return "Refused: symbolic link";
+    case lzh::EntryOutcome::DecodeFailed:
+      return "Failed: " + std::string(lzh::Describe(r.error));
     case lzh::EntryOutcome::WriteFailed: {
       std::string text = cp932::ToUtf8(win::SystemErrorText(r.win32)).value_or("");
       while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
@@ -177,7 +195,8 @@ int RunExtract(const std::vector<std::string>& args) {
   ConsoleQuestions questions;
   const lzh::ExtractReport report = lzh::ExtractArchive(*file, options);
   if (report.openError != win::ERROR_SUCCESS) PrintSystemError(folder, report.openError);
-  for (const auto& r : report.entries) std::printf("%s - %s\n", ForTerminal(r.path).c_str(), OutcomeText(r).c_str());
+  for (const auto& r : report.entries)
+    std::printf("%s - %s\n", ForTerminal(r.path).c_str(), OutcomeText(r).c_str());
   for (const auto& broken : report.brokenHeaders) {
     PrintError("broken archive at offset " + std::to_string(broken.offset) + ": " +
                std::string(lzh::Describe(broken.error)));

@@ -43,7 +43,8 @@ void PrintLeftOut(const std::vector<lzh::LeftOutItem>& leftOut) {
 std::string Ratio(std::uint64_t packed, std::uint64_t original) {
   if (original == 0) return "";
   char text[32];
-  std::snprintf(text, sizeof text, " %5.1f%%", 100.0 * static_cast<double>(packed) / static_cast<double>(original));
+  std::snprintf(text, sizeof text, " %5.1f%%",
+                100.0 * static_cast<double>(packed) / static_cast<double>(original));
   return text;
 }
 
@@ -94,10 +95,11 @@ int RunAdd(const std::vector<std::string>& args) {
   for (const lzh::AddRequest& request : requests) {
     const lzh::AddReport report = lzh::AddToArchive(request);
     for (const lzh::AddedItem& item : report.added) {
-      std::printf("%s - %s %llu -> %llu%s%s\n", ForTerminal(item.storedName).c_str(), item.method.c_str(),
-                  static_cast<unsigned long long>(item.originalSize),
+      std::printf("%s - %s %llu -> %llu%s%s\n", ForTerminal(item.storedName).c_str(),
+                  item.method.c_str(), static_cast<unsigned long long>(item.originalSize),
                   static_cast<unsigned long long>(item.packedSize),
-                  Ratio(item.packedSize, item.originalSize).c_str(), item.replaced ? " (replaced)" : "");
+                  Ratio(item.packedSize, item.originalSize).c_str(),
+                  item.replaced ? " (replaced)" : "");
     }
     PrintLeftOut(report.leftOut);
     if (!report.leftOut.empty()) ok = false;
@@ -139,8 +141,10 @@ int RunDelete(const std::vector<std::string>& args) {
     }
     return 1;
   }
-  for (const std::string& name : report.deleted) std::printf("%s - deleted\n", ForTerminal(name).c_str());
-  for (const std::string& name : report.unmatched) PrintError("no entry matches " + ForTerminal(name));
+  for (const std::string& name : report.deleted)
+    std::printf("%s - deleted\n", ForTerminal(name).c_str());
+  for (const std::string& name : report.unmatched)
+    PrintError("no entry matches " + ForTerminal(name));
   return report.unmatched.empty() ? 0 : 1;
 }
 

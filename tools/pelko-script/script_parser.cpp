@@ -57,7 +57,8 @@ std::string ExpandLineBreaks(std::string_view text) {
 
 class LineParser {
  public:
-  LineParser(std::string_view line, int number) : rest_(line), origin_("line " + std::to_string(number)) {}
+  LineParser(std::string_view line, int number)
+      : rest_(line), origin_("line " + std::to_string(number)) {}
 
   // False with error() set when the line is no step; true with no step for
   // a blank line or a comment.
@@ -102,12 +103,18 @@ bool LineParser::Parse(std::vector<ScriptStep>& steps) {
   } else if (keyword == "answer") {
     step.kind = Kind::Answer;
     std::string_view word = TakeWord(rest_);
-    if (word == "OK") step.answer = win::DialogResult::Ok;
-    else if (word == "CANCEL") step.answer = win::DialogResult::Cancel;
-    else if (word == "YES") step.answer = win::DialogResult::Yes;
-    else if (word == "NO") step.answer = win::DialogResult::No;
-    else if (word == "RETRY") step.answer = win::DialogResult::Retry;
-    else return Fail("answer takes OK, CANCEL, YES, NO or RETRY");
+    if (word == "OK")
+      step.answer = win::DialogResult::Ok;
+    else if (word == "CANCEL")
+      step.answer = win::DialogResult::Cancel;
+    else if (word == "YES")
+      step.answer = win::DialogResult::Yes;
+    else if (word == "NO")
+      step.answer = win::DialogResult::No;
+    else if (word == "RETRY")
+      step.answer = win::DialogResult::Retry;
+    else
+      return Fail("answer takes OK, CANCEL, YES, NO or RETRY");
     std::string_view text = RestAfterOneBlank(rest_);
     if (!text.empty()) {
       std::string expected;
@@ -118,7 +125,8 @@ bool LineParser::Parse(std::vector<ScriptStep>& steps) {
     step.kind = keyword == "type" ? Kind::Type : Kind::ExpectText;
     if (!TakeId(step.id)) return false;
     std::string_view text = RestAfterOneBlank(rest_);
-    if (!ToCp932(step.kind == Kind::ExpectText ? ExpandLineBreaks(text) : std::string(text), step.text)) {
+    if (!ToCp932(step.kind == Kind::ExpectText ? ExpandLineBreaks(text) : std::string(text),
+                 step.text)) {
       return false;
     }
   } else if (keyword == "select" || keyword == "dblclick") {
@@ -129,7 +137,8 @@ bool LineParser::Parse(std::vector<ScriptStep>& steps) {
       if (!ParseNumber(word, position) || position < 0) return Fail("positions are numbers from 0");
       step.positions.push_back(position);
     }
-    if (step.kind == Kind::DoubleClick && step.positions.size() != 1) return Fail("dblclick takes one position");
+    if (step.kind == Kind::DoubleClick && step.positions.size() != 1)
+      return Fail("dblclick takes one position");
   } else if (keyword == "check") {
     step.kind = Kind::SetCheck;
     if (!TakeId(step.id)) return false;

@@ -26,7 +26,9 @@ std::string WithBackslash(std::string_view folder) {
   return cp932::Path(folder).WithTrailingBackslash().Text();
 }
 
-std::string LastComponent(std::string_view name) { return std::string(cp932::Path(name).LastComponent()); }
+std::string LastComponent(std::string_view name) {
+  return std::string(cp932::Path(name).LastComponent());
+}
 
 // The key two names share when they name the same entry.
 std::string NameKey(std::string_view storedName) { return cp932::UpperCase(storedName); }
@@ -111,8 +113,8 @@ class AddCollector {
       return false;
     }
     if (leftOut > 0) {
-      plan_.leftOut.push_back({WithBackslash(full), LeftOutReason::NoWindowsName,
-                               win::ERROR_SUCCESS, leftOut});
+      plan_.leftOut.push_back(
+          {WithBackslash(full), LeftOutReason::NoWindowsName, win::ERROR_SUCCESS, leftOut});
     }
     std::sort(children.begin(), children.end(),
               [](const win::FindData& a, const win::FindData& b) { return a.name < b.name; });
@@ -122,8 +124,9 @@ class AddCollector {
   void Visit(const std::string& relative, const win::FileInformation& info) {
     if (options_.exclusions.SelectsItself(relative)) return;
     const std::string last = LastComponent(relative);
-    const bool hidden = (!last.empty() && last[0] == '.') ||
-                        (info.attributes & (win::FILE_ATTRIBUTE_HIDDEN | win::FILE_ATTRIBUTE_SYSTEM));
+    const bool hidden =
+        (!last.empty() && last[0] == '.') ||
+        (info.attributes & (win::FILE_ATTRIBUTE_HIDDEN | win::FILE_ATTRIBUTE_SYSTEM));
     if (hidden && !options_.includeHiddenSystem) return;
     const std::string full = base_ + relative;
     if (NormalisedPath(full) == archiveKey_) return;  // never the archive into itself
@@ -180,10 +183,14 @@ class AddCollector {
 
 LeftOutReason ReasonOf(WriteOutcome outcome) {
   switch (outcome) {
-    case WriteOutcome::SourceChanged: return LeftOutReason::Changed;
-    case WriteOutcome::TooLarge: return LeftOutReason::TooLarge;
-    case WriteOutcome::NameTooLong: return LeftOutReason::NameTooLong;
-    default: return LeftOutReason::Unreadable;
+    case WriteOutcome::SourceChanged:
+      return LeftOutReason::Changed;
+    case WriteOutcome::TooLarge:
+      return LeftOutReason::TooLarge;
+    case WriteOutcome::NameTooLong:
+      return LeftOutReason::NameTooLong;
+    default:
+      return LeftOutReason::Unreadable;
   }
 }
 
@@ -262,8 +269,8 @@ class AddRun {
       report_.leftOut.push_back({entry.sourcePath, ReasonOf(result.outcome), result.win32, 1});
       return true;
     }
-    report_.added.push_back({entry.storedName, result.method, result.originalSize,
-                             result.packedSize, replacing});
+    report_.added.push_back(
+        {entry.storedName, result.method, result.originalSize, result.packedSize, replacing});
     return true;
   }
 
@@ -286,16 +293,26 @@ class AddRun {
 
 std::string_view ReasonText(LeftOutReason reason) {
   switch (reason) {
-    case LeftOutReason::Symlink: return res::kLzhReasonSymlink;
-    case LeftOutReason::SpecialFile: return res::kLzhReasonSpecialFile;
-    case LeftOutReason::PseudoFileSystem: return res::kLzhReasonPseudoFileSystem;
-    case LeftOutReason::Unreadable: return res::kLzhReasonUnreadable;
-    case LeftOutReason::NoWindowsName: return res::kLzhReasonNoWindowsName;
-    case LeftOutReason::TooLarge: return res::kLzhReasonTooLarge;
-    case LeftOutReason::Changed: return res::kLzhReasonChanged;
-    case LeftOutReason::NameTooLong: return res::kLzhReasonNameTooLong;
-    case LeftOutReason::NotFound: return res::kLzhReasonNotFound;
-    case LeftOutReason::FolderLoop: return res::kLzhReasonFolderLoop;
+    case LeftOutReason::Symlink:
+      return res::kLzhReasonSymlink;
+    case LeftOutReason::SpecialFile:
+      return res::kLzhReasonSpecialFile;
+    case LeftOutReason::PseudoFileSystem:
+      return res::kLzhReasonPseudoFileSystem;
+    case LeftOutReason::Unreadable:
+      return res::kLzhReasonUnreadable;
+    case LeftOutReason::NoWindowsName:
+      return res::kLzhReasonNoWindowsName;
+    case LeftOutReason::TooLarge:
+      return res::kLzhReasonTooLarge;
+    case LeftOutReason::Changed:
+      return res::kLzhReasonChanged;
+    case LeftOutReason::NameTooLong:
+      return res::kLzhReasonNameTooLong;
+    case LeftOutReason::NotFound:
+      return res::kLzhReasonNotFound;
+    case LeftOutReason::FolderLoop:
+      return res::kLzhReasonFolderLoop;
   }
   return res::kLzhReasonUnreadable;
 }
@@ -350,7 +367,8 @@ std::string LeftOutWarningText(const std::vector<LeftOutItem>& leftOut) {
     std::string reason = cp932::FromUtf8Literal(ReasonText(item.reason));
     if (item.reason == LeftOutReason::NoWindowsName) reason = FormatCount(reason, item.count);
     text += '\n';
-    text += Format(cp932::FromUtf8Literal(res::kLzhLeftOutLine), EscapeForDisplay(item.path), reason);
+    text +=
+        Format(cp932::FromUtf8Literal(res::kLzhLeftOutLine), EscapeForDisplay(item.path), reason);
   }
   if (leftOut.size() > shown) {
     text += '\n';
@@ -361,7 +379,8 @@ std::string LeftOutWarningText(const std::vector<LeftOutItem>& leftOut) {
 
 void ShowLeftOutWarning(const std::vector<LeftOutItem>& leftOut) {
   if (leftOut.empty()) return;
-  win::MessageBox(LeftOutWarningText(leftOut), win::MessageBoxButtons::Ok, win::MessageBoxIcon::Warning);
+  win::MessageBox(LeftOutWarningText(leftOut), win::MessageBoxButtons::Ok,
+                  win::MessageBoxIcon::Warning);
 }
 
 }  // namespace pelko::lzh

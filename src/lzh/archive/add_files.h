@@ -24,10 +24,10 @@ namespace pelko::lzh {
 
 struct AddOptions {
   PackMethod method = PackMethod::Lh7;
-  bool recurse = true;             // -r2: folders with all they hold, folders as entries
-  bool keepPaths = true;           // -x1: names relative to the base folder, not bare names
-  bool includeHiddenSystem = true; // -a2: hidden and system files (and dot-names) too
-  ExclusionList exclusions;        // -jx patterns
+  bool recurse = true;              // -r2: folders with all they hold, folders as entries
+  bool keepPaths = true;            // -x1: names relative to the base folder, not bare names
+  bool includeHiddenSystem = true;  // -a2: hidden and system files (and dot-names) too
+  ExclusionList exclusions;         // -jx patterns
 };
 
 struct AddRequest {
@@ -48,10 +48,10 @@ enum class LeftOutReason {
   TooLarge,          // 4 GiB or more
   Changed,           // changed size while being read
   NameTooLong,
-  NotFound,          // a name given to add that does not exist below the base
-                     // folder (one with "..", a drive or a leading '\' included)
-  FolderLoop,        // a folder entered before in this add (a damaged floppy,
-                     // a bind mount): entered once only
+  NotFound,    // a name given to add that does not exist below the base
+               // folder (one with "..", a drive or a leading '\' included)
+  FolderLoop,  // a folder entered before in this add (a damaged floppy,
+               // a bind mount): entered once only
 };
 
 struct LeftOutItem {

@@ -111,10 +111,12 @@ bool ArchiveReader::SeekTo(std::uint64_t offset) {
 LzhError ArchiveReader::CopyRange(std::uint64_t offset, std::uint64_t length, ByteSink& out) {
   if (offset > in_.Size() || length > in_.Size() - offset) return LzhError::Truncated;
   if (!in_.SeekTo(offset)) return LzhError::ReadFailed;
-  std::vector<std::byte> buffer(static_cast<std::size_t>(std::min<std::uint64_t>(length, kScanChunk)));
+  std::vector<std::byte> buffer(
+      static_cast<std::size_t>(std::min<std::uint64_t>(length, kScanChunk)));
   while (length != 0) {
     const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(length, buffer.size()));
-    if (!in_.ReadExact(std::span(buffer).first(n))) return in_.Failed() ? LzhError::ReadFailed : LzhError::Truncated;
+    if (!in_.ReadExact(std::span(buffer).first(n)))
+      return in_.Failed() ? LzhError::ReadFailed : LzhError::Truncated;
     if (!out.Write(std::span(buffer).first(n))) return LzhError::WriteFailed;
     length -= n;
   }
@@ -135,7 +137,8 @@ LzhError ArchiveReader::CopyRaw(const Entry& entry, ByteSink& out) {
 LzhError ArchiveReader::Extract(const Entry& entry, ByteSink& out) {
   const Header& h = entry.header;
   if (!IsKnownMethod(h.Method())) return LzhError::UnknownMethod;
-  if (entry.dataOffset > in_.Size() || h.packedSize > in_.Size() - entry.dataOffset) return LzhError::Truncated;
+  if (entry.dataOffset > in_.Size() || h.packedSize > in_.Size() - entry.dataOffset)
+    return LzhError::Truncated;
   if (!in_.SeekTo(entry.dataOffset)) return LzhError::ReadFailed;
   CrcSink crcSink(out);
   const LzhError error = Decode(h.Method(), in_, h.packedSize, h.originalSize, crcSink);

@@ -154,7 +154,8 @@ WriteResult ArchiveWriter::WriteFolder(const NewEntry& entry) {
   header.crc = 0;
   std::string bytes;
   const HeaderWriteResult built = BuildLevel2Header(header, bytes);
-  if (built != HeaderWriteResult::Ok) return Outcome(WriteOutcome::NameTooLong, win::ERROR_FILENAME_EXCED_RANGE);
+  if (built != HeaderWriteResult::Ok)
+    return Outcome(WriteOutcome::NameTooLong, win::ERROR_FILENAME_EXCED_RANGE);
   if (!WriteAt(end_, bytes)) return Outcome(WriteOutcome::ArchiveFailed, win::GetLastError());
   end_ += bytes.size();
   return Written("-lhd-", 0, 0);
@@ -179,7 +180,8 @@ WriteResult ArchiveWriter::WriteFile(const NewEntry& entry, PackMethod method,
   }
   // The header goes first with sizes still unknown; it is written again,
   // same length, once the data is in.
-  if (!WriteAt(headerOffset, bytes)) return Rewind(Outcome(WriteOutcome::ArchiveFailed, win::GetLastError()), headerOffset);
+  if (!WriteAt(headerOffset, bytes))
+    return Rewind(Outcome(WriteOutcome::ArchiveFailed, win::GetLastError()), headerOffset);
   const std::uint64_t dataOffset = headerOffset + bytes.size();
 
   FileSink fileSink(*out_);
@@ -198,15 +200,18 @@ WriteResult ArchiveWriter::WriteFile(const NewEntry& entry, PackMethod method,
     const std::span<const std::byte> piece(buffer.data(), got);
     crc = UpdateCrc16(crc, piece);
     read += got;
-    if (read > kMaxEntrySize) return Rewind(Outcome(WriteOutcome::TooLarge, kErrorFileTooLarge), headerOffset);
+    if (read > kMaxEntrySize)
+      return Rewind(Outcome(WriteOutcome::TooLarge, kErrorFileTooLarge), headerOffset);
     if (packing && !encoder.Write(piece)) {
-      if (!capped.ReachedLimit()) return Rewind(Outcome(WriteOutcome::ArchiveFailed, win::GetLastError()), headerOffset);
+      if (!capped.ReachedLimit())
+        return Rewind(Outcome(WriteOutcome::ArchiveFailed, win::GetLastError()), headerOffset);
       packing = false;
     }
     if (progress) progress(read);
   }
   if (packing && !encoder.Finish()) {
-    if (!capped.ReachedLimit()) return Rewind(Outcome(WriteOutcome::ArchiveFailed, win::GetLastError()), headerOffset);
+    if (!capped.ReachedLimit())
+      return Rewind(Outcome(WriteOutcome::ArchiveFailed, win::GetLastError()), headerOffset);
     packing = false;
   }
   highWater_ = std::max(highWater_, dataOffset + capped.Written());
@@ -230,9 +235,11 @@ WriteResult ArchiveWriter::StoreFile(const NewEntry& entry, std::uint64_t header
                                      std::uint64_t expectedSize, std::string& bytes,
                                      Header& header) {
   auto source = win::OpenFile(entry.sourcePath, win::OpenMode::Read);
-  if (!source) return Rewind(Outcome(WriteOutcome::SourceUnreadable, win::GetLastError()), headerOffset);
+  if (!source)
+    return Rewind(Outcome(WriteOutcome::SourceUnreadable, win::GetLastError()), headerOffset);
   const std::uint64_t dataOffset = headerOffset + bytes.size();
-  if (!out_->Seek(dataOffset)) return Rewind(Outcome(WriteOutcome::ArchiveFailed, win::GetLastError()), headerOffset);
+  if (!out_->Seek(dataOffset))
+    return Rewind(Outcome(WriteOutcome::ArchiveFailed, win::GetLastError()), headerOffset);
   std::vector<std::byte> buffer(kReadPiece);
   std::uint16_t crc = 0;
   std::uint64_t copied = 0;
@@ -246,10 +253,12 @@ WriteResult ArchiveWriter::StoreFile(const NewEntry& entry, std::uint64_t header
     if (copied > expectedSize) break;
     const std::span<const std::byte> piece(buffer.data(), got);
     crc = UpdateCrc16(crc, piece);
-    if (!out_->Write(piece)) return Rewind(Outcome(WriteOutcome::ArchiveFailed, win::GetLastError()), headerOffset);
+    if (!out_->Write(piece))
+      return Rewind(Outcome(WriteOutcome::ArchiveFailed, win::GetLastError()), headerOffset);
   }
   highWater_ = std::max(highWater_, dataOffset + std::min(copied, expectedSize));
-  if (copied != expectedSize) return Rewind(Outcome(WriteOutcome::SourceChanged, win::ERROR_SUCCESS), headerOffset);
+  if (copied != expectedSize)
+    return Rewind(Outcome(WriteOutcome::SourceChanged, win::ERROR_SUCCESS), headerOffset);
   SetMethod(header, "-lh0-");
   header.packedSize = copied;
   header.originalSize = copied;
@@ -275,7 +284,8 @@ bool ArchiveWriter::Commit() {
   // the archive's name missing or holding half an archive.
   win::FileInformation info;
   const bool replacing = win::GetFileInformation(archivePath_, info);
-  if (!win::MoveFileEx(newPath_, archivePath_, replacing ? win::MOVEFILE_REPLACE_EXISTING : 0)) return false;
+  if (!win::MoveFileEx(newPath_, archivePath_, replacing ? win::MOVEFILE_REPLACE_EXISTING : 0))
+    return false;
   committed_ = true;
   return true;
 }

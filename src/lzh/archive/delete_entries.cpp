@@ -18,7 +18,6 @@ std::vector<std::string> Components(std::string_view path) {
   return parts;
 }
 
-
 }  // namespace
 
 bool NameSelectsEntry(std::string_view name, std::string_view storedPath) {

@@ -13,8 +13,8 @@
 namespace pelko::lzh {
 
 struct DeleteReport {
-  std::vector<std::string> deleted;    // stored names, in archive order
-  std::vector<std::string> unmatched;  // names that selected nothing
+  std::vector<std::string> deleted;        // stored names, in archive order
+  std::vector<std::string> unmatched;      // names that selected nothing
   LzhError archiveError = LzhError::None;  // the archive is damaged: nothing deleted
   win::DWORD win32 = win::ERROR_SUCCESS;   // could not be read or rebuilt: unchanged
 

@@ -49,7 +49,10 @@ bool IsOk(EntryOutcome outcome) {
 class Extraction {
  public:
   Extraction(win::FileStream& archive, const ExtractOptions& options, ExtractReport& report)
-      : reader_(archive), options_(options), report_(report), matched_(options.selection.size(), false) {}
+      : reader_(archive),
+        options_(options),
+        report_(report),
+        matched_(options.selection.size(), false) {}
 
   void Run() {
     if (!options_.testOnly && !PrepareTarget()) return;
@@ -97,11 +100,13 @@ class Extraction {
       return false;
     }
     if (options_.createFolder == Policy::Ask) {
-      const auto answer = win::MessageBox(Question(res::kLzhCreateFolderQuestion, options_.targetFolder),
-                                          win::MessageBoxButtons::YesNoCancel, win::MessageBoxIcon::Question);
+      const auto answer =
+          win::MessageBox(Question(res::kLzhCreateFolderQuestion, options_.targetFolder),
+                          win::MessageBoxButtons::YesNoCancel, win::MessageBoxIcon::Question);
       if (answer == win::DialogResult::Cancel) report_.cancelled = true;
       if (answer != win::DialogResult::Yes) {
-        report_.openError = answer == win::DialogResult::Cancel ? win::ERROR_CANCELLED : win::ERROR_PATH_NOT_FOUND;
+        report_.openError =
+            answer == win::DialogResult::Cancel ? win::ERROR_CANCELLED : win::ERROR_PATH_NOT_FOUND;
         return false;
       }
     }
@@ -154,9 +159,10 @@ class Extraction {
   EntryReport Test(const Entry& entry, EntryReport r) {
     NullSink sink;
     r.error = reader_.Extract(entry, sink);
-    r.outcome = r.error == LzhError::None
-                    ? (entry.header.IsDirectory() ? EntryOutcome::FolderCreated : EntryOutcome::Extracted)
-                    : EntryOutcome::DecodeFailed;
+    r.outcome =
+        r.error == LzhError::None
+            ? (entry.header.IsDirectory() ? EntryOutcome::FolderCreated : EntryOutcome::Extracted)
+            : EntryOutcome::DecodeFailed;
     return r;
   }
 
@@ -228,12 +234,16 @@ class Extraction {
 
   bool MayOverwrite(const EntryReport& r) {
     switch (options_.overwrite) {
-      case Policy::Always: return true;
-      case Policy::Never: return false;
-      case Policy::Ask: break;
+      case Policy::Always:
+        return true;
+      case Policy::Never:
+        return false;
+      case Policy::Ask:
+        break;
     }
-    const auto answer = win::MessageBox(Question(res::kLzhOverwriteQuestion, r.path),
-                                        win::MessageBoxButtons::YesNoCancel, win::MessageBoxIcon::Question);
+    const auto answer =
+        win::MessageBox(Question(res::kLzhOverwriteQuestion, r.path),
+                        win::MessageBoxButtons::YesNoCancel, win::MessageBoxIcon::Question);
     if (answer == win::DialogResult::Cancel) report_.cancelled = true;
     return answer == win::DialogResult::Yes;
   }
@@ -242,11 +252,13 @@ class Extraction {
   // so that an interrupted run leaves at most one per file, recognisably the
   // tool's, and the next extraction of that file takes it over. A name the
   // folder cannot hold falls back to a numbered one.
-  std::unique_ptr<win::FileStream> CreateTemporary(const std::string& folder, const std::string& targetName,
+  std::unique_ptr<win::FileStream> CreateTemporary(const std::string& folder,
+                                                   const std::string& targetName,
                                                    std::string& name) {
     name = folder + "~" + targetName + kTemporarySuffix;
     win::FileInformation left;
-    if (win::GetFileInformation(name, left) && left.kind == win::EntryKind::File && !left.isSymlink) {
+    if (win::GetFileInformation(name, left) && left.kind == win::EntryKind::File &&
+        !left.isSymlink) {
       win::DeleteFile(name);
     }
     if (auto file = win::OpenFile(name, win::OpenMode::CreateNew)) return file;
@@ -268,7 +280,8 @@ class Extraction {
     }
     FileSink sink(*file);
     r.error = reader_.Extract(entry, sink);
-    const win::DWORD writeError = r.error == LzhError::WriteFailed ? win::GetLastError() : win::ERROR_SUCCESS;
+    const win::DWORD writeError =
+        r.error == LzhError::WriteFailed ? win::GetLastError() : win::ERROR_SUCCESS;
     const bool closed = file->Close();
     const win::DWORD closeError = closed ? win::ERROR_SUCCESS : win::GetLastError();
     file.reset();
@@ -308,8 +321,10 @@ class Extraction {
 }  // namespace
 
 bool ExtractReport::Succeeded() const {
-  if (openError != win::ERROR_SUCCESS || cancelled || !brokenHeaders.empty() || !unmatched.empty()) return false;
-  return std::all_of(entries.begin(), entries.end(), [](const EntryReport& e) { return IsOk(e.outcome); });
+  if (openError != win::ERROR_SUCCESS || cancelled || !brokenHeaders.empty() || !unmatched.empty())
+    return false;
+  return std::all_of(entries.begin(), entries.end(),
+                     [](const EntryReport& e) { return IsOk(e.outcome); });
 }
 
 bool SelectionMatches(std::string_view selected, std::string_view storedPath) {

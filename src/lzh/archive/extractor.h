@@ -26,23 +26,23 @@ struct ExtractOptions {
   // CP932 names as stored ('\', '/' or 0xFF between components); a name
   // selects its entry and everything below it. Empty: every entry.
   std::vector<std::string> selection;
-  bool keepPaths = true;           // false: every file straight into the target folder
-  Policy overwrite = Policy::Ask;  // an existing file
+  bool keepPaths = true;                 // false: every file straight into the target folder
+  Policy overwrite = Policy::Ask;        // an existing file
   Policy createFolder = Policy::Always;  // a missing target folder
-  bool keepNewer = false;          // an existing file newer than the entry stays
+  bool keepNewer = false;                // an existing file newer than the entry stays
   bool resumeAfterBrokenHeader = false;  // scan on for the next valid header
-  bool testOnly = false;           // decode and check, write nothing
+  bool testOnly = false;                 // decode and check, write nothing
 };
 
 enum class EntryOutcome {
-  Extracted,           // file written (or, testing, decoded with its CRC matching)
-  FolderCreated,       // a folder entry, created or already there
-  KeptExisting,        // overwrite declined (policy Never, or answered No)
-  KeptNewer,           // the existing file is newer than the entry
-  RefusedUnsafeName,   // see `pathVerdict`
-  RefusedLink,         // the entry is a symbolic link, or the target is one
-  DecodeFailed,        // see `error`: sizes, CRC, unknown method, broken data
-  WriteFailed,         // see `win32`: the file system refused
+  Extracted,          // file written (or, testing, decoded with its CRC matching)
+  FolderCreated,      // a folder entry, created or already there
+  KeptExisting,       // overwrite declined (policy Never, or answered No)
+  KeptNewer,          // the existing file is newer than the entry
+  RefusedUnsafeName,  // see `pathVerdict`
+  RefusedLink,        // the entry is a symbolic link, or the target is one
+  DecodeFailed,       // see `error`: sizes, CRC, unknown method, broken data
+  WriteFailed,        // see `win32`: the file system refused
 };
 
 struct EntryReport {
@@ -61,10 +61,10 @@ struct BrokenHeader {
 };
 
 struct ExtractReport {
-  std::vector<EntryReport> entries;        // in archive order, selected entries only
+  std::vector<EntryReport> entries;         // in archive order, selected entries only
   std::vector<BrokenHeader> brokenHeaders;  // where reading the archive failed
-  std::vector<std::string> unmatched;      // selected names no entry matched
-  bool cancelled = false;                  // the user answered Cancel
+  std::vector<std::string> unmatched;       // selected names no entry matched
+  bool cancelled = false;                   // the user answered Cancel
   // The archive or the target folder could not be opened or made at all.
   win::DWORD openError = win::ERROR_SUCCESS;
 

@@ -10,8 +10,8 @@
 namespace pelko::lzh {
 
 struct Header {
-  std::array<char, 5> method{};      // "-lh5-" without NUL
-  std::uint64_t packedSize = 0;      // bytes of data after the header
+  std::array<char, 5> method{};  // "-lh5-" without NUL
+  std::uint64_t packedSize = 0;  // bytes of data after the header
   std::uint64_t originalSize = 0;
   std::uint8_t level = 2;
   std::uint8_t osId = 'M';
@@ -22,7 +22,7 @@ struct Header {
   // archive's 0xFF, '/' and '\' separators normalised DBCS-aware), then the
   // file name. A folder entry ("-lhd-") has no trailing separator.
   std::string path;
-  std::uint32_t headerSize = 0;      // bytes of the whole header on disk
+  std::uint32_t headerSize = 0;  // bytes of the whole header on disk
   // Unix permission bits (extended header 0x50 or the level-0 'U' extension),
   // when stored: a symbolic link is recognised by them and never created.
   std::optional<std::uint16_t> unixMode;

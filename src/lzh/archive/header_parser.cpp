@@ -43,7 +43,8 @@ struct Extended {
   std::optional<std::uint64_t> originalSize64;
 };
 
-using ExtendedHandler = void (*)(std::span<const std::byte> body, std::size_t bodyAt, Extended& ext);
+using ExtendedHandler = void (*)(std::span<const std::byte> body, std::size_t bodyAt,
+                                 Extended& ext);
 
 struct ExtendedType {
   std::uint8_t type;
@@ -55,21 +56,31 @@ std::string AsString(std::span<const std::byte> body) {
   return std::string(reinterpret_cast<const char*>(body.data()), body.size());
 }
 constexpr ExtendedType kExtendedTypes[] = {
-    {0x00, 2, [](auto body, std::size_t at, Extended& e) { e.headerCrc = text::LoadLe16(body, 0); e.headerCrcAt = at; }},
+    {0x00, 2,
+     [](auto body, std::size_t at, Extended& e) {
+       e.headerCrc = text::LoadLe16(body, 0);
+       e.headerCrcAt = at;
+     }},
     {0x01, 0, [](auto body, std::size_t, Extended& e) { e.name = AsString(body); }},
     {0x02, 0, [](auto body, std::size_t, Extended& e) { e.directory = AsString(body); }},
-    {0x40, 1, [](auto body, std::size_t, Extended& e) { e.attributes = std::to_integer<std::uint8_t>(body[0]); }},
-    {0x41, 24, [](auto body, std::size_t, Extended& e) {
+    {0x40, 1,
+     [](auto body, std::size_t, Extended& e) {
+       e.attributes = std::to_integer<std::uint8_t>(body[0]);
+     }},
+    {0x41, 24,
+     [](auto body, std::size_t, Extended& e) {
        // Creation, last write, last access: the second one is ours.
        const std::uint64_t fileTime = text::LoadLe64(body, 8);
        e.windowsTime = static_cast<std::int64_t>(fileTime / 10000000) - kFileTimeToUnixSeconds;
      }},
-    {0x42, 16, [](auto body, std::size_t, Extended& e) {
+    {0x42, 16,
+     [](auto body, std::size_t, Extended& e) {
        e.packedSize64 = text::LoadLe64(body, 0);
        e.originalSize64 = text::LoadLe64(body, 8);
      }},
     {0x50, 2, [](auto body, std::size_t, Extended& e) { e.unixMode = text::LoadLe16(body, 0); }},
-    {0x54, 4, [](auto body, std::size_t, Extended& e) {
+    {0x54, 4,
+     [](auto body, std::size_t, Extended& e) {
        e.unixTime = static_cast<std::int64_t>(text::LoadLe32(body, 0));
      }},
 };
@@ -153,7 +164,8 @@ void FillCommon(const Bytes& b, Header& h) {
 }
 
 // Fields the extended headers override, in the order of their precision.
-HeaderResult Finish(const Bytes& header, const Extended& ext, std::string_view baseName, Header& h) {
+HeaderResult Finish(const Bytes& header, const Extended& ext, std::string_view baseName,
+                    Header& h) {
   if (ext.packedSize64) h.packedSize = *ext.packedSize64;
   if (ext.originalSize64) h.originalSize = *ext.originalSize64;
   if (ext.attributes) h.attributes = *ext.attributes;
@@ -219,7 +231,8 @@ HeaderResult ReadLevel1(InputStream& in, Bytes& b, Header& h) {
     if (next > kMaxHeaderBytes - b.size()) return Failure(LzhError::HeaderTooLarge);
     const std::size_t at = b.size();
     if (!ReadMore(in, b, next)) return Failure(LzhError::Truncated);
-    if (!ApplyExtended(std::span(b).subspan(at, next - 2), at, ext)) return Failure(LzhError::BadHeader);
+    if (!ApplyExtended(std::span(b).subspan(at, next - 2), at, ext))
+      return Failure(LzhError::BadHeader);
     extendedBytes += next;
     next = text::LoadLe16(b, b.size() - 2);
   }
@@ -278,7 +291,8 @@ HeaderResult ReadHeader(InputStream& in, Header& header) {
   header = Header{};
   Bytes b(1);
   if (!in.ReadExact(b)) {
-    return in.Failed() ? Failure(LzhError::ReadFailed) : HeaderResult{HeaderStatus::End, LzhError::None};
+    return in.Failed() ? Failure(LzhError::ReadFailed)
+                       : HeaderResult{HeaderStatus::End, LzhError::None};
   }
   if (U8(b, 0) == 0) return {HeaderStatus::End, LzhError::None};
   if (!ReadMore(in, b, kCommonBytes + 1 - b.size())) {
@@ -287,11 +301,21 @@ HeaderResult ReadHeader(InputStream& in, Header& header) {
   if (!LooksLikeMethodId(std::span(b).subspan<2, 5>())) return Failure(LzhError::BadHeader);
   HeaderResult result;
   switch (U8(b, 20)) {
-    case 0: result = ReadLevel0(in, b, header); break;
-    case 1: result = ReadLevel1(in, b, header); break;
-    case 2: result = ReadLevel2(in, b, header); break;
-    case 3: result = ReadLevel3(in, b, header); break;
-    default: result = Failure(LzhError::BadHeader); break;
+    case 0:
+      result = ReadLevel0(in, b, header);
+      break;
+    case 1:
+      result = ReadLevel1(in, b, header);
+      break;
+    case 2:
+      result = ReadLevel2(in, b, header);
+      break;
+    case 3:
+      result = ReadLevel3(in, b, header);
+      break;
+    default:
+      result = Failure(LzhError::BadHeader);
+      break;
   }
   if (result.error == LzhError::Truncated && in.Failed()) result.error = LzhError::ReadFailed;
   return result;

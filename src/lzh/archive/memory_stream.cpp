@@ -9,7 +9,8 @@
 namespace pelko::lzh {
 
 bool MemoryStream::Read(std::span<std::byte> buffer, std::size_t& bytesRead) {
-  bytesRead = CopyFromMemory(std::as_bytes(std::span(bytes_.data(), bytes_.size())), position_, buffer);
+  bytesRead =
+      CopyFromMemory(std::as_bytes(std::span(bytes_.data(), bytes_.size())), position_, buffer);
   return true;
 }
 

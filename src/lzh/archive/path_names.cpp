@@ -61,7 +61,8 @@ std::string EscapeForDisplay(std::string_view name) {
     const auto byte = static_cast<unsigned char>(name[i]);
     // Control characters could move a terminal's cursor or rewrite its title;
     // a lone lead byte or 0x80/0xA0/0xFD-0xFF is no character at all.
-    const bool printable = n == 2 || (byte >= 0x20 && byte < 0x7F) || (byte >= 0xA1 && byte <= 0xDF);
+    const bool printable =
+        n == 2 || (byte >= 0x20 && byte < 0x7F) || (byte >= 0xA1 && byte <= 0xDF);
     if (printable) {
       out.append(name.substr(i, n));
     } else {

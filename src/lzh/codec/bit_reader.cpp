@@ -10,7 +10,8 @@ bool BitReader::NextChunk() {
 }
 
 std::uint64_t BitReader::BytesUsed() const {
-  const std::uint64_t taken = input_.HandedOut() - static_cast<std::uint64_t>(end_ - next_) + input_.Overrun();
+  const std::uint64_t taken =
+      input_.HandedOut() - static_cast<std::uint64_t>(end_ - next_) + input_.Overrun();
   const std::uint64_t bits = taken * 8 - count_;
   return (bits + 7) / 8;
 }

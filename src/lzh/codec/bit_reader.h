@@ -44,7 +44,9 @@ class BitReader {
     }
   }
   // The next n bits (n <= 32) without taking them; Refill() first.
-  std::uint32_t Peek(unsigned n) const { return n == 0 ? 0 : static_cast<std::uint32_t>(buffer_ >> (64 - n)); }
+  std::uint32_t Peek(unsigned n) const {
+    return n == 0 ? 0 : static_cast<std::uint32_t>(buffer_ >> (64 - n));
+  }
   void Drop(unsigned n) {
     buffer_ <<= n;
     count_ -= n;

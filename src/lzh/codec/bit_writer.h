@@ -26,7 +26,9 @@ class BitWriter {
   // False once the sink refused bytes; later output is dropped.
   bool Ok() const { return ok_; }
   // Bytes handed to the sink or waiting in the buffer (whole bytes only).
-  std::uint64_t BytesOut() const { return flushed_ + used_ + static_cast<std::uint64_t>(pending_ / 8); }
+  std::uint64_t BytesOut() const {
+    return flushed_ + used_ + static_cast<std::uint64_t>(pending_ / 8);
+  }
 
  private:
   void Spill();

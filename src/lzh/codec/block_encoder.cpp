@@ -164,16 +164,16 @@ std::uint64_t BlockEncoder::BlockBits(const SymbolCounts& counts) const {
   if (t.cUsed >= 2) {
     bits += t.tUsed >= 2 ? ShortTableBits(t.tLen, kLengthTableCountBits, true)
                          : 2 * kLengthTableCountBits;
-    WalkLiteralLengthTable(t, [&](int symbol, int extraBits, int) {
-      bits += t.tLen[symbol] + extraBits;
-    });
+    WalkLiteralLengthTable(
+        t, [&](int symbol, int extraBits, int) { bits += t.tLen[symbol] + extraBits; });
     for (int s = 0; s < kLiteralLengthCodes; ++s) {
       bits += std::uint64_t(counts.literalLength[s]) * t.cLen[s];
     }
   } else {
     bits += 2 * kLengthTableCountBits + 2 * kLiteralLengthCountBits;
   }
-  const std::span<const std::uint8_t> pLen(t.pLen.data(), static_cast<std::size_t>(method_.positionCodes));
+  const std::span<const std::uint8_t> pLen(t.pLen.data(),
+                                           static_cast<std::size_t>(method_.positionCodes));
   bits += t.pUsed >= 2 ? ShortTableBits(pLen, method_.positionCodeBits, false)
                        : 2 * method_.positionCodeBits;
   for (int p = 0; p < method_.positionCodes; ++p) {
@@ -243,7 +243,8 @@ void BlockEncoder::SendBlockPart(std::span<const Token> tokens, const SymbolCoun
     out_.Put(kLiteralLengthCountBits, 0);
     out_.Put(kLiteralLengthCountBits, static_cast<std::uint32_t>(t.cSingle));
   }
-  const std::span<const std::uint8_t> pLen(t.pLen.data(), static_cast<std::size_t>(method_.positionCodes));
+  const std::span<const std::uint8_t> pLen(t.pLen.data(),
+                                           static_cast<std::size_t>(method_.positionCodes));
   if (t.pUsed >= 2) {
     WriteShortTable(out_, pLen, method_.positionCodeBits, false);
   } else {

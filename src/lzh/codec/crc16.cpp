@@ -12,7 +12,8 @@ constexpr std::array<std::array<std::uint16_t, 256>, 8> MakeTables() {
   for (unsigned i = 0; i < 256; ++i) {
     std::uint16_t value = static_cast<std::uint16_t>(i);
     for (int bit = 0; bit < 8; ++bit) {
-      value = (value & 1) ? static_cast<std::uint16_t>((value >> 1) ^ 0xA001) : static_cast<std::uint16_t>(value >> 1);
+      value = (value & 1) ? static_cast<std::uint16_t>((value >> 1) ^ 0xA001)
+                          : static_cast<std::uint16_t>(value >> 1);
     }
     tables[0][i] = value;
   }
@@ -35,8 +36,8 @@ std::uint16_t UpdateCrc16(std::uint16_t crc, std::span<const std::byte> bytes) {
   while (n >= 8) {
     const unsigned x = crc ^ (p[0] | (p[1] << 8));
     crc = static_cast<std::uint16_t>(kTables[7][x & 0xFF] ^ kTables[6][x >> 8] ^ kTables[5][p[2]] ^
-                                     kTables[4][p[3]] ^ kTables[3][p[4]] ^ kTables[2][p[5]] ^ kTables[1][p[6]] ^
-                                     kTables[0][p[7]]);
+                                     kTables[4][p[3]] ^ kTables[3][p[4]] ^ kTables[2][p[5]] ^
+                                     kTables[1][p[6]] ^ kTables[0][p[7]]);
     p += 8;
     n -= 8;
   }

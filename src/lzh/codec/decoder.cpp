@@ -7,10 +7,9 @@ namespace pelko::lzh {
 namespace {
 
 constexpr DecoderRecord kDecoders[] = {
-    {"-lh0-", DecodeStored}, {"-lhd-", DecodeStored}, {"-lz4-", DecodeStored},
-    {"-lh1-", DecodeLh1},    {"-lh4-", DecodeLh4},    {"-lh5-", DecodeLh5},
-    {"-lh6-", DecodeLh6},    {"-lh7-", DecodeLh7},    {"-lzs-", DecodeLzs},
-    {"-lz5-", DecodeLz5},
+    {"-lh0-", DecodeStored}, {"-lhd-", DecodeStored}, {"-lz4-", DecodeStored}, {"-lh1-", DecodeLh1},
+    {"-lh4-", DecodeLh4},    {"-lh5-", DecodeLh5},    {"-lh6-", DecodeLh6},    {"-lh7-", DecodeLh7},
+    {"-lzs-", DecodeLzs},    {"-lz5-", DecodeLz5},
 };
 
 const DecoderRecord* FindDecoder(std::string_view method) {
@@ -24,8 +23,8 @@ const DecoderRecord* FindDecoder(std::string_view method) {
 
 bool IsKnownMethod(std::string_view method) { return FindDecoder(method) != nullptr; }
 
-LzhError Decode(std::string_view method, InputStream& in, std::uint64_t packedSize, std::uint64_t originalSize,
-                ByteSink& out) {
+LzhError Decode(std::string_view method, InputStream& in, std::uint64_t packedSize,
+                std::uint64_t originalSize, ByteSink& out) {
   const DecoderRecord* decoder = FindDecoder(method);
   if (decoder == nullptr) return LzhError::UnknownMethod;
   PackedInput packed(in, packedSize);
@@ -39,8 +38,8 @@ LzhError Decode(std::string_view method, InputStream& in, std::uint64_t packedSi
   return LzhError::None;
 }
 
-LzhError DecodeBytes(std::string_view method, std::span<const std::byte> packed, std::uint64_t originalSize,
-                     ByteSink& out) {
+LzhError DecodeBytes(std::string_view method, std::span<const std::byte> packed,
+                     std::uint64_t originalSize, ByteSink& out) {
   MemorySource memory(packed);
   InputStream in(memory);
   return Decode(method, in, packed.size(), originalSize, out);

@@ -21,13 +21,21 @@ struct DecoderRecord {
   DecodeFunction decode;
 };
 
-LzhError DecodeStored(PackedInput& in, std::uint64_t originalSize, ByteSink& out, std::uint64_t& bytesUsed);
-LzhError DecodeLh4(PackedInput& in, std::uint64_t originalSize, ByteSink& out, std::uint64_t& bytesUsed);
-LzhError DecodeLh5(PackedInput& in, std::uint64_t originalSize, ByteSink& out, std::uint64_t& bytesUsed);
-LzhError DecodeLh6(PackedInput& in, std::uint64_t originalSize, ByteSink& out, std::uint64_t& bytesUsed);
-LzhError DecodeLh7(PackedInput& in, std::uint64_t originalSize, ByteSink& out, std::uint64_t& bytesUsed);
-LzhError DecodeLh1(PackedInput& in, std::uint64_t originalSize, ByteSink& out, std::uint64_t& bytesUsed);
-LzhError DecodeLzs(PackedInput& in, std::uint64_t originalSize, ByteSink& out, std::uint64_t& bytesUsed);
-LzhError DecodeLz5(PackedInput& in, std::uint64_t originalSize, ByteSink& out, std::uint64_t& bytesUsed);
+LzhError DecodeStored(PackedInput& in, std::uint64_t originalSize, ByteSink& out,
+                      std::uint64_t& bytesUsed);
+LzhError DecodeLh4(PackedInput& in, std::uint64_t originalSize, ByteSink& out,
+                   std::uint64_t& bytesUsed);
+LzhError DecodeLh5(PackedInput& in, std::uint64_t originalSize, ByteSink& out,
+                   std::uint64_t& bytesUsed);
+LzhError DecodeLh6(PackedInput& in, std::uint64_t originalSize, ByteSink& out,
+                   std::uint64_t& bytesUsed);
+LzhError DecodeLh7(PackedInput& in, std::uint64_t originalSize, ByteSink& out,
+                   std::uint64_t& bytesUsed);
+LzhError DecodeLh1(PackedInput& in, std::uint64_t originalSize, ByteSink& out,
+                   std::uint64_t& bytesUsed);
+LzhError DecodeLzs(PackedInput& in, std::uint64_t originalSize, ByteSink& out,
+                   std::uint64_t& bytesUsed);
+LzhError DecodeLz5(PackedInput& in, std::uint64_t originalSize, ByteSink& out,
+                   std::uint64_t& bytesUsed);
 
 }  // namespace pelko::lzh

@@ -8,9 +8,12 @@ namespace pelko::lzh {
 
 EncoderMethod EncoderMethodOf(PackMethod method) {
   switch (method) {
-    case PackMethod::Lh5: return {"-lh5-", 13, 14, 4};
-    case PackMethod::Lh6: return {"-lh6-", 15, 16, 5};
-    case PackMethod::Lh7: break;
+    case PackMethod::Lh5:
+      return {"-lh5-", 13, 14, 4};
+    case PackMethod::Lh6:
+      return {"-lh6-", 15, 16, 5};
+    case PackMethod::Lh7:
+      break;
   }
   return {"-lh7-", 16, 17, 5};
 }

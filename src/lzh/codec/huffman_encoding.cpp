@@ -55,7 +55,8 @@ int BuildCodeLengths(std::span<const std::uint32_t> frequencies, int maxLength,
     if (node < used) ++count[std::min(depth[node], maxLength)];
   }
   std::uint64_t kraft = 0;
-  for (int len = 1; len <= maxLength; ++len) kraft += std::uint64_t(count[len]) << (maxLength - len);
+  for (int len = 1; len <= maxLength; ++len)
+    kraft += std::uint64_t(count[len]) << (maxLength - len);
   const std::uint64_t full = std::uint64_t{1} << maxLength;
   while (kraft > full) {
     --count[maxLength];

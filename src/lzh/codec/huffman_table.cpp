@@ -5,7 +5,10 @@
 namespace pelko::lzh {
 
 HuffmanTable::HuffmanTable(std::size_t symbols, unsigned tableBits)
-    : symbols_(symbols), tableBits_(tableBits), primary_(std::size_t{1} << tableBits), sorted_(symbols) {}
+    : symbols_(symbols),
+      tableBits_(tableBits),
+      primary_(std::size_t{1} << tableBits),
+      sorted_(symbols) {}
 
 bool HuffmanTable::BuildSingle(std::uint16_t symbol) {
   if (symbol >= symbols_) return false;
@@ -44,9 +47,11 @@ bool HuffmanTable::Build(std::span<const std::uint8_t> lengths) {
       if (len <= tableBits_) {
         const std::uint32_t first = code << (tableBits_ - len);
         const std::uint32_t span = 1u << (tableBits_ - len);
-        for (std::uint32_t k = 0; k < span; ++k) primary_[first + k] = Entry{sorted_[index], static_cast<std::uint8_t>(len)};
+        for (std::uint32_t k = 0; k < span; ++k)
+          primary_[first + k] = Entry{sorted_[index], static_cast<std::uint8_t>(len)};
       } else {
-        primary_[code >> (len - tableBits_)] = Entry{kInvalid, static_cast<std::uint8_t>(tableBits_ + 1)};
+        primary_[code >> (len - tableBits_)] =
+            Entry{kInvalid, static_cast<std::uint8_t>(tableBits_ + 1)};
       }
     }
     code <<= 1;

@@ -16,7 +16,7 @@ namespace {
 constexpr unsigned kThreshold = 3;
 constexpr unsigned kMaxMatch = 60;
 constexpr unsigned kSymbols = 256 - kThreshold + kMaxMatch + 1;  // 314
-constexpr unsigned kNodes = kSymbols * 2 - 1;                   // 627
+constexpr unsigned kNodes = kSymbols * 2 - 1;                    // 627
 constexpr unsigned kRoot = kNodes - 1;
 constexpr std::uint16_t kMaxFrequency = 0x8000;
 
@@ -110,7 +110,8 @@ class AdaptiveTree {
 // The fixed code of a position's upper six bits: 1 code of 3 bits, 3 of 4,
 // 8 of 5, 12 of 6, 24 of 7 and 16 of 8, in order.
 bool BuildPositionTable(HuffmanTable& table) {
-  constexpr std::array<std::pair<unsigned, unsigned>, 6> kLengths{{{3, 1}, {4, 3}, {5, 8}, {6, 12}, {7, 24}, {8, 16}}};
+  constexpr std::array<std::pair<unsigned, unsigned>, 6> kLengths{
+      {{3, 1}, {4, 3}, {5, 8}, {6, 12}, {7, 24}, {8, 16}}};
   std::array<std::uint8_t, 64> lengths{};
   unsigned symbol = 0;
   for (auto [length, count] : kLengths) {
@@ -126,7 +127,8 @@ struct Lh1State {
 
 }  // namespace
 
-LzhError DecodeLh1(PackedInput& in, std::uint64_t originalSize, ByteSink& out, std::uint64_t& bytesUsed) {
+LzhError DecodeLh1(PackedInput& in, std::uint64_t originalSize, ByteSink& out,
+                   std::uint64_t& bytesUsed) {
   constexpr std::size_t kRing = 4096;
   auto state = std::make_unique<Lh1State>();
   if (!BuildPositionTable(state->positions)) return LzhError::BadData;

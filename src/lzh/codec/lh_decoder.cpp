@@ -12,15 +12,15 @@
 namespace pelko::lzh {
 namespace {
 
-constexpr unsigned kThreshold = 3;                 // shortest match
+constexpr unsigned kThreshold = 3;                       // shortest match
 constexpr unsigned kCodes = 256 + 256 - kThreshold + 1;  // NC: literals and match lengths 3..256
-constexpr unsigned kLengthCodes = 19;              // NT: the alphabet of C code lengths
-constexpr unsigned kLengthCodeBits = 5;            // TBIT
-constexpr unsigned kCodeCountBits = 9;             // CBIT
+constexpr unsigned kLengthCodes = 19;                    // NT: the alphabet of C code lengths
+constexpr unsigned kLengthCodeBits = 5;                  // TBIT
+constexpr unsigned kCodeCountBits = 9;                   // CBIT
 constexpr unsigned kMaxPositionCodes = 17;
 
 struct LhParameters {
-  unsigned historyBits;    // 2^historyBits bytes of history (at least every distance the codes reach)
+  unsigned historyBits;  // 2^historyBits bytes of history (at least every distance the codes reach)
   unsigned positionCodes;  // NP
   unsigned positionBits;   // PBIT: width of the P table's count
 };
@@ -49,7 +49,8 @@ class LhEngine {
     unsigned symbols = bits_.Get(16);
     if (!ReadSmallLengths(lengthTable_, kLengthCodes, kLengthCodeBits, 3)) return LzhError::BadData;
     if (!ReadCodeLengths()) return LzhError::BadData;
-    if (!ReadSmallLengths(positionTable_, p_.positionCodes, p_.positionBits, -1)) return LzhError::BadData;
+    if (!ReadSmallLengths(positionTable_, p_.positionCodes, p_.positionBits, -1))
+      return LzhError::BadData;
     if (bits_.PastEnd()) return LzhError::SizeMismatch;
     // The hot loop: ring position and bytes still wanted live in locals;
     // the window takes over only where the ring wraps.
@@ -104,7 +105,8 @@ class LhEngine {
 
   // The T and P tables: a count, then 3-bit lengths with 7 extended by a run
   // of 1 bits; after entry `zeroRunAfter` a 2-bit count of zero lengths.
-  bool ReadSmallLengths(HuffmanTable& table, unsigned symbols, unsigned countBits, int zeroRunAfter) {
+  bool ReadSmallLengths(HuffmanTable& table, unsigned symbols, unsigned countBits,
+                        int zeroRunAfter) {
     bits_.Refill();
     const unsigned n = bits_.Get(countBits);
     if (n == 0) {
@@ -137,7 +139,8 @@ class LhEngine {
   bool ReadCodeLengths() {
     bits_.Refill();
     const unsigned n = bits_.Get(kCodeCountBits);
-    if (n == 0) return codeTable_.BuildSingle(static_cast<std::uint16_t>(bits_.Get(kCodeCountBits)));
+    if (n == 0)
+      return codeTable_.BuildSingle(static_cast<std::uint16_t>(bits_.Get(kCodeCountBits)));
     if (n > kCodes) return false;
     std::array<std::uint8_t, kCodes> lengths{};
     unsigned i = 0;
@@ -146,7 +149,9 @@ class LhEngine {
       const std::uint16_t c = lengthTable_.Decode(bits_);
       if (c == HuffmanTable::kInvalid) return false;
       if (c <= 2) {
-        const unsigned zeros = c == 0 ? 1 : c == 1 ? bits_.Get(4) + 3 : bits_.Get(kCodeCountBits) + 20;
+        const unsigned zeros = c == 0   ? 1
+                               : c == 1 ? bits_.Get(4) + 3
+                                        : bits_.Get(kCodeCountBits) + 20;
         if (i + zeros > kCodes) return false;
         i += zeros;
       } else {

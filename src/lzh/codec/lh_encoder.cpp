@@ -39,7 +39,9 @@ constexpr double kSmooth = 1.0;
 constexpr std::int32_t kPriceScale = 16;  // prices in 1/16 bit
 constexpr std::int32_t kUnreached = std::numeric_limits<std::int32_t>::max();
 
-std::uint16_t MatchSymbol(int length) { return static_cast<std::uint16_t>(length + 256 - kMinMatch); }
+std::uint16_t MatchSymbol(int length) {
+  return static_cast<std::uint16_t>(length + 256 - kMinMatch);
+}
 
 // How the shortest path reached a position: the token's length in the low
 // half (1 for a literal), a match's offset in the high half.
@@ -95,7 +97,8 @@ void RelaxMatches(std::int32_t* cost, std::uint32_t* step, const std::int32_t* l
 int KeepLongestPerCode(Match* matches, int count) {
   int kept = 0;
   for (int k = 0; k < count; ++k) {
-    if (kept > 0 && PositionCode(matches[kept - 1].offset) == PositionCode(matches[k].offset)) --kept;
+    if (kept > 0 && PositionCode(matches[kept - 1].offset) == PositionCode(matches[k].offset))
+      --kept;
     matches[kept++] = matches[k];
   }
   return kept;
@@ -177,8 +180,7 @@ Match LhEncoder::FindLazy(std::uint32_t position, int maxChain) {
   if (available < kMinMatch) return Match{};
   const int lenLimit = static_cast<int>(std::min<std::uint32_t>(kMaxMatch, available));
   chains_->Prefetch(window_.At(position) + kPrefetchDistance);
-  return chains_->InsertAndFind(position, window_, lenLimit, kMinMatch, maxChain,
-                                kLazyNiceLength);
+  return chains_->InsertAndFind(position, window_, lenLimit, kMinMatch, maxChain, kLazyNiceLength);
 }
 
 void LhEncoder::InsertRange(std::uint32_t from, std::uint32_t to) {
@@ -281,9 +283,8 @@ void LhEncoder::ShortestPath(std::uint32_t n, const Prices& prices, int lengthsP
       step_[i + 1] = kLiteralStep;
     }
     const Match* matches = pool_.data() + listed.start;
-    RelaxMatches(cost_.data() + i, step_.data() + i, lengthPrice, offsetPrice.data(), base,
-                 matches, listed.count, listed.onlyLongest ? matches[0].length : kMinMatch,
-                 lengthsPerMatch);
+    RelaxMatches(cost_.data() + i, step_.data() + i, lengthPrice, offsetPrice.data(), base, matches,
+                 listed.count, listed.onlyLongest ? matches[0].length : kMinMatch, lengthsPerMatch);
   }
   // Walk back from the end, then put the tokens in order.
   segment_.clear();
@@ -293,7 +294,8 @@ void LhEncoder::ShortestPath(std::uint32_t n, const Prices& prices, int lengthsP
     if (length == 1) {
       segment_.push_back(Token{*window_.At(position_ + k - 1), 0});
     } else {
-      segment_.push_back(Token{MatchSymbol(static_cast<int>(length)), static_cast<std::uint16_t>(step >> 16)});
+      segment_.push_back(
+          Token{MatchSymbol(static_cast<int>(length)), static_cast<std::uint16_t>(step >> 16)});
     }
     k -= length;
   }
@@ -330,10 +332,12 @@ LhEncoder::Prices LhEncoder::PricesWith(std::span<const Token> tokens) const {
   Prices prices;
   double total = 0;
   for (double f : literalLength) total += f;
-  for (int s = 0; s < kLiteralLengthCodes; ++s) prices.literalLength[s] = price(literalLength[s], total);
+  for (int s = 0; s < kLiteralLengthCodes; ++s)
+    prices.literalLength[s] = price(literalLength[s], total);
   double positions = 0;
   for (double f : position) positions += f;
-  for (int p = 0; p < method_.positionCodes; ++p) prices.position[p] = price(position[p], positions);
+  for (int p = 0; p < method_.positionCodes; ++p)
+    prices.position[p] = price(position[p], positions);
   return prices;
 }
 

@@ -81,7 +81,7 @@ class LhEncoder {
   std::vector<Price> cost_;
   std::vector<std::uint32_t> step_;  // how each position was reached: the last token
   struct Listed {
-    std::uint32_t start = 0;   // first match in pool_
+    std::uint32_t start = 0;  // first match in pool_
     std::uint16_t count = 0;
     bool skipped = false;      // inside a very long match taken outright
     bool onlyLongest = false;  // weigh only the listed match's full length

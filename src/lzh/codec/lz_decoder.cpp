@@ -26,7 +26,8 @@ void FillLz5History(std::uint8_t* ring) {
 }  // namespace
 
 // Bit stream: 1 + 8 bits is a literal; 0 + 11-bit place + 4-bit length (2..17).
-LzhError DecodeLzs(PackedInput& in, std::uint64_t originalSize, ByteSink& out, std::uint64_t& bytesUsed) {
+LzhError DecodeLzs(PackedInput& in, std::uint64_t originalSize, ByteSink& out,
+                   std::uint64_t& bytesUsed) {
   constexpr std::size_t kRing = 2048;
   BitReader bits(in);
   SlidingWindow window(kRing, ' ', kRing - 17, out, originalSize);
@@ -48,7 +49,8 @@ LzhError DecodeLzs(PackedInput& in, std::uint64_t originalSize, ByteSink& out, s
 
 // Byte stream: a flag byte (bit 0 first, 1 = literal) for eight items; a
 // copy is two bytes: place low 8 bits, then place high 4 bits and length-3.
-LzhError DecodeLz5(PackedInput& in, std::uint64_t originalSize, ByteSink& out, std::uint64_t& bytesUsed) {
+LzhError DecodeLz5(PackedInput& in, std::uint64_t originalSize, ByteSink& out,
+                   std::uint64_t& bytesUsed) {
   constexpr std::size_t kRing = 4096;
   SlidingWindow window(kRing, 0, kRing - 18, out, originalSize);
   FillLz5History(window.Ring());

@@ -11,17 +11,17 @@ namespace pelko::lzh {
 
 enum class LzhError {
   None,
-  ReadFailed,         // the host could not read the archive (last-error code kept)
-  WriteFailed,        // the output refused bytes (last-error code kept)
-  Truncated,          // the archive ends inside a header or inside packed data
-  BadHeader,          // a header field or length is impossible
-  HeaderTooLarge,     // beyond the hard cap on header sizes
-  BadChecksum,        // level-0/1 8-bit header sum
-  BadHeaderCrc,       // level-1/2/3 header CRC (extended header 0x00)
-  UnknownMethod,      // a method id this library cannot decode
-  BadData,            // the packed stream is impossible (table, code, distance)
-  SizeMismatch,       // packed bytes consumed or original bytes produced differ
-  CrcMismatch,        // the data CRC-16 does not match the header
+  ReadFailed,      // the host could not read the archive (last-error code kept)
+  WriteFailed,     // the output refused bytes (last-error code kept)
+  Truncated,       // the archive ends inside a header or inside packed data
+  BadHeader,       // a header field or length is impossible
+  HeaderTooLarge,  // beyond the hard cap on header sizes
+  BadChecksum,     // level-0/1 8-bit header sum
+  BadHeaderCrc,    // level-1/2/3 header CRC (extended header 0x00)
+  UnknownMethod,   // a method id this library cannot decode
+  BadData,         // the packed stream is impossible (table, code, distance)
+  SizeMismatch,    // packed bytes consumed or original bytes produced differ
+  CrcMismatch,     // the data CRC-16 does not match the header
   Cancelled,
 };
 

@@ -21,9 +21,8 @@ EncoderWindow::EncoderWindow(std::size_t history, std::size_t ahead)
 
 std::size_t EncoderWindow::Append(std::span<const std::byte> input, std::uint32_t position) {
   if (size_ == capacity_) {
-    const std::uint32_t keepFrom = position - start_ > history_
-                                       ? position - static_cast<std::uint32_t>(history_)
-                                       : start_;
+    const std::uint32_t keepFrom =
+        position - start_ > history_ ? position - static_cast<std::uint32_t>(history_) : start_;
     const std::size_t drop = keepFrom - start_;
     std::memmove(bytes_.get(), bytes_.get() + drop, size_ - drop);
     size_ -= drop;

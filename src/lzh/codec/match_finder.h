@@ -24,7 +24,9 @@ class EncoderWindow {
   // Keeps `history` bytes behind the position and room for `ahead` in front.
   EncoderWindow(std::size_t history, std::size_t ahead);
 
-  const std::uint8_t* At(std::uint32_t position) const { return bytes_.get() + (position - start_); }
+  const std::uint8_t* At(std::uint32_t position) const {
+    return bytes_.get() + (position - start_);
+  }
   std::uint32_t Start() const { return start_; }
   std::uint32_t End() const { return start_ + static_cast<std::uint32_t>(size_); }
   // Copies as much of `input` as fits; drops what lies more than `history`
@@ -61,7 +63,8 @@ inline int CommonLength(const std::uint8_t* a, const std::uint8_t* b, int limit)
 }
 
 inline std::uint32_t Hash3(const std::uint8_t* p, int bits) {
-  const std::uint32_t v = std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16;
+  const std::uint32_t v =
+      std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16;
   return (v * 2654435761u) >> (32 - bits);
 }
 
@@ -88,7 +91,9 @@ class HashChainFinder {
                       int minLength, int maxChain, int niceLength);
   void Insert(std::uint32_t position, const EncoderWindow& window);
   void Rebase(std::uint32_t delta);
-  void Prefetch(const std::uint8_t* ahead) const { __builtin_prefetch(&head_[Hash3(ahead, kHashBits)], 1); }
+  void Prefetch(const std::uint8_t* ahead) const {
+    __builtin_prefetch(&head_[Hash3(ahead, kHashBits)], 1);
+  }
 
  private:
   static constexpr int kHashBits = 15;
@@ -103,8 +108,8 @@ class BinaryTreeFinder {
 
   // Inserts `position` and writes into `out` every match that is longer
   // than all closer ones (lengths ascending, at least 3); returns how many.
-  int InsertAndList(std::uint32_t position, const EncoderWindow& window, int lenLimit,
-                    int maxDepth, Match* out);
+  int InsertAndList(std::uint32_t position, const EncoderWindow& window, int lenLimit, int maxDepth,
+                    Match* out);
   // Asks the memory for the table slots of a position about to come: the
   // hash heads are the finder's cache misses.
   void Prefetch(const std::uint8_t* ahead) const {

@@ -32,8 +32,14 @@ class SlidingWindow {
  public:
   // `size` is a power of two; the ring starts filled with `fill` (old
   // encoders match against it) and writing starts at `start`.
-  SlidingWindow(std::size_t size, std::uint8_t fill, std::size_t start, ByteSink& out, std::uint64_t limit)
-      : ring_(new std::uint8_t[size]), mask_(size - 1), pos_(start), flushFrom_(start), out_(out), left_(limit) {
+  SlidingWindow(std::size_t size, std::uint8_t fill, std::size_t start, ByteSink& out,
+                std::uint64_t limit)
+      : ring_(new std::uint8_t[size]),
+        mask_(size - 1),
+        pos_(start),
+        flushFrom_(start),
+        out_(out),
+        left_(limit) {
     std::memset(ring_.get(), fill, size);
   }
 
@@ -93,7 +99,8 @@ class SlidingWindow {
 
   // Writes what is left in the ring.
   bool Finish() {
-    if (pos_ > flushFrom_ && !out_.Write(std::as_bytes(std::span(ring_.get() + flushFrom_, pos_ - flushFrom_)))) {
+    if (pos_ > flushFrom_ &&
+        !out_.Write(std::as_bytes(std::span(ring_.get() + flushFrom_, pos_ - flushFrom_)))) {
       error_ = LzhError::WriteFailed;
       return false;
     }

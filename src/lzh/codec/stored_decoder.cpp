@@ -3,7 +3,8 @@
 
 namespace pelko::lzh {
 
-LzhError DecodeStored(PackedInput& in, std::uint64_t originalSize, ByteSink& out, std::uint64_t& bytesUsed) {
+LzhError DecodeStored(PackedInput& in, std::uint64_t originalSize, ByteSink& out,
+                      std::uint64_t& bytesUsed) {
   // Stored data is its own size: a mismatch is found before a byte is written.
   if (in.PackedSize() != originalSize) return LzhError::SizeMismatch;
   bytesUsed = 0;

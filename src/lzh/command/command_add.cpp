@@ -9,17 +9,26 @@ namespace {
 
 std::string ReasonText(const LeftOutItem& item) {
   switch (item.reason) {
-    case LeftOutReason::Symlink: return FormatReportText(res::kArchiverReasonLink, {});
-    case LeftOutReason::SpecialFile: return FormatReportText(res::kArchiverReasonSpecial, {});
-    case LeftOutReason::PseudoFileSystem: return FormatReportText(res::kArchiverReasonSystemFolder, {});
-    case LeftOutReason::Unreadable: return FormatReportText(res::kArchiverReasonUnreadable, {});
+    case LeftOutReason::Symlink:
+      return FormatReportText(res::kArchiverReasonLink, {});
+    case LeftOutReason::SpecialFile:
+      return FormatReportText(res::kArchiverReasonSpecial, {});
+    case LeftOutReason::PseudoFileSystem:
+      return FormatReportText(res::kArchiverReasonSystemFolder, {});
+    case LeftOutReason::Unreadable:
+      return FormatReportText(res::kArchiverReasonUnreadable, {});
     case LeftOutReason::NoWindowsName:
       return FormatReportText(res::kArchiverReasonNoWindowsName, {std::to_string(item.count)});
-    case LeftOutReason::TooLarge: return FormatReportText(res::kArchiverReasonTooLarge, {});
-    case LeftOutReason::Changed: return FormatReportText(res::kArchiverReasonChanged, {});
-    case LeftOutReason::NameTooLong: return FormatReportText(res::kArchiverReasonNameTooLong, {});
-    case LeftOutReason::NotFound: return FormatReportText(res::kArchiverReasonNotFound, {});
-    case LeftOutReason::FolderLoop: return FormatReportText(res::kArchiverReasonFolderLoop, {});
+    case LeftOutReason::TooLarge:
+      return FormatReportText(res::kArchiverReasonTooLarge, {});
+    case LeftOutReason::Changed:
+      return FormatReportText(res::kArchiverReasonChanged, {});
+    case LeftOutReason::NameTooLong:
+      return FormatReportText(res::kArchiverReasonNameTooLong, {});
+    case LeftOutReason::NotFound:
+      return FormatReportText(res::kArchiverReasonNotFound, {});
+    case LeftOutReason::FolderLoop:
+      return FormatReportText(res::kArchiverReasonFolderLoop, {});
   }
   return FormatReportText(res::kArchiverReasonUnreadable, {});
 }
@@ -41,7 +50,8 @@ void RunAddCommand(const ParsedCommand& command, CommandReport& report) {
     AddRequest request;
     request.archivePath = command.archive;
     request.baseFolder = FolderOfBase(group.baseFolder);
-    request.names = group.names.empty() ? std::vector<std::string>{""} : group.names;  // "": the whole folder
+    request.names =
+        group.names.empty() ? std::vector<std::string>{""} : group.names;  // "": the whole folder
     request.options = OptionsOf(command.switches);
     const AddReport result = AddToArchive(request);
     for (const AddedItem& item : result.added) {
@@ -49,13 +59,15 @@ void RunAddCommand(const ParsedCommand& command, CommandReport& report) {
                  {EscapeForDisplay(item.storedName)});
     }
     for (const LeftOutItem& item : result.leftOut) {
-      report.Add(ReportLine::Skipped, res::kArchiverLeftOut, {ReasonText(item), EscapeForDisplay(item.path)});
+      report.Add(ReportLine::Skipped, res::kArchiverLeftOut,
+                 {ReasonText(item), EscapeForDisplay(item.path)});
       leftOut.push_back(item);
     }
     if (!result.Succeeded()) {
       // The archive stays as it was; further adds would fail the same way.
       report.Add(ReportLine::Error,
-                 result.archiveError != LzhError::None ? res::kArchiverArchiveDamaged : res::kArchiverCannotWriteArchive,
+                 result.archiveError != LzhError::None ? res::kArchiverArchiveDamaged
+                                                       : res::kArchiverCannotWriteArchive,
                  {EscapeForDisplay(command.archive)});
       break;
     }

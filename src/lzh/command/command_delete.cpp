@@ -24,7 +24,8 @@ void RunDeleteCommand(const ParsedCommand& command, CommandReport& report) {
   }
   if (!result.Succeeded()) {
     report.Add(ReportLine::Error,
-               result.archiveError != LzhError::None ? res::kArchiverArchiveDamaged : res::kArchiverCannotOpenArchive,
+               result.archiveError != LzhError::None ? res::kArchiverArchiveDamaged
+                                                     : res::kArchiverCannotOpenArchive,
                {EscapeForDisplay(command.archive)});
   }
 }

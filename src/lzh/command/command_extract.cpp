@@ -29,11 +29,15 @@ std::string_view OutcomeText(const EntryReport& entry, bool testOnly, ReportLine
     case EntryOutcome::KeptNewer:
       kind = ReportLine::Skipped;
       return res::kArchiverSkippedNewer;
-    case EntryOutcome::RefusedUnsafeName: return res::kArchiverUnsafeName;
-    case EntryOutcome::RefusedLink: return res::kArchiverLink;
+    case EntryOutcome::RefusedUnsafeName:
+      return res::kArchiverUnsafeName;
+    case EntryOutcome::RefusedLink:
+      return res::kArchiverLink;
     case EntryOutcome::DecodeFailed:
-      return entry.error == LzhError::UnknownMethod ? res::kArchiverUnknownMethod : res::kArchiverDamaged;
-    case EntryOutcome::WriteFailed: return res::kArchiverWriteFailed;
+      return entry.error == LzhError::UnknownMethod ? res::kArchiverUnknownMethod
+                                                    : res::kArchiverDamaged;
+    case EntryOutcome::WriteFailed:
+      return res::kArchiverWriteFailed;
   }
   return res::kArchiverDamaged;
 }
@@ -51,9 +55,7 @@ class ExtractRun {
   }
 
   // t: every name, wherever it stood, in one pass.
-  void RunTest() {
-    RunGroup(TargetGroup{"", NamesOfCommand(command_)});
-  }
+  void RunTest() { RunGroup(TargetGroup{"", NamesOfCommand(command_)}); }
 
  private:
   ExtractOptions Options(const TargetGroup& group) const {
@@ -73,7 +75,8 @@ class ExtractRun {
   bool RunGroup(const TargetGroup& group) {
     auto archive = win::OpenFile(command_.archive, win::OpenMode::Read);
     if (!archive) {
-      report_.Add(ReportLine::Error, res::kArchiverCannotOpenArchive, {EscapeForDisplay(command_.archive)});
+      report_.Add(ReportLine::Error, res::kArchiverCannotOpenArchive,
+                  {EscapeForDisplay(command_.archive)});
       return false;
     }
     ExtractOptions options = Options(group);
@@ -93,7 +96,8 @@ class ExtractRun {
   }
 
   // False when the command must stop here.
-  bool Report(const TargetGroup& group, const ExtractOptions& options, const ExtractReport& result) {
+  bool Report(const TargetGroup& group, const ExtractOptions& options,
+              const ExtractReport& result) {
     if (result.openError != win::ERROR_SUCCESS) return ReportTargetFolder(group, options, result);
     for (std::size_t i = 0; i < result.entries.size(); ++i) {
       const EntryReport& entry = result.entries[i];
@@ -111,7 +115,8 @@ class ExtractRun {
     for (const BrokenHeader& broken : result.brokenHeaders) {
       if (!brokenSeen_.insert(broken.offset).second) continue;  // every pass meets it again
       report_.Add(ReportLine::Error,
-                  options.resumeAfterBrokenHeader ? res::kArchiverBrokenHeaderSkipped : res::kArchiverBrokenHeaderStopped,
+                  options.resumeAfterBrokenHeader ? res::kArchiverBrokenHeaderSkipped
+                                                  : res::kArchiverBrokenHeaderStopped,
                   {std::to_string(broken.offset)});
     }
     for (const std::string& name : result.unmatched) {
@@ -122,7 +127,8 @@ class ExtractRun {
   }
 
   // The folder could not be used: every name of the group is skipped with it.
-  bool ReportTargetFolder(const TargetGroup& group, const ExtractOptions& options, const ExtractReport& result) {
+  bool ReportTargetFolder(const TargetGroup& group, const ExtractOptions& options,
+                          const ExtractReport& result) {
     const std::string folder = EscapeForDisplay(options.targetFolder);
     if (result.cancelled) {
       report_.Add(ReportLine::Note, res::kArchiverStoppedHere, {folder});
@@ -130,14 +136,17 @@ class ExtractRun {
       return false;
     }
     if (result.openError == win::ERROR_PATH_NOT_FOUND) {
-      if (group.names.empty()) report_.Add(ReportLine::Skipped, res::kArchiverSkippedNoFolder, {folder});
+      if (group.names.empty())
+        report_.Add(ReportLine::Skipped, res::kArchiverSkippedNoFolder, {folder});
       for (const std::string& name : group.names) {
-        report_.Add(ReportLine::Skipped, res::kArchiverSkippedNoFolder, {EscapeForDisplay(group.baseFolder + name)});
+        report_.Add(ReportLine::Skipped, res::kArchiverSkippedNoFolder,
+                    {EscapeForDisplay(group.baseFolder + name)});
       }
       return true;
     }
     report_.Add(ReportLine::Error,
-                result.openError == win::ERROR_DIRECTORY ? res::kArchiverNotAFolder : res::kArchiverCannotMakeFolder,
+                result.openError == win::ERROR_DIRECTORY ? res::kArchiverNotAFolder
+                                                         : res::kArchiverCannotMakeFolder,
                 {folder});
     return true;
   }

@@ -24,12 +24,18 @@ std::string WithoutQuotes(std::string_view text) {
 
 bool ParseCommandLetter(std::string_view token, CommandKind& kind) {
   const std::string lower = text::ToAsciiLower(token);
-  if (lower == "a") kind = CommandKind::Add;
-  else if (lower == "e") kind = CommandKind::Extract;
-  else if (lower == "d") kind = CommandKind::Delete;
-  else if (lower == "l") kind = CommandKind::List;
-  else if (lower == "t") kind = CommandKind::Test;
-  else return false;
+  if (lower == "a")
+    kind = CommandKind::Add;
+  else if (lower == "e")
+    kind = CommandKind::Extract;
+  else if (lower == "d")
+    kind = CommandKind::Delete;
+  else if (lower == "l")
+    kind = CommandKind::List;
+  else if (lower == "t")
+    kind = CommandKind::Test;
+  else
+    return false;
   return true;
 }
 
@@ -42,23 +48,40 @@ CommandLineError ApplySwitch(std::string_view raw, CommandSwitches& s) {
     s.excluded.push_back(std::move(pattern));
     return CommandLineError::None;
   }
-  if (name == "r2") s.recurse = true;
-  else if (name == "x1") s.relativePaths = true;
-  else if (name == "a2") s.hiddenFiles = true;
-  else if (name == "d") s.withEverythingBelow = true;
-  else if (name == "y") s.answerYes = true;
-  else if (name == "jyo") s.overwrite = Policy::Always;
-  else if (name == "jyo0") s.overwrite = Policy::Never;
-  else if (name == "jyc") s.createFolder = Policy::Always;
-  else if (name == "jyc0") s.createFolder = Policy::Never;
-  else if (name == "jc0") s.resumeAfterBrokenHeader = false;
-  else if (name == "jc1") s.resumeAfterBrokenHeader = true;
-  else if (name == "c0") s.keepNewer = false;
-  else if (name == "c1") s.keepNewer = true;
-  else if (name == "o0") s.archiveFormat = 0;
-  else if (name == "o1") s.archiveFormat = 1;
-  else if (name == "o2") s.archiveFormat = 2;
-  else return CommandLineError::UnknownSwitch;
+  if (name == "r2")
+    s.recurse = true;
+  else if (name == "x1")
+    s.relativePaths = true;
+  else if (name == "a2")
+    s.hiddenFiles = true;
+  else if (name == "d")
+    s.withEverythingBelow = true;
+  else if (name == "y")
+    s.answerYes = true;
+  else if (name == "jyo")
+    s.overwrite = Policy::Always;
+  else if (name == "jyo0")
+    s.overwrite = Policy::Never;
+  else if (name == "jyc")
+    s.createFolder = Policy::Always;
+  else if (name == "jyc0")
+    s.createFolder = Policy::Never;
+  else if (name == "jc0")
+    s.resumeAfterBrokenHeader = false;
+  else if (name == "jc1")
+    s.resumeAfterBrokenHeader = true;
+  else if (name == "c0")
+    s.keepNewer = false;
+  else if (name == "c1")
+    s.keepNewer = true;
+  else if (name == "o0")
+    s.archiveFormat = 0;
+  else if (name == "o1")
+    s.archiveFormat = 1;
+  else if (name == "o2")
+    s.archiveFormat = 2;
+  else
+    return CommandLineError::UnknownSwitch;
   return CommandLineError::None;
 }
 
@@ -73,7 +96,8 @@ bool IsPlainRelativeName(std::string_view name) {
 bool SameFolder(std::string_view a, std::string_view b) {
   const auto pa = win::ParseWindowsPath(a);
   const auto pb = win::ParseWindowsPath(b);
-  if (!pa || !pb || pa->drive != pb->drive || pa->components.size() != pb->components.size()) return false;
+  if (!pa || !pb || pa->drive != pb->drive || pa->components.size() != pb->components.size())
+    return false;
   for (std::size_t i = 0; i < pa->components.size(); ++i) {
     if (!cp932::EqualIgnoringCase(pa->components[i], pb->components[i])) return false;
   }
@@ -89,7 +113,8 @@ bool SameName(std::string_view a, std::string_view b) {
 void AddToGroups(std::vector<TargetGroup>& groups, TargetGroup group) {
   for (TargetGroup& existing : groups) {
     if (existing.baseFolder.empty() != group.baseFolder.empty()) continue;
-    if (!existing.baseFolder.empty() && !SameFolder(existing.baseFolder, group.baseFolder)) continue;
+    if (!existing.baseFolder.empty() && !SameFolder(existing.baseFolder, group.baseFolder))
+      continue;
     if (existing.names.empty() && !existing.baseFolder.empty()) return;  // already everything
     if (group.names.empty()) {
       existing.names.clear();
@@ -112,9 +137,11 @@ class Parser {
   bool Run(std::string_view line) {
     std::vector<CommandToken> tokens;
     std::string unclosed;
-    if (!SplitCommandTokens(line, tokens, unclosed)) return Fail(CommandLineError::UnclosedQuote, unclosed);
+    if (!SplitCommandTokens(line, tokens, unclosed))
+      return Fail(CommandLineError::UnclosedQuote, unclosed);
     if (tokens.empty()) return Fail(CommandLineError::Empty, {});
-    if (tokens[0].quoted || tokens[0].isSwitch || !ParseCommandLetter(tokens[0].text, r_.command.kind)) {
+    if (tokens[0].quoted || tokens[0].isSwitch ||
+        !ParseCommandLetter(tokens[0].text, r_.command.kind)) {
       return Fail(CommandLineError::UnknownCommand, tokens[0].text);
     }
     for (std::size_t i = 1; i < tokens.size(); ++i) {
@@ -183,7 +210,8 @@ bool IsBaseFolder(std::string_view path) {
   return !path.empty() && cp932::FindLastBackslash(path) == path.size() - 1;
 }
 
-bool SplitCommandTokens(std::string_view line, std::vector<CommandToken>& tokens, std::string& unclosed) {
+bool SplitCommandTokens(std::string_view line, std::vector<CommandToken>& tokens,
+                        std::string& unclosed) {
   std::size_t i = 0;
   while (i < line.size()) {
     if (IsBlank(line[i])) {

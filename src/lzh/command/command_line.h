@@ -30,17 +30,17 @@ struct TargetGroup {
 };
 
 struct CommandSwitches {
-  bool recurse = false;               // -r2: folders with everything below them
-  bool relativePaths = false;         // -x1: paths stored relative to the base folder
-  bool hiddenFiles = false;           // -a2: hidden and system files too
-  std::vector<std::string> excluded;  // -jx"PATTERN", in order
-  bool withEverythingBelow = false;   // -d: a name selects what is stored below it
-  bool answerYes = false;             // -y: Yes to every question
-  Policy overwrite = Policy::Ask;     // -jyo Always, -jyo0 Never
-  Policy createFolder = Policy::Ask;  // -jyc Always, -jyc0 Never
+  bool recurse = false;                  // -r2: folders with everything below them
+  bool relativePaths = false;            // -x1: paths stored relative to the base folder
+  bool hiddenFiles = false;              // -a2: hidden and system files too
+  std::vector<std::string> excluded;     // -jx"PATTERN", in order
+  bool withEverythingBelow = false;      // -d: a name selects what is stored below it
+  bool answerYes = false;                // -y: Yes to every question
+  Policy overwrite = Policy::Ask;        // -jyo Always, -jyo0 Never
+  Policy createFolder = Policy::Ask;     // -jyc Always, -jyc0 Never
   bool resumeAfterBrokenHeader = false;  // -jc1 (-jc0: stop there)
-  bool keepNewer = false;             // -c1 (-c0: no time comparison)
-  int archiveFormat = -1;             // -o0, -o1, -o2: accepted, no effect
+  bool keepNewer = false;                // -c1 (-c0: no time comparison)
+  int archiveFormat = -1;                // -o0, -o1, -o2: accepted, no effect
 };
 
 struct ParsedCommand {
@@ -54,17 +54,17 @@ struct ParsedCommand {
 
 enum class CommandLineError {
   None,
-  Empty,              // no command at all
-  UnknownCommand,     // offending: the first token
-  UnclosedQuote,      // offending: the token it starts in
-  UnknownSwitch,      // offending: the switch
-  EmptyPattern,       // -jx without a pattern
-  NoArchive,          // no path after the command
-  ArchiveNotAbsolute, // offending: the archive path
-  ArchiveIsFolder,    // the archive path is a base folder
-  RelativeBaseFolder, // offending: the base folder
-  NameWithoutBase,    // offending: the name (a and e only)
-  BadName,            // offending: an absolute name, or one with "." or ".." parts
+  Empty,               // no command at all
+  UnknownCommand,      // offending: the first token
+  UnclosedQuote,       // offending: the token it starts in
+  UnknownSwitch,       // offending: the switch
+  EmptyPattern,        // -jx without a pattern
+  NoArchive,           // no path after the command
+  ArchiveNotAbsolute,  // offending: the archive path
+  ArchiveIsFolder,     // the archive path is a base folder
+  RelativeBaseFolder,  // offending: the base folder
+  NameWithoutBase,     // offending: the name (a and e only)
+  BadName,             // offending: an absolute name, or one with "." or ".." parts
 };
 
 struct CommandLineParse {
@@ -83,7 +83,8 @@ struct CommandToken {
 };
 
 // False on a quote that is never closed (`unclosed` receives that token).
-bool SplitCommandTokens(std::string_view line, std::vector<CommandToken>& tokens, std::string& unclosed);
+bool SplitCommandTokens(std::string_view line, std::vector<CommandToken>& tokens,
+                        std::string& unclosed);
 
 CommandLineParse ParseCommandLine(std::string_view line);
 

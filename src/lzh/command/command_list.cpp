@@ -25,7 +25,8 @@ std::string Stamp(std::int64_t unixTime) {
 void RunListCommand(const ParsedCommand& command, CommandReport& report) {
   auto archive = win::OpenFile(command.archive, win::OpenMode::Read);
   if (!archive) {
-    report.Add(ReportLine::Error, res::kArchiverCannotOpenArchive, {EscapeForDisplay(command.archive)});
+    report.Add(ReportLine::Error, res::kArchiverCannotOpenArchive,
+               {EscapeForDisplay(command.archive)});
     return;
   }
   const std::vector<std::string> names = NamesOfCommand(command);
@@ -38,7 +39,8 @@ void RunListCommand(const ParsedCommand& command, CommandReport& report) {
     if (step == ReadStep::End) break;
     if (step == ReadStep::Error) {
       const bool resume = command.switches.resumeAfterBrokenHeader;
-      report.Add(ReportLine::Error, resume ? res::kArchiverBrokenHeaderSkipped : res::kArchiverBrokenHeaderStopped,
+      report.Add(ReportLine::Error,
+                 resume ? res::kArchiverBrokenHeaderSkipped : res::kArchiverBrokenHeaderStopped,
                  {std::to_string(reader.ErrorOffset())});
       if (resume && reader.Resume()) continue;
       break;
@@ -49,11 +51,14 @@ void RunListCommand(const ParsedCommand& command, CommandReport& report) {
     }
     if (!selected) continue;
     const Header& h = entry.header;
-    report.Add(ReportLine::Done, res::kArchiverListed,
-               {EscapeForDisplay(h.path), std::to_string(h.originalSize), h.Method(), Stamp(h.unixTime)});
+    report.Add(
+        ReportLine::Done, res::kArchiverListed,
+        {EscapeForDisplay(h.path), std::to_string(h.originalSize), h.Method(), Stamp(h.unixTime)});
   }
   for (std::size_t i = 0; i < names.size(); ++i) {
-    if (!matched[i]) report.Add(ReportLine::Skipped, res::kArchiverSkippedNotInArchive, {EscapeForDisplay(names[i])});
+    if (!matched[i])
+      report.Add(ReportLine::Skipped, res::kArchiverSkippedNotInArchive,
+                 {EscapeForDisplay(names[i])});
   }
 }
 

@@ -13,18 +13,24 @@ constexpr std::string_view kLineEnd = "\r\n";
 
 std::string_view SummaryTemplate(CommandKind kind) {
   switch (kind) {
-    case CommandKind::Add: return res::kArchiverSummaryAdd;
-    case CommandKind::Extract: return res::kArchiverSummaryExtract;
-    case CommandKind::Delete: return res::kArchiverSummaryDelete;
-    case CommandKind::List: return res::kArchiverSummaryList;
-    case CommandKind::Test: return res::kArchiverSummaryTest;
+    case CommandKind::Add:
+      return res::kArchiverSummaryAdd;
+    case CommandKind::Extract:
+      return res::kArchiverSummaryExtract;
+    case CommandKind::Delete:
+      return res::kArchiverSummaryDelete;
+    case CommandKind::List:
+      return res::kArchiverSummaryList;
+    case CommandKind::Test:
+      return res::kArchiverSummaryTest;
   }
   return res::kArchiverSummaryExtract;
 }
 
 }  // namespace
 
-std::string FormatReportText(std::string_view utf8Template, std::initializer_list<std::string_view> arguments) {
+std::string FormatReportText(std::string_view utf8Template,
+                             std::initializer_list<std::string_view> arguments) {
   const std::string text = cp932::FromUtf8Literal(utf8Template);
   std::string out;
   auto next = arguments.begin();
@@ -45,19 +51,30 @@ void CommandReport::Add(ReportLine kind, std::string_view utf8Template,
   lines_ += FormatReportText(utf8Template, arguments);
   lines_ += kLineEnd;
   switch (kind) {
-    case ReportLine::Done: ++done_; break;
-    case ReportLine::Skipped: ++skipped_; break;
-    case ReportLine::Error: ++errors_; break;
-    case ReportLine::Note: break;
+    case ReportLine::Done:
+      ++done_;
+      break;
+    case ReportLine::Skipped:
+      ++skipped_;
+      break;
+    case ReportLine::Error:
+      ++errors_;
+      break;
+    case ReportLine::Note:
+      break;
   }
 }
 
 std::size_t CommandReport::Count(ReportLine kind) const {
   switch (kind) {
-    case ReportLine::Done: return done_;
-    case ReportLine::Skipped: return skipped_;
-    case ReportLine::Error: return errors_;
-    case ReportLine::Note: break;
+    case ReportLine::Done:
+      return done_;
+    case ReportLine::Skipped:
+      return skipped_;
+    case ReportLine::Error:
+      return errors_;
+    case ReportLine::Note:
+      break;
   }
   return 0;
 }
@@ -68,8 +85,9 @@ std::string CommandReport::Text() const {
     text += cp932::FromUtf8Literal(res::kArchiverSummaryNotRun);
   } else {
     if (cancelled_) text += cp932::FromUtf8Literal(res::kArchiverCancelledPrefix);
-    text += FormatReportText(SummaryTemplate(kind_),
-                             {std::to_string(done_), std::to_string(skipped_), std::to_string(errors_)});
+    text += FormatReportText(
+        SummaryTemplate(kind_),
+        {std::to_string(done_), std::to_string(skipped_), std::to_string(errors_)});
   }
   text += kLineEnd;
   return text;

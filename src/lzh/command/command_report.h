@@ -19,7 +19,8 @@ class CommandReport {
   explicit CommandReport(CommandKind kind) : kind_(kind) {}
 
   // `utf8Template` is a text of res/ whose %s take the CP932 arguments in order.
-  void Add(ReportLine kind, std::string_view utf8Template, std::initializer_list<std::string_view> arguments = {});
+  void Add(ReportLine kind, std::string_view utf8Template,
+           std::initializer_list<std::string_view> arguments = {});
   // The command was stopped by Cancel (its line is added separately).
   void MarkCancelled() { cancelled_ = true; }
   // The command line could not be used: nothing ran.
@@ -44,7 +45,8 @@ class CommandReport {
 };
 
 // A res/ text converted to CP932 with each %s replaced by the next argument.
-std::string FormatReportText(std::string_view utf8Template, std::initializer_list<std::string_view> arguments);
+std::string FormatReportText(std::string_view utf8Template,
+                             std::initializer_list<std::string_view> arguments);
 
 // Copies the report into the caller's buffer, NUL-terminated, cut so that no
 // double-byte character is split. Nothing happens for a null buffer or size 0.

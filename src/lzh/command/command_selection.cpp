@@ -39,8 +39,8 @@ bool NameSelects(std::string_view name, std::string_view storedPath, bool withEv
   return withEverythingBelow ? SelectionMatches(name, storedPath) : NamesExactly(name, storedPath);
 }
 
-void SelectExactly(win::FileStream& archive, const std::vector<std::string>& names, bool resumeAfterBrokenHeader,
-                   ExactSelection& selection) {
+void SelectExactly(win::FileStream& archive, const std::vector<std::string>& names,
+                   bool resumeAfterBrokenHeader, ExactSelection& selection) {
   std::vector<bool> matched(names.size(), false);
   StringSink copied;
   ArchiveReader reader(archive);

@@ -30,7 +30,7 @@ struct ExactSelection {
   std::vector<BrokenHeader> brokenHeaders;
   std::vector<std::string> unmatched;
 };
-void SelectExactly(win::FileStream& archive, const std::vector<std::string>& names, bool resumeAfterBrokenHeader,
-                   ExactSelection& selection);
+void SelectExactly(win::FileStream& archive, const std::vector<std::string>& names,
+                   bool resumeAfterBrokenHeader, ExactSelection& selection);
 
 }  // namespace pelko::lzh

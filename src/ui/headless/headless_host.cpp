@@ -9,7 +9,9 @@ using Kind = ScriptStep::Kind;
 using win::DialogResult;
 using win::MessageBoxButtons;
 
-std::string Prefix(const ScriptStep& step) { return step.origin.empty() ? std::string() : step.origin + ": "; }
+std::string Prefix(const ScriptStep& step) {
+  return step.origin.empty() ? std::string() : step.origin + ": ";
+}
 
 std::string ResultName(int result) {
   if (result == IDOK) return "OK";
@@ -36,7 +38,8 @@ std::vector<int> RadioGroup(const DialogTemplate& dialogTemplate, int controlId)
     --first;
   }
   std::vector<int> group;
-  for (std::size_t i = first; i < controls.size() && controls[i].kind == ControlKind::RadioButton; ++i) {
+  for (std::size_t i = first; i < controls.size() && controls[i].kind == ControlKind::RadioButton;
+       ++i) {
     if (i != first && controls[i].Has(style::Group)) break;
     group.push_back(controls[i].id);
   }
@@ -47,34 +50,49 @@ std::vector<int> RadioGroup(const DialogTemplate& dialogTemplate, int controlId)
 
 std::string AnswerName(DialogResult answer) {
   switch (answer) {
-    case DialogResult::Ok: return "OK";
-    case DialogResult::Cancel: return "CANCEL";
-    case DialogResult::Retry: return "RETRY";
-    case DialogResult::Yes: return "YES";
-    case DialogResult::No: return "NO";
+    case DialogResult::Ok:
+      return "OK";
+    case DialogResult::Cancel:
+      return "CANCEL";
+    case DialogResult::Retry:
+      return "RETRY";
+    case DialogResult::Yes:
+      return "YES";
+    case DialogResult::No:
+      return "NO";
   }
   return "?";
 }
 
 std::string ButtonsName(MessageBoxButtons buttons) {
   switch (buttons) {
-    case MessageBoxButtons::Ok: return "[OK]";
-    case MessageBoxButtons::OkCancel: return "[OK CANCEL]";
-    case MessageBoxButtons::YesNo: return "[YES NO]";
-    case MessageBoxButtons::YesNoCancel: return "[YES NO CANCEL]";
-    case MessageBoxButtons::RetryCancel: return "[RETRY CANCEL]";
+    case MessageBoxButtons::Ok:
+      return "[OK]";
+    case MessageBoxButtons::OkCancel:
+      return "[OK CANCEL]";
+    case MessageBoxButtons::YesNo:
+      return "[YES NO]";
+    case MessageBoxButtons::YesNoCancel:
+      return "[YES NO CANCEL]";
+    case MessageBoxButtons::RetryCancel:
+      return "[RETRY CANCEL]";
   }
   return "[?]";
 }
 
 bool ButtonsOffer(MessageBoxButtons buttons, DialogResult answer) {
   switch (buttons) {
-    case MessageBoxButtons::Ok: return answer == DialogResult::Ok;
-    case MessageBoxButtons::OkCancel: return answer == DialogResult::Ok || answer == DialogResult::Cancel;
-    case MessageBoxButtons::YesNo: return answer == DialogResult::Yes || answer == DialogResult::No;
+    case MessageBoxButtons::Ok:
+      return answer == DialogResult::Ok;
+    case MessageBoxButtons::OkCancel:
+      return answer == DialogResult::Ok || answer == DialogResult::Cancel;
+    case MessageBoxButtons::YesNo:
+      return answer == DialogResult::Yes || answer == DialogResult::No;
     case MessageBoxButtons::YesNoCancel:
-      return answer == DialogResult::Yes || answer == DialogResult::No || answer == DialogResult::Cancel;
-    case MessageBoxButtons::RetryCancel: return answer == DialogResult::Retry || answer == DialogResult::Cancel;
+      return answer == DialogResult::Yes || answer == DialogResult::No ||
+             answer == DialogResult::Cancel;
+    case MessageBoxButtons::RetryCancel:
+      return answer == DialogResult::Retry || answer == DialogResult::Cancel;
   }
   return false;
 }
@@ -85,30 +103,36 @@ HeadlessHost::HeadlessHost(ScriptedUser& user, bool registerWithPlatform)
 }
 
 HeadlessHost::~HeadlessHost() {
-  if (registered_ && win::RegisteredUserInterfaceHost() == this) win::RegisterUserInterfaceHost(nullptr);
+  if (registered_ && win::RegisteredUserInterfaceHost() == this)
+    win::RegisterUserInterfaceHost(nullptr);
 }
 
-void HeadlessHost::WatchText(int templateId, int controlId) { watched_.emplace_back(templateId, controlId); }
+void HeadlessHost::WatchText(int templateId, int controlId) {
+  watched_.emplace_back(templateId, controlId);
+}
 
-DialogResult HeadlessHost::ShowMessageBox(std::string_view text, std::string_view, MessageBoxButtons buttons,
-                                          win::MessageBoxIcon) {
+DialogResult HeadlessHost::ShowMessageBox(std::string_view text, std::string_view,
+                                          MessageBoxButtons buttons, win::MessageBoxIcon) {
   std::string shown = ButtonsName(buttons) + ": " + TranscriptText(text);
   if (user_.Failed()) return WayOut(buttons);
   std::optional<ScriptStep> step = user_.Next();
   if (!step) {
-    if (!user_.Failed()) user_.Fail("the script ran out while a message box waits: message " + shown);
+    if (!user_.Failed())
+      user_.Fail("the script ran out while a message box waits: message " + shown);
     return WayOut(buttons);
   }
   if (step->kind != Kind::Answer) {
-    user_.Fail(Prefix(*step) + DescribeStep(*step) + " does not fit: a message box waits: message " + shown);
+    user_.Fail(Prefix(*step) + DescribeStep(*step) +
+               " does not fit: a message box waits: message " + shown);
     return WayOut(buttons);
   }
   if (step->expectedText && *step->expectedText != text) {
-    user_.Fail(Prefix(*step) + "the message box reads \"" + TranscriptText(text) + "\", expected \"" +
-               TranscriptText(*step->expectedText) + "\"");
+    user_.Fail(Prefix(*step) + "the message box reads \"" + TranscriptText(text) +
+               "\", expected \"" + TranscriptText(*step->expectedText) + "\"");
     return WayOut(buttons);
   }
-  if ((step->expectedButtons && *step->expectedButtons != buttons) || !ButtonsOffer(buttons, step->answer)) {
+  if ((step->expectedButtons && *step->expectedButtons != buttons) ||
+      !ButtonsOffer(buttons, step->answer)) {
     user_.Fail(Prefix(*step) + DescribeStep(*step) + " does not fit the buttons: message " + shown);
     return WayOut(buttons);
   }
@@ -127,7 +151,8 @@ int HeadlessHost::RunModal(Dialog& dialog) {
     if (watchedTemplate != templateId) continue;
     if (HeadlessControl* control = window.Find(watchedControl)) {
       control->onTextChanged = [this](const HeadlessControl& changed) {
-        user_.Record("text " + std::to_string(changed.Template().id) + ": " + TranscriptText(changed.Text()));
+        user_.Record("text " + std::to_string(changed.Template().id) + ": " +
+                     TranscriptText(changed.Text()));
       };
     }
   }
@@ -142,7 +167,8 @@ int HeadlessHost::RunModal(Dialog& dialog) {
     } else if (step->kind != Kind::ExpectDialog) {
       user_.Fail(Prefix(*step) + DescribeStep(*step) + " does not fit: " + name + " opened");
     } else if (step->id != templateId) {
-      user_.Fail(Prefix(*step) + "dialog " + std::to_string(step->id) + " expected, but " + name + " opened");
+      user_.Fail(Prefix(*step) + "dialog " + std::to_string(step->id) + " expected, but " + name +
+                 " opened");
     }
   }
 
@@ -189,28 +215,32 @@ std::optional<std::string> HeadlessHost::AskForFileName(const OpenFileRequest&) 
   return std::nullopt;
 }
 
-HeadlessControl* HeadlessHost::UsableControl(const ScriptStep& step, Dialog& dialog, HeadlessWindow& window,
-                                             int controlId) {
+HeadlessControl* HeadlessHost::UsableControl(const ScriptStep& step, Dialog& dialog,
+                                             HeadlessWindow& window, int controlId) {
   HeadlessControl* control = window.Find(controlId);
   std::string where = "dialog " + std::to_string(dialog.TemplateId());
   if (!control) {
-    user_.Fail(Prefix(step) + DescribeStep(step) + ": " + where + " has no control " + std::to_string(controlId));
+    user_.Fail(Prefix(step) + DescribeStep(step) + ": " + where + " has no control " +
+               std::to_string(controlId));
     return nullptr;
   }
   if (!control->IsEnabled()) {
-    user_.Fail(Prefix(step) + DescribeStep(step) + ": control " + std::to_string(controlId) + " of " + where +
-               " is disabled");
+    user_.Fail(Prefix(step) + DescribeStep(step) + ": control " + std::to_string(controlId) +
+               " of " + where + " is disabled");
     return nullptr;
   }
   return control;
 }
 
-void HeadlessHost::Press(const ScriptStep& step, Dialog& dialog, HeadlessWindow& window, int controlId) {
+void HeadlessHost::Press(const ScriptStep& step, Dialog& dialog, HeadlessWindow& window,
+                         int controlId) {
   HeadlessControl* control = UsableControl(step, dialog, window, controlId);
   if (!control) return;
   ControlKind kind = control->Template().kind;
-  if (kind != ControlKind::PushButton && kind != ControlKind::CheckBox && kind != ControlKind::RadioButton) {
-    user_.Fail(Prefix(step) + DescribeStep(step) + ": control " + std::to_string(controlId) + " is not a button");
+  if (kind != ControlKind::PushButton && kind != ControlKind::CheckBox &&
+      kind != ControlKind::RadioButton) {
+    user_.Fail(Prefix(step) + DescribeStep(step) + ": control " + std::to_string(controlId) +
+               " is not a button");
     return;
   }
   window.SetFocus(controlId);
@@ -218,7 +248,8 @@ void HeadlessHost::Press(const ScriptStep& step, Dialog& dialog, HeadlessWindow&
     control->SetCheck(control->Check() ? 0 : 1);
   } else if (kind == ControlKind::RadioButton) {
     for (int member : RadioGroup(window.Template(), controlId)) {
-      if (HeadlessControl* radio = window.Find(member)) radio->SetCheck(member == controlId ? 1 : 0);
+      if (HeadlessControl* radio = window.Find(member))
+        radio->SetCheck(member == controlId ? 1 : 0);
     }
   }
   dialog.DispatchCommand(controlId, Notification::Clicked);
@@ -226,7 +257,9 @@ void HeadlessHost::Press(const ScriptStep& step, Dialog& dialog, HeadlessWindow&
 
 void HeadlessHost::Perform(const ScriptStep& step, Dialog& dialog, HeadlessWindow& window) {
   const std::string where = "dialog " + std::to_string(dialog.TemplateId());
-  auto fail = [&](const std::string& why) { user_.Fail(Prefix(step) + DescribeStep(step) + ": " + why); };
+  auto fail = [&](const std::string& why) {
+    user_.Fail(Prefix(step) + DescribeStep(step) + ": " + why);
+  };
 
   switch (step.kind) {
     case Kind::Press:
@@ -251,7 +284,8 @@ void HeadlessHost::Perform(const ScriptStep& step, Dialog& dialog, HeadlessWindo
       HeadlessControl* control = UsableControl(step, dialog, window, step.id);
       if (!control) return;
       const ControlTemplate& t = control->Template();
-      bool typable = t.kind == ControlKind::Edit || (t.kind == ControlKind::ComboBox && t.Has(style::DropDown));
+      bool typable = t.kind == ControlKind::Edit ||
+                     (t.kind == ControlKind::ComboBox && t.Has(style::DropDown));
       if (!typable) return fail("control " + std::to_string(step.id) + " has no text to type into");
       if (t.Has(style::ReadOnly)) return fail("edit " + std::to_string(step.id) + " is read-only");
       window.SetFocus(step.id);
@@ -269,14 +303,16 @@ void HeadlessHost::Perform(const ScriptStep& step, Dialog& dialog, HeadlessWindo
       }
       for (int position : step.positions) {
         if (position < 0 || position >= control->Count()) {
-          return fail("list " + std::to_string(step.id) + " has " + std::to_string(control->Count()) + " items");
+          return fail("list " + std::to_string(step.id) + " has " +
+                      std::to_string(control->Count()) + " items");
         }
       }
       bool multiple = t.kind == ControlKind::ListBox && t.Has(style::MultipleSelection);
       if (!multiple && step.positions.size() > 1) {
         return fail("list " + std::to_string(step.id) + " takes one selection");
       }
-      if (step.kind == Kind::DoubleClick && step.positions.size() != 1) return fail("double-click one item");
+      if (step.kind == Kind::DoubleClick && step.positions.size() != 1)
+        return fail("double-click one item");
       window.SetFocus(step.id);
       if (multiple) {
         for (int i = 0; i < control->Count(); ++i) control->SetSelected(i, false);
@@ -312,7 +348,8 @@ void HeadlessHost::Perform(const ScriptStep& step, Dialog& dialog, HeadlessWindo
       HeadlessControl* control = window.Find(step.id);
       if (!control) return fail(where + " has no control " + std::to_string(step.id));
       if (control->Text() != step.text) {
-        fail("control " + std::to_string(step.id) + " reads \"" + TranscriptText(control->Text()) + "\"");
+        fail("control " + std::to_string(step.id) + " reads \"" + TranscriptText(control->Text()) +
+             "\"");
       }
       return;
     }

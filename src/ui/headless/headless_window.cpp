@@ -21,7 +21,8 @@ void HeadlessControl::SelectAllText() {
 }
 
 CheckPeer* HeadlessControl::AsCheck() {
-  bool checkable = template_.kind == ControlKind::CheckBox || template_.kind == ControlKind::RadioButton;
+  bool checkable =
+      template_.kind == ControlKind::CheckBox || template_.kind == ControlKind::RadioButton;
   return checkable ? this : nullptr;
 }
 

@@ -58,19 +58,32 @@ std::string DescribeStep(const ScriptStep& step) {
     case Kind::Answer:
       return "answer " + AnswerName(step.answer) +
              (step.expectedText ? " " + TranscriptText(*step.expectedText) : std::string());
-    case Kind::ExpectDialog: return "dialog " + id;
-    case Kind::Press: return "press " + id;
-    case Kind::Type: return "type " + id + " " + TranscriptText(step.text);
-    case Kind::Select: return "select " + id + Positions(step.positions);
-    case Kind::DoubleClick: return "dblclick " + id + Positions(step.positions);
-    case Kind::SetCheck: return "check " + id + " " + std::to_string(step.state);
-    case Kind::Ok: return "ok";
-    case Kind::Cancel: return "cancel";
-    case Kind::ExpectText: return "expect " + id + " " + TranscriptText(step.text);
-    case Kind::ChooseFile: return "file " + TranscriptText(step.text);
-    case Kind::CancelFile: return "file (cancel)";
-    case Kind::Run: return "run " + step.text;
-    case Kind::InDialog: return "the test's code in the dialog";
+    case Kind::ExpectDialog:
+      return "dialog " + id;
+    case Kind::Press:
+      return "press " + id;
+    case Kind::Type:
+      return "type " + id + " " + TranscriptText(step.text);
+    case Kind::Select:
+      return "select " + id + Positions(step.positions);
+    case Kind::DoubleClick:
+      return "dblclick " + id + Positions(step.positions);
+    case Kind::SetCheck:
+      return "check " + id + " " + std::to_string(step.state);
+    case Kind::Ok:
+      return "ok";
+    case Kind::Cancel:
+      return "cancel";
+    case Kind::ExpectText:
+      return "expect " + id + " " + TranscriptText(step.text);
+    case Kind::ChooseFile:
+      return "file " + TranscriptText(step.text);
+    case Kind::CancelFile:
+      return "file (cancel)";
+    case Kind::Run:
+      return "run " + step.text;
+    case Kind::InDialog:
+      return "the test's code in the dialog";
   }
   return "?";
 }
@@ -100,7 +113,9 @@ ScriptedUser& ScriptedUser::ExpectDialog(int templateId) {
   return Add(MakeStep(ScriptStep::Kind::ExpectDialog, templateId));
 }
 
-ScriptedUser& ScriptedUser::Press(int controlId) { return Add(MakeStep(ScriptStep::Kind::Press, controlId)); }
+ScriptedUser& ScriptedUser::Press(int controlId) {
+  return Add(MakeStep(ScriptStep::Kind::Press, controlId));
+}
 
 ScriptedUser& ScriptedUser::Type(int controlId, std::string_view text) {
   ScriptStep step = MakeStep(ScriptStep::Kind::Type, controlId);
@@ -142,7 +157,9 @@ ScriptedUser& ScriptedUser::ChooseFile(std::string_view drivePath) {
   return Add(std::move(step));
 }
 
-ScriptedUser& ScriptedUser::CancelFileDialog() { return Add(MakeStep(ScriptStep::Kind::CancelFile)); }
+ScriptedUser& ScriptedUser::CancelFileDialog() {
+  return Add(MakeStep(ScriptStep::Kind::CancelFile));
+}
 
 ScriptedUser& ScriptedUser::Run(std::function<void()> action) {
   return Run(std::function<bool(std::string&)>([action = std::move(action)](std::string&) {
@@ -171,7 +188,8 @@ std::optional<ScriptStep> ScriptedUser::Next() {
     if (step.kind != ScriptStep::Kind::Run) return step;
     std::string why;
     if (step.run && !step.run(why)) {
-      Fail((step.origin.empty() ? std::string() : step.origin + ": ") + DescribeStep(step) + ": " + why);
+      Fail((step.origin.empty() ? std::string() : step.origin + ": ") + DescribeStep(step) + ": " +
+           why);
       return std::nullopt;
     }
   }
@@ -199,7 +217,8 @@ std::string ScriptedUser::Report() const {
   if (!steps_.empty()) {
     report += "steps left: " + std::to_string(steps_.size()) + "\n";
     for (const ScriptStep& step : steps_) {
-      report += "  " + (step.origin.empty() ? std::string() : step.origin + ": ") + DescribeStep(step) + "\n";
+      report += "  " + (step.origin.empty() ? std::string() : step.origin + ": ") +
+                DescribeStep(step) + "\n";
     }
   }
   return report;

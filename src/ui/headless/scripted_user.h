@@ -33,20 +33,20 @@ namespace pelko::ui::headless {
 
 struct ScriptStep {
   enum class Kind {
-    Answer,       // the next message box
-    ExpectDialog, // the next dialog must be this template
-    Press,        // a control of the dialog on top
-    Type,         // replace an edit's text
-    Select,       // replace a list's selection
-    DoubleClick,  // select one item and double-click it
-    SetCheck,     // check or clear a check box, check a radio button
-    Ok,           // the dialog's OK (Enter)
-    Cancel,       // the dialog's Cancel (Escape); also cancels the open-file dialog
-    ExpectText,   // a control's text
-    ChooseFile,   // the open-file dialog's answer
-    CancelFile,   // cancel the open-file dialog
-    Run,          // the test's own code, at once
-    InDialog,     // the test's own code with the dialog on top
+    Answer,        // the next message box
+    ExpectDialog,  // the next dialog must be this template
+    Press,         // a control of the dialog on top
+    Type,          // replace an edit's text
+    Select,        // replace a list's selection
+    DoubleClick,   // select one item and double-click it
+    SetCheck,      // check or clear a check box, check a radio button
+    Ok,            // the dialog's OK (Enter)
+    Cancel,        // the dialog's Cancel (Escape); also cancels the open-file dialog
+    ExpectText,    // a control's text
+    ChooseFile,    // the open-file dialog's answer
+    CancelFile,    // cancel the open-file dialog
+    Run,           // the test's own code, at once
+    InDialog,      // the test's own code with the dialog on top
   };
   Kind kind = Kind::Press;
   int id = 0;
@@ -54,9 +54,9 @@ struct ScriptStep {
   std::vector<int> positions;
   int state = 0;
   win::DialogResult answer = win::DialogResult::Ok;
-  std::optional<std::string> expectedText;                  // message box text
-  std::optional<win::MessageBoxButtons> expectedButtons;    // message box buttons
-  std::function<bool(std::string& why)> run;                // false fails the script
+  std::optional<std::string> expectedText;                // message box text
+  std::optional<win::MessageBoxButtons> expectedButtons;  // message box buttons
+  std::function<bool(std::string& why)> run;              // false fails the script
   std::function<void(Dialog&)> inDialog;
   std::string origin;  // where the step came from, for failure reports ("line 7")
 };

@@ -30,9 +30,12 @@ QVariant JapaneseFileColumns::data(const QModelIndex& index, int role) const {
   const QFileInfo info = files->fileInfo(mapToSource(index));
   if (info.filePath().isEmpty()) return {};  // not looked at yet: the model tells when it has
   switch (index.column()) {
-    case kSize: return info.isDir() ? QString() : SizeText(info.size());
-    case kDate: return QLocale().toString(info.lastModified(), QLocale::ShortFormat);
-    default: return QIdentityProxyModel::data(index, role);
+    case kSize:
+      return info.isDir() ? QString() : SizeText(info.size());
+    case kDate:
+      return QLocale().toString(info.lastModified(), QLocale::ShortFormat);
+    default:
+      return QIdentityProxyModel::data(index, role);
   }
 }
 
@@ -52,7 +55,8 @@ QString DriveLetterLabels::Shown(const QModelIndex& index) const {
   return letter.isEmpty() ? index.data(Qt::DisplayRole).toString() : letter;
 }
 
-void DriveLetterLabels::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
+void DriveLetterLabels::initStyleOption(QStyleOptionViewItem* option,
+                                        const QModelIndex& index) const {
   QStyledItemDelegate::initStyleOption(option, index);
   option->text = Shown(index);
 }
@@ -61,7 +65,8 @@ DriveLetterLabels::Drives MappedDrives() {
   DriveLetterLabels::Drives drives;
   for (char letter = 'C'; letter <= 'Z'; ++letter) {
     if (auto folder = win::HostFolderOfDrive(letter)) {
-      drives.push_back({QUrl::fromLocalFile(QString::fromStdString(*folder)), QString(QChar(letter)) + ':'});
+      drives.push_back(
+          {QUrl::fromLocalFile(QString::fromStdString(*folder)), QString(QChar(letter)) + ':'});
     }
   }
   return drives;

@@ -9,8 +9,9 @@ namespace {
 
 // k black rim, n navy body, b blue highlight and writing, s silver shutter,
 // g grey shade, w white label and head window, r red label band.
-#define PELKO_FLOPPY_COLOURS \
-  ". c None", "k c #000000", "n c #000080", "b c #0000FF", "s c #C0C0C0", "g c #808080", "w c #FFFFFF", "r c #FF0000"
+#define PELKO_FLOPPY_COLOURS                                                             \
+  ". c None", "k c #000000", "n c #000080", "b c #0000FF", "s c #C0C0C0", "g c #808080", \
+      "w c #FFFFFF", "r c #FF0000"
 
 const char* const kFloppy32[] = {
     "32 32 8 1",
@@ -50,24 +51,11 @@ const char* const kFloppy32[] = {
 };
 
 const char* const kFloppy16[] = {
-    "16 16 8 1",
-    PELKO_FLOPPY_COLOURS,
-    "kkkksssssssgkk..",
-    "kbbbswsskksgbnk.",
-    "kbnnswsskksgnnnk",
-    "kbnnswsskksgnnnk",
-    "kbnnswsskksgnnnk",
-    "kbnnggggggggnnnk",
-    "kbnnnnnnnnnnnnnk",
-    "kbnnnnnnnnnnnnnk",
-    "kbnrrrrrrrrrrnnk",
-    "kbnwwwwwwwwwwnnk",
-    "kbnwbbbbbbbbwnnk",
-    "kbnwwwwwwwwwwnnk",
-    "kknwbbbbbbwwwnnk",
-    "kknwwwwwwwwwwnnk",
-    "kbnwwwwwwwwwwnnk",
-    "kkkggggggggggkkk",
+    "16 16 8 1",        PELKO_FLOPPY_COLOURS, "kkkksssssssgkk..", "kbbbswsskksgbnk.",
+    "kbnnswsskksgnnnk", "kbnnswsskksgnnnk",   "kbnnswsskksgnnnk", "kbnnggggggggnnnk",
+    "kbnnnnnnnnnnnnnk", "kbnnnnnnnnnnnnnk",   "kbnrrrrrrrrrrnnk", "kbnwwwwwwwwwwnnk",
+    "kbnwbbbbbbbbwnnk", "kbnwwwwwwwwwwnnk",   "kknwbbbbbbwwwnnk", "kknwwwwwwwwwwnnk",
+    "kbnwwwwwwwwwwnnk", "kkkggggggggggkkk",
 };
 
 #undef PELKO_FLOPPY_COLOURS
@@ -83,6 +71,8 @@ QIcon FloppyIcon() {
   return icon;
 }
 
-QIcon IconResource(int iconResource) { return iconResource == templates::IDI_MAIN ? FloppyIcon() : QIcon(); }
+QIcon IconResource(int iconResource) {
+  return iconResource == templates::IDI_MAIN ? FloppyIcon() : QIcon();
+}
 
 }  // namespace pelko::ui::qt

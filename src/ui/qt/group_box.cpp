@@ -34,9 +34,11 @@ void GroupBox::paintEvent(QPaintEvent*) {
 
   if (title().isEmpty()) return;
   const QRect titleRect = TitleRect();
-  painter.fillRect(titleRect.adjusted(-kTitleMargin, 0, kTitleMargin, 0), colours.color(QPalette::Window));
+  painter.fillRect(titleRect.adjusted(-kTitleMargin, 0, kTitleMargin, 0),
+                   colours.color(QPalette::Window));
   painter.setFont(font());
-  painter.setPen(colours.color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+  painter.setPen(
+      colours.color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
   painter.drawText(titleRect.left(), QFontMetrics(font()).ascent(), title());
 }
 

@@ -13,22 +13,32 @@ using win::MessageBoxButtons;
 
 std::vector<DialogResult> AnswersOf(MessageBoxButtons buttons) {
   switch (buttons) {
-    case MessageBoxButtons::Ok: return {DialogResult::Ok};
-    case MessageBoxButtons::OkCancel: return {DialogResult::Ok, DialogResult::Cancel};
-    case MessageBoxButtons::YesNo: return {DialogResult::Yes, DialogResult::No};
-    case MessageBoxButtons::YesNoCancel: return {DialogResult::Yes, DialogResult::No, DialogResult::Cancel};
-    case MessageBoxButtons::RetryCancel: return {DialogResult::Retry, DialogResult::Cancel};
+    case MessageBoxButtons::Ok:
+      return {DialogResult::Ok};
+    case MessageBoxButtons::OkCancel:
+      return {DialogResult::Ok, DialogResult::Cancel};
+    case MessageBoxButtons::YesNo:
+      return {DialogResult::Yes, DialogResult::No};
+    case MessageBoxButtons::YesNoCancel:
+      return {DialogResult::Yes, DialogResult::No, DialogResult::Cancel};
+    case MessageBoxButtons::RetryCancel:
+      return {DialogResult::Retry, DialogResult::Cancel};
   }
   return {DialogResult::Ok};
 }
 
 QMessageBox::Icon IconOf(win::MessageBoxIcon icon) {
   switch (icon) {
-    case win::MessageBoxIcon::None: return QMessageBox::NoIcon;
-    case win::MessageBoxIcon::Information: return QMessageBox::Information;
-    case win::MessageBoxIcon::Question: return QMessageBox::Question;
-    case win::MessageBoxIcon::Warning: return QMessageBox::Warning;
-    case win::MessageBoxIcon::Error: return QMessageBox::Critical;
+    case win::MessageBoxIcon::None:
+      return QMessageBox::NoIcon;
+    case win::MessageBoxIcon::Information:
+      return QMessageBox::Information;
+    case win::MessageBoxIcon::Question:
+      return QMessageBox::Question;
+    case win::MessageBoxIcon::Warning:
+      return QMessageBox::Warning;
+    case win::MessageBoxIcon::Error:
+      return QMessageBox::Critical;
   }
   return QMessageBox::NoIcon;
 }
@@ -37,11 +47,16 @@ QMessageBox::Icon IconOf(win::MessageBoxIcon icon) {
 
 QString MessageBoxButtonText(DialogResult answer) {
   switch (answer) {
-    case DialogResult::Ok: return QStringLiteral("OK");
-    case DialogResult::Cancel: return QStringLiteral("キャンセル");
-    case DialogResult::Yes: return QStringLiteral("はい(&Y)");
-    case DialogResult::No: return QStringLiteral("いいえ(&N)");
-    case DialogResult::Retry: return QStringLiteral("再試行(&R)");
+    case DialogResult::Ok:
+      return QStringLiteral("OK");
+    case DialogResult::Cancel:
+      return QStringLiteral("キャンセル");
+    case DialogResult::Yes:
+      return QStringLiteral("はい(&Y)");
+    case DialogResult::No:
+      return QStringLiteral("いいえ(&N)");
+    case DialogResult::Retry:
+      return QStringLiteral("再試行(&R)");
   }
   return {};
 }

@@ -13,8 +13,9 @@
 namespace pelko::ui::qt {
 
 QString OpenFileDialog::NoWindowsFormMessage(const QString& hostPath) {
-  return hostPath + QStringLiteral("\nこのファイルはドライブ文字のパスで表せないため選べません。\n"
-                                   "割り当てられたドライブの中のファイルを選んでください。");
+  return hostPath + QStringLiteral(
+                        "\nこのファイルはドライブ文字のパスで表せないため選べません。\n"
+                        "割り当てられたドライブの中のファイルを選んでください。");
 }
 
 std::optional<std::string> OpenFileDialog::Ask(QWidget* parent) {
@@ -31,8 +32,8 @@ std::optional<std::string> OpenFileDialog::Ask(QWidget* parent) {
     const QString chosen = QDir::cleanPath(dialog.selectedFiles().front());
     folder_ = QFileInfo(chosen).absolutePath();
     const QByteArray hostPath = chosen.toUtf8();
-    if (auto windowsPath = win::ToWindowsPath(std::string_view(hostPath.constData(),
-                                                               static_cast<std::size_t>(hostPath.size())))) {
+    if (auto windowsPath = win::ToWindowsPath(
+            std::string_view(hostPath.constData(), static_cast<std::size_t>(hostPath.size())))) {
       return windowsPath;
     }
     RunMessageBox(parent, NoWindowsFormMessage(chosen), FromCp932(win::ApplicationTitle()),

@@ -62,7 +62,8 @@ ProgressWindow::ProgressWindow(QWidget* parent)
 
 void ProgressWindow::Show(std::string_view entry, std::uint64_t done, std::uint64_t total) {
   entry_->setText(FromCp932(entry));
-  const double share = total == 0 ? 0.0 : 100.0 * static_cast<double>(done) / static_cast<double>(total);
+  const double share =
+      total == 0 ? 0.0 : 100.0 * static_cast<double>(done) / static_cast<double>(total);
   bar_->setValue(static_cast<int>(std::clamp(share, 0.0, 100.0)));
 }
 
@@ -120,8 +121,9 @@ void LongWorkWindow::End() {
 bool LongWorkWindow::Blocked(QObject* receiver) const {
   if (!receiver->isWidgetType()) return false;
   const QWidget* window = static_cast<QWidget*>(receiver)->window();
-  return std::any_of(blocked_.begin(), blocked_.end(),
-                     [window](const QPointer<QWidget>& blocked) { return blocked.data() == window; });
+  return std::any_of(blocked_.begin(), blocked_.end(), [window](const QPointer<QWidget>& blocked) {
+    return blocked.data() == window;
+  });
 }
 
 bool LongWorkWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -244,7 +244,9 @@ void ComboControl::Clear() {
   KeepText(-1, editText);
 }
 
-bool ComboControl::IsSelected(int index) const { return index >= 0 && index == combo_->currentIndex(); }
+bool ComboControl::IsSelected(int index) const {
+  return index >= 0 && index == combo_->currentIndex();
+}
 
 void ComboControl::SetSelected(int index, bool selected) {
   if (selected) {

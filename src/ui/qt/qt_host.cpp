@@ -13,7 +13,8 @@ QtHost::QtHost(bool registerWithPlatform, const WorkClock& clock)
 }
 
 QtHost::~QtHost() {
-  if (registered_ && win::RegisteredUserInterfaceHost() == this) win::RegisterUserInterfaceHost(nullptr);
+  if (registered_ && win::RegisteredUserInterfaceHost() == this)
+    win::RegisterUserInterfaceHost(nullptr);
 }
 
 QWidget* QtHost::Owner() const {
@@ -51,6 +52,8 @@ int QtHost::RunModal(Dialog& dialog) {
   return dialog.Result();
 }
 
-std::optional<std::string> QtHost::AskForFileName(const OpenFileRequest&) { return openFile_.Ask(Owner()); }
+std::optional<std::string> QtHost::AskForFileName(const OpenFileRequest&) {
+  return openFile_.Ask(Owner());
+}
 
 }  // namespace pelko::ui::qt

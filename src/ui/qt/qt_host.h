@@ -30,7 +30,8 @@ class QtHost : public Host {
 
   // win::UserInterfaceHost
   win::DialogResult ShowMessageBox(std::string_view text, std::string_view caption,
-                                   win::MessageBoxButtons buttons, win::MessageBoxIcon icon) override;
+                                   win::MessageBoxButtons buttons,
+                                   win::MessageBoxIcon icon) override;
   void BeginLongWork() override;
   void ReportProgress(std::string_view entry, std::uint64_t done, std::uint64_t total) override;
   void EndLongWork() override;

@@ -27,14 +27,16 @@ QString FromCp932(std::string_view text) {
 
 std::string ToCp932(const QString& text) {
   const QByteArray utf8 = text.toUtf8();
-  if (auto whole = cp932::FromUtf8(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())))) {
+  if (auto whole = cp932::FromUtf8(
+          std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())))) {
     return *whole;
   }
   std::string result;
   for (uint unit : text.toUcs4()) {
     const char32_t codePoint = static_cast<char32_t>(unit);
     const QByteArray one = QString::fromUcs4(&codePoint, 1).toUtf8();
-    auto converted = cp932::FromUtf8(std::string_view(one.constData(), static_cast<std::size_t>(one.size())));
+    auto converted =
+        cp932::FromUtf8(std::string_view(one.constData(), static_cast<std::size_t>(one.size())));
     result += converted ? *converted : std::string("?");
   }
   return result;

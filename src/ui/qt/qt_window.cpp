@@ -42,7 +42,8 @@ Qt::WindowFlags FlagsOf(const DialogTemplate& dialogTemplate) {
   Qt::WindowFlags flags = dialogTemplate.windowStyle & ws::AppWindow ? Qt::Window : Qt::Dialog;
   flags |= Qt::CustomizeWindowHint;
   if (dialogTemplate.windowStyle & ws::Caption) flags |= Qt::WindowTitleHint;
-  if (dialogTemplate.windowStyle & ws::SystemMenu) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+  if (dialogTemplate.windowStyle & ws::SystemMenu)
+    flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
   if (dialogTemplate.windowStyle & ws::MinimizeBox) flags |= Qt::WindowMinimizeButtonHint;
   if (dialogTemplate.windowStyle & ws::MaximizeBox) flags |= Qt::WindowMaximizeButtonHint;
   return flags;
@@ -135,16 +136,30 @@ void QtWindow::Build() {
 
 QWidget* QtWindow::MakeWidget(const ControlTemplate& control, std::unique_ptr<QtControl>& peer) {
   switch (control.kind) {
-    case ControlKind::PushButton: peer = MakePushButton(control); break;
-    case ControlKind::CheckBox: peer = MakeCheckBox(control); break;
-    case ControlKind::RadioButton: peer = MakeRadioButton(control); break;
-    case ControlKind::GroupBox: peer = MakeGroupBox(control); break;
-    case ControlKind::Static: peer = MakeStatic(control); break;
+    case ControlKind::PushButton:
+      peer = MakePushButton(control);
+      break;
+    case ControlKind::CheckBox:
+      peer = MakeCheckBox(control);
+      break;
+    case ControlKind::RadioButton:
+      peer = MakeRadioButton(control);
+      break;
+    case ControlKind::GroupBox:
+      peer = MakeGroupBox(control);
+      break;
+    case ControlKind::Static:
+      peer = MakeStatic(control);
+      break;
     case ControlKind::Edit:
       peer = control.Has(style::MultiLine) ? MakeMultiLineEdit(control) : MakeLineEdit(control);
       break;
-    case ControlKind::ListBox: peer = MakeListBox(control); break;
-    case ControlKind::ComboBox: peer = MakeComboBox(control); break;
+    case ControlKind::ListBox:
+      peer = MakeListBox(control);
+      break;
+    case ControlKind::ComboBox:
+      peer = MakeComboBox(control);
+      break;
   }
   peer->SetText(CaptionText(control));
   return peer->Widget();
@@ -154,20 +169,23 @@ std::unique_ptr<QtControl> QtWindow::MakePushButton(const ControlTemplate& contr
   auto* button = new QPushButton(this);
   button->setAutoDefault(true);
   button->setDefault(control.Has(style::DefaultButton));
-  connect(button, &QPushButton::clicked, this, [this, id = control.id] { Notify(id, Notification::Clicked); });
+  connect(button, &QPushButton::clicked, this,
+          [this, id = control.id] { Notify(id, Notification::Clicked); });
   return std::make_unique<ButtonControl>(control, button);
 }
 
 std::unique_ptr<QtControl> QtWindow::MakeCheckBox(const ControlTemplate& control) {
   auto* box = new QCheckBox(this);
-  connect(box, &QCheckBox::clicked, this, [this, id = control.id] { Notify(id, Notification::Clicked); });
+  connect(box, &QCheckBox::clicked, this,
+          [this, id = control.id] { Notify(id, Notification::Clicked); });
   return std::make_unique<ButtonControl>(control, box);
 }
 
 std::unique_ptr<QtControl> QtWindow::MakeRadioButton(const ControlTemplate& control) {
   auto* radio = new AutoRadioButton(this);
   radio->setAutoExclusive(false);
-  connect(radio, &QRadioButton::clicked, this, [this, radio, id = control.id] { ClickRadio(radio, id); });
+  connect(radio, &QRadioButton::clicked, this,
+          [this, radio, id = control.id] { ClickRadio(radio, id); });
   return std::make_unique<ButtonControl>(control, radio);
 }
 
@@ -196,12 +214,16 @@ std::unique_ptr<QtControl> QtWindow::MakeMultiLineEdit(const ControlTemplate& co
   auto* edit = new QPlainTextEdit(this);
   edit->setTabChangesFocus(true);
   edit->setReadOnly(control.Has(style::ReadOnly));
-  edit->setLineWrapMode(control.Has(style::AutoHScroll) ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
-  edit->setVerticalScrollBarPolicy(control.Has(style::VScroll) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-  edit->setHorizontalScrollBarPolicy(control.Has(style::HScroll) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+  edit->setLineWrapMode(control.Has(style::AutoHScroll) ? QPlainTextEdit::NoWrap
+                                                        : QPlainTextEdit::WidgetWidth);
+  edit->setVerticalScrollBarPolicy(control.Has(style::VScroll) ? Qt::ScrollBarAlwaysOn
+                                                               : Qt::ScrollBarAlwaysOff);
+  edit->setHorizontalScrollBarPolicy(control.Has(style::HScroll) ? Qt::ScrollBarAlwaysOn
+                                                                 : Qt::ScrollBarAlwaysOff);
   if (!control.Has(style::Border)) edit->setFrameShape(QFrame::NoFrame);
   if (control.Has(style::ReadOnly)) ShowReadOnly(edit);
-  connect(edit, &QPlainTextEdit::textChanged, this, [this, id = control.id] { Notify(id, Notification::EditChange); });
+  connect(edit, &QPlainTextEdit::textChanged, this,
+          [this, id = control.id] { Notify(id, Notification::EditChange); });
   return std::make_unique<TextEditControl>(control, edit);
 }
 
@@ -210,7 +232,8 @@ std::unique_ptr<QtControl> QtWindow::MakeLineEdit(const ControlTemplate& control
   edit->setReadOnly(control.Has(style::ReadOnly));
   edit->setFrame(control.Has(style::Border));
   if (control.Has(style::ReadOnly)) ShowReadOnly(edit);
-  connect(edit, &QLineEdit::textEdited, this, [this, id = control.id] { Notify(id, Notification::EditChange); });
+  connect(edit, &QLineEdit::textEdited, this,
+          [this, id = control.id] { Notify(id, Notification::EditChange); });
   return std::make_unique<LineEditControl>(control, edit);
 }
 
@@ -218,15 +241,20 @@ std::unique_ptr<QtControl> QtWindow::MakeListBox(const ControlTemplate& control)
   auto* list = new QListWidget(this);
   list->setSortingEnabled(false);  // the framework places every item
   list->setUniformItemSizes(true);
-  list->setSelectionMode(control.Has(style::MultipleSelection) ? QAbstractItemView::MultiSelection
-                                                               : QAbstractItemView::SingleSelection);
-  list->setVerticalScrollBarPolicy(control.Has(style::VScroll) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-  list->setHorizontalScrollBarPolicy(control.Has(style::HScroll) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+  list->setSelectionMode(control.Has(style::MultipleSelection)
+                             ? QAbstractItemView::MultiSelection
+                             : QAbstractItemView::SingleSelection);
+  list->setVerticalScrollBarPolicy(control.Has(style::VScroll) ? Qt::ScrollBarAsNeeded
+                                                               : Qt::ScrollBarAlwaysOff);
+  list->setHorizontalScrollBarPolicy(control.Has(style::HScroll) ? Qt::ScrollBarAsNeeded
+                                                                 : Qt::ScrollBarAlwaysOff);
   if (!control.Has(style::Border)) list->setFrameShape(QFrame::NoFrame);
   if (control.Has(style::Notify)) {
     const int id = control.id;
-    connect(list, &QListWidget::itemSelectionChanged, this, [this, id] { Notify(id, Notification::SelectionChange); });
-    connect(list, &QListWidget::itemDoubleClicked, this, [this, id] { Notify(id, Notification::DoubleClick); });
+    connect(list, &QListWidget::itemSelectionChanged, this,
+            [this, id] { Notify(id, Notification::SelectionChange); });
+    connect(list, &QListWidget::itemDoubleClicked, this,
+            [this, id] { Notify(id, Notification::DoubleClick); });
   }
   return std::make_unique<ListBoxControl>(control, list);
 }
@@ -243,10 +271,12 @@ std::unique_ptr<QtControl> QtWindow::MakeComboBox(const ControlTemplate& control
     // the user's choice. Enter goes on to the dialog's default button.
     QObject::disconnect(combo->lineEdit(), SIGNAL(returnPressed()), combo, nullptr);
     QObject::disconnect(combo->lineEdit(), SIGNAL(editingFinished()), combo, nullptr);
-    connect(combo->lineEdit(), &QLineEdit::textEdited, this, [this, id] { Notify(id, Notification::EditChange); });
+    connect(combo->lineEdit(), &QLineEdit::textEdited, this,
+            [this, id] { Notify(id, Notification::EditChange); });
   }
   // Only a pick from the list or with the arrow keys changes the selection now.
-  connect(combo, &QComboBox::activated, this, [this, id] { Notify(id, Notification::SelectionChange); });
+  connect(combo, &QComboBox::activated, this,
+          [this, id] { Notify(id, Notification::SelectionChange); });
   // The template's height is the open list's; the closed box is as high as
   // its font needs.
   const QRect rect = PixelRect(control.rect);
@@ -290,7 +320,8 @@ int QtWindow::FocusedControl() const {
   const QWidget* focus = focusWidget();
   if (!focus) return kNoControlId;
   for (const auto& control : controls_) {
-    if (control->Widget() == focus || control->Widget()->isAncestorOf(focus)) return control->Template().id;
+    if (control->Widget() == focus || control->Widget()->isAncestorOf(focus))
+      return control->Template().id;
   }
   return kNoControlId;
 }
@@ -356,15 +387,17 @@ void QtWindow::keyPressEvent(QKeyEvent* event) {
   // Enter: the focused push button, else the default button, else the OK
   // command; a multi-line edit keeps Enter for itself even when read-only.
   QtControl* focused = Find(FocusedControl());
-  if (focused && focused->Template().kind == ControlKind::Edit && focused->Template().Has(style::MultiLine)) return;
+  if (focused && focused->Template().kind == ControlKind::Edit &&
+      focused->Template().Has(style::MultiLine))
+    return;
   if (focused && focused->Template().kind == ControlKind::PushButton && focused->IsEnabled()) {
     static_cast<QPushButton*>(focused->Widget())->click();
     return;
   }
   if (HasDefaultButton()) {
     for (const auto& control : controls_) {
-      if (control->Template().kind == ControlKind::PushButton && control->Template().Has(style::DefaultButton) &&
-          control->IsEnabled()) {
+      if (control->Template().kind == ControlKind::PushButton &&
+          control->Template().Has(style::DefaultButton) && control->IsEnabled()) {
         static_cast<QPushButton*>(control->Widget())->click();
         return;
       }

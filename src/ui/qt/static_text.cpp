@@ -54,11 +54,13 @@ void StaticText::paintEvent(QPaintEvent* event) {
   const QRect area = contentsRect();
   painter.setClipRect(area);
   painter.setFont(font());
-  painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+  painter.setPen(
+      palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
   const QFontMetrics metrics(font());
   const QStringList lines = Lines();
   int top = area.top();
-  if (alignment_ & Qt::AlignVCenter) top += (area.height() - metrics.height() * static_cast<int>(lines.size())) / 2;
+  if (alignment_ & Qt::AlignVCenter)
+    top += (area.height() - metrics.height() * static_cast<int>(lines.size())) / 2;
   for (const QString& line : lines) {
     QString shown = line;
     while (shown.endsWith(QChar(' '))) shown.chop(1);

@@ -5,7 +5,9 @@ namespace {
 
 class SteadyWorkClock : public WorkClock {
  public:
-  std::chrono::steady_clock::time_point Now() const override { return std::chrono::steady_clock::now(); }
+  std::chrono::steady_clock::time_point Now() const override {
+    return std::chrono::steady_clock::now();
+  }
 };
 
 }  // namespace

@@ -29,7 +29,8 @@ TEST(DamagedArchive, FlippedDataByteFailsTheCrc) {
   ASSERT_EQ(reader.Next(entry), ReadStep::Entry);
   NullSink sink;
   const LzhError error = reader.Extract(entry, sink);
-  EXPECT_TRUE(error == LzhError::CrcMismatch || error == LzhError::BadData || error == LzhError::SizeMismatch)
+  EXPECT_TRUE(error == LzhError::CrcMismatch || error == LzhError::BadData ||
+              error == LzhError::SizeMismatch)
       << Describe(error);
 }
 
@@ -61,8 +62,9 @@ TEST(DamagedArchive, ThirdPartyTruncatedArchiveFails) {
 }
 
 TEST(DamagedArchive, NoDamagedFixtureTestsAsSuccess) {
-  for (const char* name : {"damaged_truncated.lzh", "damaged_flipbyte.lzh", "damaged_badsum_h1.lzh",
-                           "damaged_badcrc_h2.lzh", "third_party/lhasa/regression__truncated.lzh"}) {
+  for (const char* name :
+       {"damaged_truncated.lzh", "damaged_flipbyte.lzh", "damaged_badsum_h1.lzh",
+        "damaged_badcrc_h2.lzh", "third_party/lhasa/regression__truncated.lzh"}) {
     MemoryStream stream(ReadFixture(name));
     ExtractOptions options;
     options.testOnly = true;
@@ -123,7 +125,8 @@ TEST(ArchiveStart, TextFileIsNotAnArchive) {
 }
 
 TEST(ArchiveStart, SelfExtractorStubIsSkipped) {
-  MemoryStream stream(std::string("MZ") + std::string(300, '\x90') + ReadFixture("lhaunix_h2_lh5_tree.lzh"));
+  MemoryStream stream(std::string("MZ") + std::string(300, '\x90') +
+                      ReadFixture("lhaunix_h2_lh5_tree.lzh"));
   ArchiveReader reader(stream);
   Entry entry;
   ASSERT_EQ(reader.Next(entry), ReadStep::Entry);

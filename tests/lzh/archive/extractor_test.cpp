@@ -1,12 +1,12 @@
 // Extraction into real folders on drive C: (a temporary host folder).
-#include <gtest/gtest.h>
+#include "lzh/archive/extractor.h"
 
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
 
-#include "lzh/archive/extractor.h"
 #include "lzh/archive/memory_stream.h"
 #include "lzh/lzh_test_support.h"
 #include "support/scripted_message_box_host.h"
@@ -26,14 +26,25 @@ using test::ReadFixture;
 
 constexpr std::int64_t kFixtureTime = 1704164646;  // 2024-01-02 03:04:06 UTC
 
-const std::vector<std::string> kTreeListing = {
-    "empty.txt", "hello.txt", "tree", "tree/a", "tree/a/b", "tree/a/b/c", "tree/a/b/c/deep.txt",
-    "tree/a/x.txt", "tree/empty_dir", "tree/ソフト", "tree/ソフト/表.txt", "表.txt"};
+const std::vector<std::string> kTreeListing = {"empty.txt",
+                                               "hello.txt",
+                                               "tree",
+                                               "tree/a",
+                                               "tree/a/b",
+                                               "tree/a/b/c",
+                                               "tree/a/b/c/deep.txt",
+                                               "tree/a/x.txt",
+                                               "tree/empty_dir",
+                                               "tree/ソフト",
+                                               "tree/ソフト/表.txt",
+                                               "表.txt"};
 
 class Extraction : public ::testing::Test {
  protected:
   // Host folder behind C:\out, and its sibling C:\outside that nothing may touch.
-  std::string Out(const std::string& utf8 = {}) const { return c_.CDriveHostPath() + "/out" + (utf8.empty() ? "" : "/" + utf8); }
+  std::string Out(const std::string& utf8 = {}) const {
+    return c_.CDriveHostPath() + "/out" + (utf8.empty() ? "" : "/" + utf8);
+  }
   std::string Outside() const { return c_.CDriveHostPath() + "/outside"; }
 
   void SetUp() override {
@@ -51,7 +62,8 @@ class Extraction : public ::testing::Test {
   static std::vector<std::string> Listing(const std::string& folder) {
     std::vector<std::string> names;
     if (!fs::exists(folder)) return names;
-    for (const auto& e : fs::recursive_directory_iterator(folder)) names.push_back(e.path().lexically_relative(folder).string());
+    for (const auto& e : fs::recursive_directory_iterator(folder))
+      names.push_back(e.path().lexically_relative(folder).string());
     std::sort(names.begin(), names.end());
     return names;
   }
@@ -61,7 +73,8 @@ class Extraction : public ::testing::Test {
     EXPECT_EQ(ReadHostFile(Outside() + "/keep.txt"), "outside\n");
     for (const auto& e : fs::directory_iterator(c_.CDriveHostPath())) {
       const std::string name = e.path().filename().string();
-      EXPECT_TRUE(name == "out" || name == "outside" || name == "PELKO") << "written outside: " << name;
+      EXPECT_TRUE(name == "out" || name == "outside" || name == "PELKO")
+          << "written outside: " << name;
     }
   }
 
@@ -90,12 +103,17 @@ TEST_P(TreeFixture, ExtractsEveryFileFolderAndTime) {
   EXPECT_TRUE(report.Succeeded());
   // 表 and ソ end in 0x5C: split there, they would make other names.
   EXPECT_EQ(Listing(Out()), kTreeListing);
-  const auto sha = [&](const std::string& name) { return test::Sha256Hex(ReadHostFile(Out(name))); };
+  const auto sha = [&](const std::string& name) {
+    return test::Sha256Hex(ReadHostFile(Out(name)));
+  };
   EXPECT_EQ(sha("hello.txt"), "b25f636e4720cd0c8bc14830667748606f541f8c691bafdb9fc10b24535f5f2e");
   EXPECT_EQ(sha("表.txt"), "e0143bf84652fda9480eb3a16f59ad5836ccd7a28a2f4d20c11811d1b9ff7217");
-  EXPECT_EQ(sha("tree/ソフト/表.txt"), "3248e66d74d57403e81b11b7b1a609120deb1ed80a96bc109444c6c3c928ec9a");
-  EXPECT_EQ(sha("tree/a/b/c/deep.txt"), "00441859948bb09edf55004879d74167e02f8823314fda447307b163fde20bfe");
-  EXPECT_EQ(sha("tree/a/x.txt"), "45bef695612ef5bd546a1e6f66b31a02bc90f8805a2542bb8d28f86fbb5ca973");
+  EXPECT_EQ(sha("tree/ソフト/表.txt"),
+            "3248e66d74d57403e81b11b7b1a609120deb1ed80a96bc109444c6c3c928ec9a");
+  EXPECT_EQ(sha("tree/a/b/c/deep.txt"),
+            "00441859948bb09edf55004879d74167e02f8823314fda447307b163fde20bfe");
+  EXPECT_EQ(sha("tree/a/x.txt"),
+            "45bef695612ef5bd546a1e6f66b31a02bc90f8805a2542bb8d28f86fbb5ca973");
   EXPECT_TRUE(fs::exists(Out("empty.txt")));
   EXPECT_TRUE(fs::is_directory(Out("tree/empty_dir")));
   EXPECT_EQ(MTime(Out("tree/a/x.txt")), kFixtureTime);
@@ -111,7 +129,8 @@ TEST_F(Extraction, SelectedNameTakesItsEntryAndEverythingBelow) {
   ExtractOptions o = Defaults();
   o.selection = {cp932::FromUtf8Literal("tree/ソフト"), "nothing-like-this"};
   const ExtractReport report = Run(ReadFixture("lhaunix_h2_lh5_tree.lzh"), o);
-  EXPECT_EQ(Listing(Out()), (std::vector<std::string>{"tree", "tree/ソフト", "tree/ソフト/表.txt"}));
+  EXPECT_EQ(Listing(Out()),
+            (std::vector<std::string>{"tree", "tree/ソフト", "tree/ソフト/表.txt"}));
   ASSERT_EQ(report.entries.size(), 2u);
   EXPECT_EQ(report.unmatched, std::vector<std::string>{"nothing-like-this"});
   EXPECT_FALSE(report.Succeeded()) << "a name that matched nothing is reported";
@@ -179,7 +198,9 @@ TEST_F(Extraction, KeepNewerKeepsANewerFileAndReplacesAnOlderOne) {
   fs::create_directories(Out());
   WriteHostFile(Out("hello.txt"), "newer");
   WriteHostFile(Out("empty.txt"), "older");
-  const auto at = [](std::int64_t t) { return fs::file_time_type::clock::from_sys(std::chrono::sys_seconds(std::chrono::seconds(t))); };
+  const auto at = [](std::int64_t t) {
+    return fs::file_time_type::clock::from_sys(std::chrono::sys_seconds(std::chrono::seconds(t)));
+  };
   fs::last_write_time(Out("hello.txt"), at(kFixtureTime + 3600));
   fs::last_write_time(Out("empty.txt"), at(kFixtureTime - 3600));
   ExtractOptions o = Defaults();
@@ -298,7 +319,8 @@ INSTANTIATE_TEST_SUITE_P(
                       HostileCase{"hostile_dotdot_h0.lzh", EntryOutcome::RefusedUnsafeName},
                       HostileCase{"hostile_absolute_h0.lzh", EntryOutcome::RefusedUnsafeName},
                       HostileCase{"hostile_drive_h2.lzh", EntryOutcome::RefusedUnsafeName},
-                      HostileCase{"hostile_empty_component_h2.lzh", EntryOutcome::RefusedUnsafeName},
+                      HostileCase{"hostile_empty_component_h2.lzh",
+                                  EntryOutcome::RefusedUnsafeName},
                       HostileCase{"hostile_control_chars_h2.lzh", EntryOutcome::RefusedUnsafeName},
                       HostileCase{"hostile_symlink_entry_h2.lzh", EntryOutcome::RefusedLink},
                       HostileCase{"hostile_through_symlink_h2.lzh", EntryOutcome::RefusedLink}),
@@ -310,18 +332,21 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(Extraction, LhasaHostilePathArchivesWriteNothingOutside) {
   ExtractOptions o = Defaults();
-  for (const char* name : {"third_party/lhasa/regression__dotdot.lzh", "third_party/lhasa/regression__abspath.lzh"}) {
+  for (const char* name :
+       {"third_party/lhasa/regression__dotdot.lzh", "third_party/lhasa/regression__abspath.lzh"}) {
     const ExtractReport report = Run(ReadFixture(name), o);
     EXPECT_FALSE(report.Succeeded()) << name;
-    for (const auto& e : report.entries) EXPECT_EQ(e.outcome, EntryOutcome::RefusedUnsafeName) << e.path;
+    for (const auto& e : report.entries)
+      EXPECT_EQ(e.outcome, EntryOutcome::RefusedUnsafeName) << e.path;
   }
   EXPECT_TRUE(Listing(Out()).empty());
   ExpectOutsideUntouched();
 }
 
 TEST_F(Extraction, HostileSizesAndTablesFailWithoutOutput) {
-  for (const char* name : {"hostile/hostile_huge_sizes_h2.lzh", "hostile/hostile_lh5_oversubscribed.lzh",
-                           "hostile/hostile_lh5_zero_run.lzh", "hostile/hostile_short_ext_h1.lzh"}) {
+  for (const char* name :
+       {"hostile/hostile_huge_sizes_h2.lzh", "hostile/hostile_lh5_oversubscribed.lzh",
+        "hostile/hostile_lh5_zero_run.lzh", "hostile/hostile_short_ext_h1.lzh"}) {
     const ExtractReport report = Run(ReadFixture(name), Defaults());
     EXPECT_FALSE(report.Succeeded()) << name;
   }

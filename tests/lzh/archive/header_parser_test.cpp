@@ -1,7 +1,8 @@
 // Headers of every level, hand-made so that each length and check is tried.
+#include "lzh/archive/header_parser.h"
+
 #include <gtest/gtest.h>
 
-#include "lzh/archive/header_parser.h"
 #include "lzh/lzh_test_support.h"
 
 namespace pelko::lzh {
@@ -24,7 +25,12 @@ std::string Level2(const std::string& name, const std::string& directory = {},
 
 TEST(Level2Header, NameAndDirectoryJoinWithBackslash) {
   Header h;
-  ASSERT_EQ(Parse(Level2("x.txt", "tree\xff" "a\xff"), h).status, HeaderStatus::Ok);
+  ASSERT_EQ(Parse(Level2("x.txt",
+                         "tree\xff"
+                         "a\xff"),
+                  h)
+                .status,
+            HeaderStatus::Ok);
   EXPECT_EQ(h.path, "tree\\a\\x.txt");
   EXPECT_EQ(h.level, 2);
   EXPECT_EQ(h.unixTime, 0x5F5E1000);
@@ -32,7 +38,12 @@ TEST(Level2Header, NameAndDirectoryJoinWithBackslash) {
 
 TEST(Level2Header, UnknownExtendedHeaderIsSkippedByItsLength) {
   Header h;
-  ASSERT_EQ(Parse(Level2("a.txt", {}, {std::string("\x7e" "whatever-bytes")}), h).status, HeaderStatus::Ok);
+  ASSERT_EQ(Parse(Level2("a.txt", {},
+                         {std::string("\x7e"
+                                      "whatever-bytes")}),
+                  h)
+                .status,
+            HeaderStatus::Ok);
   EXPECT_EQ(h.path, "a.txt");
 }
 
@@ -42,8 +53,9 @@ TEST(Level2Header, WindowsTimeAndAttributesAndUnixModeAreTaken) {
   std::string times(24, '\0');
   for (int i = 0; i < 8; ++i) times[8 + i] = static_cast<char>(lastWrite >> (8 * i));
   Header h;
-  ASSERT_EQ(Parse(Level2("a.txt", {}, {filetime + times, std::string("\x40\x21\x00", 3),
-                                      std::string("\x50\xa4\x81", 3)}),
+  ASSERT_EQ(Parse(Level2("a.txt", {},
+                         {filetime + times, std::string("\x40\x21\x00", 3),
+                          std::string("\x50\xa4\x81", 3)}),
                   h)
                 .status,
             HeaderStatus::Ok);
@@ -127,7 +139,9 @@ TEST(Level0Header, BackslashTrailByteStaysInsideTheName) {
 
 TEST(Level0Header, SlashAndFFSeparatorsBecomeBackslashes) {
   HandEntry e;
-  e.name = "a/b\xff" "c.txt";
+  e.name =
+      "a/b\xff"
+      "c.txt";
   Header h;
   ASSERT_EQ(Parse(test::Level0Header(e), h).status, HeaderStatus::Ok);
   EXPECT_EQ(h.path, "a\\b\\c.txt");
@@ -200,7 +214,8 @@ TEST(Level1Header, ExtendedHeaderSizesMustFitTheSkipSize) {
 TEST(Level1Header, ChainBeyondTheHeaderCapIsRefused) {
   // A chain of unknown extended headers, each 60000 bytes: the second one
   // passes the cap.
-  std::string bytes = test::ReadFixture("lhaunix_h1_lh5_tree.lzh").substr(0, 27 + 9);  // empty.txt base
+  std::string bytes =
+      test::ReadFixture("lhaunix_h1_lh5_tree.lzh").substr(0, 27 + 9);  // empty.txt base
   const std::size_t base = static_cast<unsigned char>(bytes[0]) + 2;
   bytes.resize(base);
   bytes[base - 2] = static_cast<char>(60000 & 0xFF);

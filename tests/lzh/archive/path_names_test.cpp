@@ -1,10 +1,11 @@
 // Stored names: DBCS-aware splitting, the safety verdicts, display escaping
 // and name selection.
+#include "lzh/archive/path_names.h"
+
 #include <gtest/gtest.h>
 
 #include "lzh/archive/entry_path.h"
 #include "lzh/archive/extractor.h"
-#include "lzh/archive/path_names.h"
 
 namespace pelko::lzh {
 namespace {
@@ -16,7 +17,9 @@ TEST(SplitStoredPath, SecondByteOfDoubleByteCharacterIsNotASeparator) {
 }
 
 TEST(SplitStoredPath, AllThreeSeparatorsDivide) {
-  EXPECT_EQ(SplitStoredPath("a\\b/c\xff" "d"), (std::vector<std::string>{"a", "b", "c", "d"}));
+  EXPECT_EQ(SplitStoredPath("a\\b/c\xff"
+                            "d"),
+            (std::vector<std::string>{"a", "b", "c", "d"}));
 }
 
 TEST(SplitStoredPath, EmptyComponentsAreKept) {
@@ -25,7 +28,9 @@ TEST(SplitStoredPath, EmptyComponentsAreKept) {
 
 TEST(SplitStoredPath, LeadByteBeforeASeparatorThatIsNoTrailByteStillSplits) {
   // 0x95 followed by 0xFF is no character: the 0xFF divides.
-  EXPECT_EQ(SplitStoredPath("\x95\xff" "b"), (std::vector<std::string>{"\x95", "b"}));
+  EXPECT_EQ(SplitStoredPath("\x95\xff"
+                            "b"),
+            (std::vector<std::string>{"\x95", "b"}));
 }
 
 TEST(NormaliseSeparators, KeepsTrailBytes) {
@@ -35,16 +40,16 @@ TEST(NormaliseSeparators, KeepsTrailBytes) {
 
 TEST(EscapeForDisplay, ControlCharactersBecomeHex) {
   EXPECT_EQ(EscapeForDisplay("\x1b]0;x\x07.txt"), "\\x1B]0;x\\x07.txt");
-  EXPECT_EQ(EscapeForDisplay("a\x7f" "b"), "a\\x7Fb");
+  EXPECT_EQ(EscapeForDisplay("a\x7f"
+                             "b"),
+            "a\\x7Fb");
 }
 
 TEST(EscapeForDisplay, DoubleByteAndKatakanaPassUnchanged) {
   EXPECT_EQ(EscapeForDisplay("\x95\x5c.txt \xb1\xb2"), "\x95\x5c.txt \xb1\xb2");
 }
 
-TEST(EscapeForDisplay, LoneLeadByteIsEscaped) {
-  EXPECT_EQ(EscapeForDisplay("a\x95"), "a\\x95");
-}
+TEST(EscapeForDisplay, LoneLeadByteIsEscaped) { EXPECT_EQ(EscapeForDisplay("a\x95"), "a\\x95"); }
 
 TEST(CheckEntryPath, OrdinaryRelativeNamesAreSafe) {
   const CheckedPath p = CheckEntryPath("tree\\\x83\x5c\x83t\x83g\\\x95\x5c.txt");
@@ -65,7 +70,10 @@ TEST(CheckEntryPath, EveryWayOutOfTheTargetIsRefused) {
   EXPECT_EQ(CheckEntryPath("...\\x").verdict, PathVerdict::DotName);
   EXPECT_EQ(CheckEntryPath("a\\\\x").verdict, PathVerdict::EmptyComponent);
   EXPECT_EQ(CheckEntryPath("a\\").verdict, PathVerdict::EmptyComponent);
-  EXPECT_EQ(CheckEntryPath("a\x01" "b").verdict, PathVerdict::ForbiddenCharacter);
+  EXPECT_EQ(CheckEntryPath("a\x01"
+                           "b")
+                .verdict,
+            PathVerdict::ForbiddenCharacter);
   EXPECT_EQ(CheckEntryPath("link|/etc/passwd").verdict, PathVerdict::ForbiddenCharacter);
   EXPECT_EQ(CheckEntryPath("link|target").verdict, PathVerdict::ForbiddenCharacter);
 }

@@ -94,7 +94,8 @@ std::string TestName(const ::testing::TestParamInfo<std::string>& info) {
   return name;
 }
 
-INSTANTIATE_TEST_SUITE_P(LhaForUnixAndJlha, PeerFixture, ::testing::ValuesIn(PeerArchives()), TestName);
+INSTANTIATE_TEST_SUITE_P(LhaForUnixAndJlha, PeerFixture, ::testing::ValuesIn(PeerArchives()),
+                         TestName);
 
 // Archives from Windows, DOS and OS/2 tools (lhasa's test archives): every
 // member decodes with its CRC matching, and the header fields are as listed.
@@ -132,7 +133,8 @@ std::vector<std::string> ThirdPartyArchives() {
   return out;
 }
 
-INSTANTIATE_TEST_SUITE_P(WindowsDosOs2Tools, ThirdPartyFixture, ::testing::ValuesIn(ThirdPartyArchives()), TestName);
+INSTANTIATE_TEST_SUITE_P(WindowsDosOs2Tools, ThirdPartyFixture,
+                         ::testing::ValuesIn(ThirdPartyArchives()), TestName);
 
 }  // namespace
 }  // namespace pelko::lzh

@@ -62,7 +62,8 @@ std::vector<ReadBack> ReadArchive(const std::string& hostPath) {
   while ((step = reader.Next(entry)) == ReadStep::Entry) {
     StringSink sink;
     EXPECT_EQ(reader.Extract(entry, sink), LzhError::None) << entry.header.path;
-    out.push_back({entry.header.path, entry.header.Method(), sink.bytes, entry.header.IsDirectory()});
+    out.push_back(
+        {entry.header.path, entry.header.Method(), sink.bytes, entry.header.IsDirectory()});
   }
   EXPECT_EQ(step, ReadStep::End) << Describe(reader.Error());
   return out;
@@ -103,7 +104,8 @@ class WriteArchive : public ::testing::Test {
     ASSERT_EQ(result.exitCode, 0) << command << "\n" << result.output;
     for (const std::string& file : files) {
       EXPECT_TRUE(test::HostPathExists(out + "/" + file)) << command << ": " << file;
-      EXPECT_EQ(ReadHostFile(out + "/" + file), ReadHostFile(Host("src/" + file))) << command << ": " << file;
+      EXPECT_EQ(ReadHostFile(out + "/" + file), ReadHostFile(Host("src/" + file)))
+          << command << ": " << file;
     }
   }
 
@@ -118,7 +120,8 @@ TEST_F(WriteArchive, EveryMethodNestedAndEmptyFoldersReadByAllPeers) {
   Put("src/proj/sub/deeper/boundary.txt", Text(512));
   Put("src/proj/sub/big.txt", Text(300000) + RandomBytes(70000, 2) + Text(100000));
   fs::create_directories(Host("src/proj/empty_folder"));
-  const std::vector<std::string> files = {"proj/readme.txt", "proj/empty.dat", "proj/sub/deeper/data.bin",
+  const std::vector<std::string> files = {"proj/readme.txt", "proj/empty.dat",
+                                          "proj/sub/deeper/data.bin",
                                           "proj/sub/deeper/boundary.txt", "proj/sub/big.txt"};
   for (PackMethod method : {PackMethod::Lh5, PackMethod::Lh6, PackMethod::Lh7}) {
     fs::remove(Host("out.lzh"));
@@ -129,10 +132,11 @@ TEST_F(WriteArchive, EveryMethodNestedAndEmptyFoldersReadByAllPeers) {
 
     const std::vector<ReadBack> entries = ReadArchive(Host("out.lzh"));
     // Folders before what they hold, in name order.
-    EXPECT_EQ(Paths(entries), (std::vector<std::string>{
-                                  "proj", "proj\\empty.dat", "proj\\empty_folder", "proj\\readme.txt",
-                                  "proj\\sub", "proj\\sub\\big.txt", "proj\\sub\\deeper",
-                                  "proj\\sub\\deeper\\boundary.txt", "proj\\sub\\deeper\\data.bin"}));
+    EXPECT_EQ(Paths(entries),
+              (std::vector<std::string>{"proj", "proj\\empty.dat", "proj\\empty_folder",
+                                        "proj\\readme.txt", "proj\\sub", "proj\\sub\\big.txt",
+                                        "proj\\sub\\deeper", "proj\\sub\\deeper\\boundary.txt",
+                                        "proj\\sub\\deeper\\data.bin"}));
     for (const ReadBack& e : entries) {
       if (e.folder) {
         EXPECT_EQ(e.method, "-lhd-");
@@ -160,10 +164,12 @@ TEST_F(WriteArchive, JapaneseNamesWithTrailByte5CReadByBsdtarAndOurReader) {
   const AddReport report = Add({Sjis("資料")});
   ASSERT_TRUE(report.Succeeded());
   const std::vector<ReadBack> entries = ReadArchive(Host("out.lzh"));
-  EXPECT_EQ(Paths(entries), (std::vector<std::string>{Sjis("資料"), Sjis("資料\\ソフト"), Sjis("資料\\ソフト\\能力.txt"),
-                                                      Sjis("資料\\表.txt")}));
-  ExpectPeerExtractsSame("LC_ALL=C.UTF-8 bsdtar --options hdrcharset=CP932 -xf " + ShellQuote(Host("out.lzh")),
-                         {"資料/表.txt", "資料/ソフト/能力.txt"});
+  EXPECT_EQ(Paths(entries),
+            (std::vector<std::string>{Sjis("資料"), Sjis("資料\\ソフト"),
+                                      Sjis("資料\\ソフト\\能力.txt"), Sjis("資料\\表.txt")}));
+  ExpectPeerExtractsSame(
+      "LC_ALL=C.UTF-8 bsdtar --options hdrcharset=CP932 -xf " + ShellQuote(Host("out.lzh")),
+      {"資料/表.txt", "資料/ソフト/能力.txt"});
 }
 
 TEST_F(WriteArchive, SameNameIsReplacedWhereItStandsOthersAreAppended) {
@@ -190,7 +196,8 @@ TEST_F(WriteArchive, SameNameIsReplacedWhereItStandsOthersAreAppended) {
 TEST_F(WriteArchive, NamesRelativeToTheBaseWithParentsAddedFirst) {
   Put("src/x/y/z.txt", "zz");
   ASSERT_TRUE(Add({"x\\y\\z.txt"}).Succeeded());
-  EXPECT_EQ(Paths(ReadArchive(Host("out.lzh"))), (std::vector<std::string>{"x", "x\\y", "x\\y\\z.txt"}));
+  EXPECT_EQ(Paths(ReadArchive(Host("out.lzh"))),
+            (std::vector<std::string>{"x", "x\\y", "x\\y\\z.txt"}));
 }
 
 TEST_F(WriteArchive, WildcardNameAndWholeBaseFolder) {
@@ -198,10 +205,12 @@ TEST_F(WriteArchive, WildcardNameAndWholeBaseFolder) {
   Put("src/two.log", "2");
   Put("src/three.txt", "3");
   ASSERT_TRUE(Add({"*.TXT"}).Succeeded());
-  EXPECT_EQ(Paths(ReadArchive(Host("out.lzh"))), (std::vector<std::string>{"one.txt", "three.txt"}));
+  EXPECT_EQ(Paths(ReadArchive(Host("out.lzh"))),
+            (std::vector<std::string>{"one.txt", "three.txt"}));
   fs::remove(Host("out.lzh"));
   ASSERT_TRUE(Add({""}).Succeeded());
-  EXPECT_EQ(Paths(ReadArchive(Host("out.lzh"))), (std::vector<std::string>{"one.txt", "three.txt", "two.log"}));
+  EXPECT_EQ(Paths(ReadArchive(Host("out.lzh"))),
+            (std::vector<std::string>{"one.txt", "three.txt", "two.log"}));
 }
 
 TEST_F(WriteArchive, ExclusionPatternsAtSeveralDepths) {
@@ -238,8 +247,9 @@ TEST_F(WriteArchive, HiddenAndDotNamesOnlyWhenAsked) {
   fs::remove(Host("out.lzh"));
   request.options.includeHiddenSystem = true;
   ASSERT_TRUE(AddToArchive(request).Succeeded());
-  EXPECT_EQ(Paths(ReadArchive(Host("out.lzh"))),
-            (std::vector<std::string>{"p", "p\\.git", "p\\.git\\config", "p\\.hidden", "p\\seen.txt"}));
+  EXPECT_EQ(
+      Paths(ReadArchive(Host("out.lzh"))),
+      (std::vector<std::string>{"p", "p\\.git", "p\\.git\\config", "p\\.hidden", "p\\seen.txt"}));
 }
 
 TEST_F(WriteArchive, TheArchiveIsNeverAddedToItself) {
@@ -307,7 +317,8 @@ TEST_F(WriteArchive, FailedAddOnADamagedArchiveLeavesItByteIdentical) {
   EXPECT_FALSE(report.Succeeded());
   EXPECT_NE(report.archiveError, LzhError::None);
   EXPECT_EQ(ReadHostFile(Host("out.lzh")), damaged);
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder_.Path()), fs::directory_iterator()), 2);  // src, out.lzh
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_.Path()), fs::directory_iterator()),
+            2);  // src, out.lzh
   const DeleteReport deleted = DeleteFromArchive("C:\\out.lzh", {"a.txt"});
   EXPECT_FALSE(deleted.Succeeded());
   EXPECT_EQ(ReadHostFile(Host("out.lzh")), damaged);

@@ -27,7 +27,8 @@ Header FileHeader(std::string path) {
 
 Header ParseBack(const std::string& bytes) {
   Header parsed;
-  const HeaderResult result = ParseHeader(std::as_bytes(std::span<const char>(bytes.data(), bytes.size())), parsed);
+  const HeaderResult result =
+      ParseHeader(std::as_bytes(std::span<const char>(bytes.data(), bytes.size())), parsed);
   EXPECT_EQ(result.status, HeaderStatus::Ok) << Describe(result.error);
   return parsed;
 }
@@ -51,15 +52,23 @@ TEST(Level2HeaderWriter, FieldsReadBackThroughTheParser) {
 TEST(Level2HeaderWriter, FoldersGoInExtendedHeaderTwoWithFFSeparators) {
   std::string bytes;
   ASSERT_EQ(BuildLevel2Header(FileHeader("a\\b\\c.txt"), bytes), HeaderWriteResult::Ok);
-  EXPECT_NE(bytes.find(std::string("\x02" "a\xFF" "b\xFF", 5)), std::string::npos);
-  EXPECT_NE(bytes.find(std::string("\x01" "c.txt", 6)), std::string::npos);
+  EXPECT_NE(bytes.find(std::string("\x02"
+                                   "a\xFF"
+                                   "b\xFF",
+                                   5)),
+            std::string::npos);
+  EXPECT_NE(bytes.find(std::string("\x01"
+                                   "c.txt",
+                                   6)),
+            std::string::npos);
   EXPECT_EQ(bytes.find('\\'), std::string::npos);
 }
 
 TEST(Level2HeaderWriter, TrailByte5CStaysInsideTheName) {
   const std::string table = cp932::FromUtf8Literal("表");  // 0x95 0x5C
   std::string bytes;
-  ASSERT_EQ(BuildLevel2Header(FileHeader(table + "\\" + table + ".txt"), bytes), HeaderWriteResult::Ok);
+  ASSERT_EQ(BuildLevel2Header(FileHeader(table + "\\" + table + ".txt"), bytes),
+            HeaderWriteResult::Ok);
   // The folder is 表 alone, the name 表.txt: the 0x5C of 表 divides nothing.
   EXPECT_NE(bytes.find("\x02" + table + "\xFF"), std::string::npos);
   EXPECT_NE(bytes.find("\x01" + table + ".txt"), std::string::npos);
@@ -74,7 +83,11 @@ TEST(Level2HeaderWriter, FolderEntryHasNoNameAndTheDirectoryAttribute) {
   h.attributes = 0x10;
   std::string bytes;
   ASSERT_EQ(BuildLevel2Header(h, bytes), HeaderWriteResult::Ok);
-  EXPECT_NE(bytes.find(std::string("\x02" "a\xFF" "b\xFF", 5)), std::string::npos);
+  EXPECT_NE(bytes.find(std::string("\x02"
+                                   "a\xFF"
+                                   "b\xFF",
+                                   5)),
+            std::string::npos);
   EXPECT_NE(bytes.find(std::string("\x40\x10\x00", 3)), std::string::npos);
   const Header parsed = ParseBack(bytes);
   EXPECT_TRUE(parsed.IsDirectory());
@@ -86,14 +99,16 @@ TEST(Level2HeaderWriter, HeaderCrcCoversTheWholeHeader) {
   ASSERT_EQ(BuildLevel2Header(FileHeader("x.bin"), bytes), HeaderWriteResult::Ok);
   // Extended header 0x00 comes first, at offset 26.
   ASSERT_EQ(bytes[26], '\0');
-  const std::uint16_t stored = static_cast<std::uint8_t>(bytes[27]) | static_cast<std::uint8_t>(bytes[28]) << 8;
+  const std::uint16_t stored =
+      static_cast<std::uint8_t>(bytes[27]) | static_cast<std::uint8_t>(bytes[28]) << 8;
   std::string zeroed = bytes;
   zeroed[27] = zeroed[28] = '\0';
   EXPECT_EQ(stored, Crc16(std::as_bytes(std::span<const char>(zeroed.data(), zeroed.size()))));
   bytes[33] ^= 1;  // a letter of the name
   Header parsed;
-  EXPECT_EQ(ParseHeader(std::as_bytes(std::span<const char>(bytes.data(), bytes.size())), parsed).error,
-            LzhError::BadHeaderCrc);
+  EXPECT_EQ(
+      ParseHeader(std::as_bytes(std::span<const char>(bytes.data(), bytes.size())), parsed).error,
+      LzhError::BadHeaderCrc);
 }
 
 TEST(Level2HeaderWriter, SizeWithZeroLowByteGetsOnePadByte) {
@@ -113,7 +128,8 @@ TEST(Level2HeaderWriter, RefusesWhatItCannotHold) {
   Header big = FileHeader("big.bin");
   big.originalSize = 0x100000000ull;
   EXPECT_EQ(BuildLevel2Header(big, bytes), HeaderWriteResult::TooLarge);
-  EXPECT_EQ(BuildLevel2Header(FileHeader(std::string(70000, 'n')), bytes), HeaderWriteResult::NameTooLong);
+  EXPECT_EQ(BuildLevel2Header(FileHeader(std::string(70000, 'n')), bytes),
+            HeaderWriteResult::NameTooLong);
   EXPECT_EQ(BuildLevel2Header(FileHeader("a\\\\b"), bytes), HeaderWriteResult::BadName);
   EXPECT_EQ(BuildLevel2Header(FileHeader(""), bytes), HeaderWriteResult::BadName);
 }

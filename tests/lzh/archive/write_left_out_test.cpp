@@ -3,7 +3,6 @@
 // form, files that cannot be read. Each is left out, named with its reason
 // in the report and in one warning box, and the add goes on.
 #include <gtest/gtest.h>
-
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -48,7 +47,9 @@ const LeftOutItem* Find(const std::vector<LeftOutItem>& items, std::string_view 
 
 class LeftOut : public ::testing::Test {
  protected:
-  LeftOut() : driveC_("PELKO_DRIVE_C", folder_.Path()) { fs::create_directories(folder_.Sub("src/p")); }
+  LeftOut() : driveC_("PELKO_DRIVE_C", folder_.Path()) {
+    fs::create_directories(folder_.Sub("src/p"));
+  }
   std::string Host(std::string_view relative) const { return folder_.Sub(relative); }
   AddRequest Request() const {
     AddRequest request;
@@ -67,7 +68,7 @@ TEST_F(LeftOut, SymlinksAreNeverFollowedLoopsIncluded) {
   fs::create_directories(Host("outside"));
   WriteHostFile(Host("outside/secret.txt"), "not to be archived");
   fs::create_directory_symlink(Host("outside"), Host("src/p/to_outside"));
-  fs::create_symlink("loop", Host("src/p/loop"));              // points at itself
+  fs::create_symlink("loop", Host("src/p/loop"));                 // points at itself
   fs::create_directory_symlink(Host("src/p"), Host("src/p/up"));  // a cycle through a folder
   const AddReport report = AddToArchive(Request());
   ASSERT_TRUE(report.Succeeded());
@@ -105,7 +106,8 @@ TEST_F(LeftOut, NamesWithNoWindowsFormAreCountedPerFolder) {
   WriteHostFile(Host("src/p/ok.txt"), "ok");
   WriteHostFile(Host("src/p/smile\xF0\x9F\x98\x80.txt"), "no Shift-JIS form");
   WriteHostFile(Host("src/p/a:b.txt"), "a colon Windows forbids");
-  fs::create_directories(Host("src/p/caf\xC3\xA9_\xE2\x82\xAC"));  // the euro sign has no CP932 form
+  fs::create_directories(
+      Host("src/p/caf\xC3\xA9_\xE2\x82\xAC"));  // the euro sign has no CP932 form
   const AddReport report = AddToArchive(Request());
   ASSERT_TRUE(report.Succeeded());
   EXPECT_EQ(StoredNames(Host("out.lzh")), (std::vector<std::string>{"p", "p\\ok.txt"}));
@@ -180,14 +182,18 @@ TEST_F(LeftOut, ABackupOntoACrossLinkedFloppyChangesNothing) {
 // every user, root included.
 class RemovingHost final : public win::UserInterfaceHost {
  public:
-  explicit RemovingHost(std::string victim) : victim_(std::move(victim)) { win::RegisterUserInterfaceHost(this); }
+  explicit RemovingHost(std::string victim) : victim_(std::move(victim)) {
+    win::RegisterUserInterfaceHost(this);
+  }
   ~RemovingHost() override { win::RegisterUserInterfaceHost(nullptr); }
   win::DialogResult ShowMessageBox(std::string_view, std::string_view, win::MessageBoxButtons,
                                    win::MessageBoxIcon) override {
     return win::DialogResult::Ok;
   }
   void BeginLongWork() override {}
-  void ReportProgress(std::string_view, std::uint64_t, std::uint64_t) override { fs::remove(victim_); }
+  void ReportProgress(std::string_view, std::uint64_t, std::uint64_t) override {
+    fs::remove(victim_);
+  }
   void EndLongWork() override {}
 
  private:
@@ -233,8 +239,10 @@ TEST_F(LeftOut, OneWarningBoxNamesEverythingWithItsReason) {
   ShowLeftOutWarning(report.leftOut);
   ASSERT_EQ(user.Shown().size(), 1u);
   const std::string text = user.Shown()[0].TextUtf8();
-  EXPECT_NE(text.find("C:\\src\\p\\dangling : シンボリックリンクはたどりません"), std::string::npos) << text;
-  EXPECT_NE(text.find("C:\\src\\p\\pipe : 通常のファイルではありません"), std::string::npos) << text;
+  EXPECT_NE(text.find("C:\\src\\p\\dangling : シンボリックリンクはたどりません"), std::string::npos)
+      << text;
+  EXPECT_NE(text.find("C:\\src\\p\\pipe : 通常のファイルではありません"), std::string::npos)
+      << text;
   EXPECT_EQ(user.Shown()[0].icon, test::MessageBoxIcon::Warning);
 }
 

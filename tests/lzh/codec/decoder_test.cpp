@@ -1,11 +1,12 @@
 // The decoders: method by method, and every way a packed stream can lie.
+#include "lzh/codec/decoder.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "lzh/archive/archive_reader.h"
 #include "lzh/archive/memory_stream.h"
-#include "lzh/codec/decoder.h"
 #include "lzh/lzh_test_support.h"
 
 namespace pelko::lzh {
@@ -27,9 +28,11 @@ std::string Binary(unsigned value, int width) {
   return s;
 }
 
-LzhError DecodeString(std::string_view method, const std::string& packed, std::uint64_t size, std::string& out) {
+LzhError DecodeString(std::string_view method, const std::string& packed, std::uint64_t size,
+                      std::string& out) {
   StringSink sink;
-  const LzhError error = DecodeBytes(method, std::as_bytes(std::span(packed.data(), packed.size())), size, sink);
+  const LzhError error =
+      DecodeBytes(method, std::as_bytes(std::span(packed.data(), packed.size())), size, sink);
   out = sink.bytes;
   return error;
 }
@@ -37,8 +40,8 @@ LzhError DecodeString(std::string_view method, const std::string& packed, std::u
 // One -lh5- block whose three tables each hold one symbol: every C symbol
 // is `symbol`, read without a bit.
 std::string SingleSymbolBlock(unsigned count, unsigned symbol, const std::string& after = {}) {
-  return Bits(Binary(count, 16) + "00000" + Binary(0, 5) + Binary(0, 9) + Binary(symbol, 9) + "0000" +
-              Binary(0, 4) + after);
+  return Bits(Binary(count, 16) + "00000" + Binary(0, 5) + Binary(0, 9) + Binary(symbol, 9) +
+              "0000" + Binary(0, 4) + after);
 }
 
 TEST(LhDecoder, SingleSymbolTablesTakeNoBitsPerSymbol) {
@@ -65,7 +68,8 @@ TEST(LhDecoder, MoreSymbolsThanTheOriginalSizeIsASizeMismatch) {
 
 TEST(LhDecoder, HugeOriginalSizeFailsWithoutAllocatingIt) {
   std::string out;
-  EXPECT_EQ(DecodeString("-lh7-", SingleSymbolBlock(5, 'A'), 0xFFFFFFFFu, out), LzhError::SizeMismatch);
+  EXPECT_EQ(DecodeString("-lh7-", SingleSymbolBlock(5, 'A'), 0xFFFFFFFFu, out),
+            LzhError::SizeMismatch);
   EXPECT_LT(out.size(), 1u << 20);
 }
 
@@ -76,14 +80,16 @@ TEST(LhDecoder, SingleSymbolOutsideTheAlphabetIsBroken) {
 
 TEST(LhDecoder, OverSubscribedLengthTableIsBroken) {
   // T table: four lengths of 1.
-  const std::string packed = Bits(Binary(5, 16) + "00100" + "001001001" + "00" + "001") + std::string(4, '\0');
+  const std::string packed =
+      Bits(Binary(5, 16) + "00100" + "001001001" + "00" + "001") + std::string(4, '\0');
   std::string out;
   EXPECT_EQ(DecodeString("-lh5-", packed, 5, out), LzhError::BadData);
 }
 
 TEST(LhDecoder, CodeLengthAbove16IsBroken) {
   // T table: one length of 7 + ten 1 bits = 17.
-  const std::string packed = Bits(Binary(5, 16) + "00001" + "111" + "1111111111" + "0") + std::string(4, '\0');
+  const std::string packed =
+      Bits(Binary(5, 16) + "00001" + "111" + "1111111111" + "0") + std::string(4, '\0');
   std::string out;
   EXPECT_EQ(DecodeString("-lh5-", packed, 5, out), LzhError::BadData);
 }
@@ -91,16 +97,17 @@ TEST(LhDecoder, CodeLengthAbove16IsBroken) {
 TEST(LhDecoder, ZeroRunPastTheCodeTableIsBroken) {
   // T: single symbol 2 (a run of 20 + 9 bits zeros); C: n = 510, run of 520.
   const std::string packed =
-      Bits(Binary(5, 16) + "00000" + Binary(2, 5) + Binary(510, 9) + Binary(500, 9)) + std::string(4, '\0');
+      Bits(Binary(5, 16) + "00000" + Binary(2, 5) + Binary(510, 9) + Binary(500, 9)) +
+      std::string(4, '\0');
   std::string out;
   EXPECT_EQ(DecodeString("-lh5-", packed, 5, out), LzhError::BadData);
 }
 
 TEST(LhDecoder, PositionTableLongerThanItsAlphabetIsBroken) {
   // -lh5- has 14 position codes; the P table announces 15 lengths.
-  const std::string packed = Bits(Binary(5, 16) + "00000" + Binary(0, 5) + Binary(0, 9) + Binary('A', 9) +
-                                  Binary(15, 4)) +
-                             std::string(8, '\0');
+  const std::string packed =
+      Bits(Binary(5, 16) + "00000" + Binary(0, 5) + Binary(0, 9) + Binary('A', 9) + Binary(15, 4)) +
+      std::string(8, '\0');
   std::string out;
   EXPECT_EQ(DecodeString("-lh5-", packed, 5, out), LzhError::BadData);
 }
@@ -117,8 +124,10 @@ TEST(LhDecoder, UnusedCodeOfAnIncompleteTableIsBroken) {
   cTable += "1";
   const std::string pTable = "0000" + Binary(0, 4);
   std::string out;
-  EXPECT_EQ(DecodeString("-lh5-", Bits(Binary(2, 16) + tTable + cTable + pTable + "0" + "1") + std::string(4, '\0'),
-                         2, out),
+  EXPECT_EQ(DecodeString(
+                "-lh5-",
+                Bits(Binary(2, 16) + tTable + cTable + pTable + "0" + "1") + std::string(4, '\0'),
+                2, out),
             LzhError::BadData);
 }
 
@@ -165,13 +174,18 @@ TEST(LzsDecoder, LiteralsAndACopyFromAnAbsolutePlace) {
 
 TEST(LzsDecoder, InitialHistoryIsSpaces) {
   std::string out;
-  EXPECT_EQ(DecodeString("-lzs-", Bits("0" + Binary(0, 11) + Binary(3, 4)), 5, out), LzhError::None);
+  EXPECT_EQ(DecodeString("-lzs-", Bits("0" + Binary(0, 11) + Binary(3, 4)), 5, out),
+            LzhError::None);
   EXPECT_EQ(out, "     ");
 }
 
 TEST(Lz5Decoder, FlagByteLiteralsAndACopy) {
   // Flags 0b00000111: three literals then a copy of 3 from place 4078.
-  const std::string packed = std::string("\x07" "xyz", 4) + std::string("\xEE\xF0", 2);
+  const std::string packed = std::string(
+                                 "\x07"
+                                 "xyz",
+                                 4) +
+                             std::string("\xEE\xF0", 2);
   std::string out;
   EXPECT_EQ(DecodeString("-lz5-", packed, 6, out), LzhError::None);
   EXPECT_EQ(out, "xyzxyz");

@@ -35,8 +35,7 @@ std::string Pack(PackMethod method, std::string_view input, std::size_t piece = 
 
 std::string Unpack(PackMethod method, std::string_view packed, std::size_t originalSize) {
   StringSink sink;
-  const LzhError error =
-      DecodeBytes(EncoderMethodOf(method).id, Bytes(packed), originalSize, sink);
+  const LzhError error = DecodeBytes(EncoderMethodOf(method).id, Bytes(packed), originalSize, sink);
   EXPECT_EQ(error, LzhError::None) << Describe(error);
   return sink.bytes;
 }
@@ -51,7 +50,7 @@ std::string RandomBytes(std::size_t n, std::uint32_t seed) {
 // Text-like input with repeats near and far: words from a small vocabulary.
 std::string TextLike(std::size_t n, std::uint32_t seed) {
   static const char* const kWords[] = {"archive ", "floppy ", "folder ", "backup ", "\r\n",
-                                       "int ", "return ", "0x5C ", "表示 ", "{ }; "};
+                                       "int ",     "return ", "0x5C ",   "表示 ",   "{ }; "};
   std::mt19937 random(seed);
   std::string s;
   while (s.size() < n) s += kWords[random() % 10];
@@ -79,8 +78,8 @@ TEST_P(EncoderRoundTrip, TinyInputsOfEveryLengthUpToTwenty) {
 }
 
 TEST_P(EncoderRoundTrip, InputsAroundSectorAndWindowBoundaries) {
-  for (std::size_t n : {511u, 512u, 513u, 1023u, 1024u, 1025u, 8191u, 8192u, 8193u, 65535u,
-                        65536u, 65537u}) {
+  for (std::size_t n :
+       {511u, 512u, 513u, 1023u, 1024u, 1025u, 8191u, 8192u, 8193u, 65535u, 65536u, 65537u}) {
     ExpectRoundTrip(TextLike(n, static_cast<std::uint32_t>(n)));
   }
 }

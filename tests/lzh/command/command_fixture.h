@@ -4,7 +4,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <utime.h>
 
@@ -34,7 +33,9 @@ struct CommandOutcome {
 class CommandTest : public ::testing::Test {
  protected:
   // Host paths behind C:\ and D:\ (UTF-8 relative names, '/' between parts).
-  std::string C(std::string_view relative = {}) const { return Join(c_.CDriveHostPath(), relative); }
+  std::string C(std::string_view relative = {}) const {
+    return Join(c_.CDriveHostPath(), relative);
+  }
   std::string D(std::string_view relative = {}) const { return Join(dDrive_.Path(), relative); }
   std::string WorkHost() const { return c_.HostPathOf("archive.lzh"); }
 

@@ -22,28 +22,33 @@ struct Pair {
 };
 
 std::string AddLine(const Pair& p, std::string_view exclusions = {}) {
-  return "a \"" + std::string(kWork) + "\" \"" + p.base + "\" \"" + p.name + "\"" + std::string(exclusions) +
-         " -r2 -x1 -a2";
+  return "a \"" + std::string(kWork) + "\" \"" + p.base + "\" \"" + p.name + "\"" +
+         std::string(exclusions) + " -r2 -x1 -a2";
 }
 
-std::string ExtractToOriginLine(const std::vector<Pair>& pairs, std::string_view switches = kDefaultExtractSwitches) {
+std::string ExtractToOriginLine(const std::vector<Pair>& pairs,
+                                std::string_view switches = kDefaultExtractSwitches) {
   std::string targets;
   for (const Pair& p : pairs) targets += "\"" + p.base + "\" \"" + p.name + "\" ";
   return "e \"" + std::string(kWork) + "\"" + std::string(switches) + " -d " + targets;
 }
 
-std::string DeleteLine(const std::vector<Pair>& pairs, std::string_view switches = kDefaultExtractSwitches) {
+std::string DeleteLine(const std::vector<Pair>& pairs,
+                       std::string_view switches = kDefaultExtractSwitches) {
   std::string names;
   for (const Pair& p : pairs) names += " \"" + p.name + "\"";
   return "d \"" + std::string(kWork) + "\"" + std::string(switches) + " -d -y " + names;
 }
 
-std::string ExtractToDestinationLine(std::string_view destination, std::string_view switches = kDefaultExtractSwitches) {
-  return "e \"" + std::string(kWork) + "\"" + std::string(switches) + " -d -y " + std::string(destination);
+std::string ExtractToDestinationLine(std::string_view destination,
+                                     std::string_view switches = kDefaultExtractSwitches) {
+  return "e \"" + std::string(kWork) + "\"" + std::string(switches) + " -d -y " +
+         std::string(destination);
 }
 
 std::string ExtractAndAssociateLine(std::string_view targetFolder, std::string_view switches) {
-  return "e \"" + std::string(kWork) + "\"" + std::string(switches) + " -d -y \"" + std::string(targetFolder) + "\\\"";
+  return "e \"" + std::string(kWork) + "\"" + std::string(switches) + " -d -y \"" +
+         std::string(targetFolder) + "\\\"";
 }
 
 class CommandForms : public CommandTest {
@@ -59,12 +64,14 @@ class CommandForms : public CommandTest {
     Put(C("data/memo.txt"), "memo\n");
   }
 
-  const std::vector<Pair> list_ = {
-      {"C:\\data\\", "docs"}, {"C:\\data\\", "表"}, {"C:\\data\\", "My Files"}, {"C:\\data\\", "memo.txt"}};
+  const std::vector<Pair> list_ = {{"C:\\data\\", "docs"},
+                                   {"C:\\data\\", "表"},
+                                   {"C:\\data\\", "My Files"},
+                                   {"C:\\data\\", "memo.txt"}};
 
   const std::vector<std::string> dataTree_ = {
-      "My Files/", "My Files/note 1.txt", "docs/", "docs/a.txt", "docs/empty/", "docs/sub/", "docs/sub/deep/",
-      "docs/sub/deep/b.txt", "memo.txt", "表/", "表/表.txt"};
+      "My Files/",      "My Files/note 1.txt", "docs/",    "docs/a.txt", "docs/empty/", "docs/sub/",
+      "docs/sub/deep/", "docs/sub/deep/b.txt", "memo.txt", "表/",        "表/表.txt"};
 
   void Backup() {
     for (const Pair& p : list_) {
@@ -74,7 +81,8 @@ class CommandForms : public CommandTest {
   }
 
   void RemoveSources() {
-    for (const char* name : {"docs", "表", "My Files", "memo.txt"}) std::filesystem::remove_all(C("data/") + name);
+    for (const char* name : {"docs", "表", "My Files", "memo.txt"})
+      std::filesystem::remove_all(C("data/") + name);
   }
 };
 
@@ -112,7 +120,9 @@ TEST_F(CommandForms, ExtractToOriginWithNoPairsTouchesNothing) {
   RemoveSources();
   const CommandOutcome nothing = Run(ExtractToOriginLine({}));
   EXPECT_EQ(nothing.code, kArchiverOk);
-  EXPECT_EQ(nothing.report, "対象が指定されていないため、何もしませんでした。\r\n展開 0 件、スキップ 0 件、エラー 0 件\r\n");
+  EXPECT_EQ(nothing.report,
+            "対象が指定されていないため、何もしませんでした。\r\n展開 0 件、スキップ 0 件、エラー "
+            "0 件\r\n");
   EXPECT_TRUE(Tree(C("data")).empty());
 }
 
@@ -133,15 +143,19 @@ TEST_F(CommandForms, RestoreOfUnassociatedFilesExtractsWhatRemainsIntoTheDestina
   EXPECT_EQ(Run(ExtractToOriginLine(associated)).code, kArchiverOk);
   const CommandOutcome deleted = Run(DeleteLine(associated));
   EXPECT_EQ(deleted.code, kArchiverOk) << deleted.report;
-  EXPECT_EQ(Stored(), (std::vector<std::string>{"My Files/", "My Files/note 1.txt", "表/", "表/表.txt"}));
+  EXPECT_EQ(Stored(),
+            (std::vector<std::string>{"My Files/", "My Files/note 1.txt", "表/", "表/表.txt"}));
   std::filesystem::create_directories(D("Restore"));
   const CommandOutcome rest = Run(ExtractToDestinationLine("D:\\Restore\\"), 500);
   EXPECT_EQ(rest.code, kArchiverOk) << rest.report;
-  EXPECT_EQ(Tree(D("Restore")), (std::vector<std::string>{"My Files/", "My Files/note 1.txt", "表/", "表/表.txt"}));
-  EXPECT_EQ(Tree(C("data")), (std::vector<std::string>{"docs/", "docs/a.txt", "docs/empty/", "docs/sub/",
-                                                      "docs/sub/deep/", "docs/sub/deep/b.txt", "memo.txt"}));
+  EXPECT_EQ(Tree(D("Restore")),
+            (std::vector<std::string>{"My Files/", "My Files/note 1.txt", "表/", "表/表.txt"}));
+  EXPECT_EQ(Tree(C("data")),
+            (std::vector<std::string>{"docs/", "docs/a.txt", "docs/empty/", "docs/sub/",
+                                      "docs/sub/deep/", "docs/sub/deep/b.txt", "memo.txt"}));
   EXPECT_NE(rest.report.find("展開しました: 表\\表.txt\r\n"), std::string::npos) << rest.report;
-  EXPECT_NE(rest.report.find("展開 4 件、スキップ 0 件、エラー 0 件\r\n"), std::string::npos) << rest.report;
+  EXPECT_NE(rest.report.find("展開 4 件、スキップ 0 件、エラー 0 件\r\n"), std::string::npos)
+      << rest.report;
 }
 
 TEST_F(CommandForms, DestinationWithBlanksQuotedAsTheToolSendsIt) {
@@ -157,7 +171,8 @@ TEST_F(CommandForms, DestinationWithBlanksUnquotedIsRefusedAndNothingIsWritten) 
   std::filesystem::create_directories(D("My Restore"));
   const CommandOutcome rest = Run(ExtractToDestinationLine("D:\\My Restore\\"), 500);
   EXPECT_EQ(rest.code, kArchiverBadCommandLine);
-  EXPECT_EQ(rest.report, "エラー（基準フォルダのない名前です）: D:\\My\r\nコマンドを実行しませんでした。\r\n");
+  EXPECT_EQ(rest.report,
+            "エラー（基準フォルダのない名前です）: D:\\My\r\nコマンドを実行しませんでした。\r\n");
   EXPECT_TRUE(Tree(D("My Restore")).empty());
 }
 
@@ -166,7 +181,8 @@ TEST_F(CommandForms, ExtractAndAssociateMakesTheLabelFolderWithoutAsking) {
   std::filesystem::create_directories(D("Restore"));
   ScriptedMessageBoxHost user;  // any question would fail the test: -y answers them
   // The dialog's defaults: confirm overwriting, confirm folders, keep newer.
-  const CommandOutcome made = Run(ExtractAndAssociateLine("D:\\Restore\\DISK1", " -jc0 -c1 -o2"), 500);
+  const CommandOutcome made =
+      Run(ExtractAndAssociateLine("D:\\Restore\\DISK1", " -jc0 -c1 -o2"), 500);
   EXPECT_EQ(made.code, kArchiverOk) << made.report;
   EXPECT_EQ(Tree(D("Restore/DISK1")), dataTree_);
   EXPECT_TRUE(user.Shown().empty());
@@ -195,8 +211,8 @@ TEST_F(CommandForms, DriveRootEntryTakesTheWholeDriveButNotTheArchiveItself) {
 TEST_F(CommandForms, DuplicateListLinesAddAndRestoreOnce) {
   const std::vector<Pair> twice = {{"C:\\data\\", "docs"}, {"C:\\data\\", "docs"}};
   for (const Pair& p : twice) ASSERT_EQ(Run(AddLine(p)).code, kArchiverOk);
-  EXPECT_EQ(Stored(), (std::vector<std::string>{"docs/", "docs/a.txt", "docs/empty/", "docs/sub/", "docs/sub/deep/",
-                                                "docs/sub/deep/b.txt"}));
+  EXPECT_EQ(Stored(), (std::vector<std::string>{"docs/", "docs/a.txt", "docs/empty/", "docs/sub/",
+                                                "docs/sub/deep/", "docs/sub/deep/b.txt"}));
   RemoveSources();
   ScriptedMessageBoxHost user;  // a second pass would ask about the files of the first
   const CommandOutcome restored = Run(ExtractToOriginLine(twice, ""));

@@ -1,11 +1,12 @@
 // The command-line language: tokens, the five forms the tool writes, switches
 // and every way a line can be refused.
+#include "lzh/command/command_line.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "lzh/command/command_line.h"
 #include "text/code_page.h"
 
 namespace pelko::lzh {
@@ -19,7 +20,8 @@ CommandLineParse Parsed(std::string_view utf8Line) {
   return parse;
 }
 
-void ExpectRefused(std::string_view utf8Line, CommandLineError error, std::string_view offendingUtf8 = {}) {
+void ExpectRefused(std::string_view utf8Line, CommandLineError error,
+                   std::string_view offendingUtf8 = {}) {
   const CommandLineParse parse = ParseCommandLine(Sjis(utf8Line));
   EXPECT_EQ(parse.error, error) << utf8Line;
   EXPECT_EQ(parse.offending, Sjis(offendingUtf8)) << utf8Line;
@@ -84,7 +86,8 @@ TEST(CommandLineTokens, BaseFolderEndsInARealBackslashOrIsABareDrive) {
 
 TEST(CommandLineForms, AddWithPathPairAndExclusions) {
   const auto p = Parsed(
-      "a \"C:\\PELKO\\archive.lzh\" \"C:\\My Documents\\\" \"memo 表.txt\" -jx\"*.tmp\" -jx\"*\\tmp\" "
+      "a \"C:\\PELKO\\archive.lzh\" \"C:\\My Documents\\\" \"memo 表.txt\" -jx\"*.tmp\" "
+      "-jx\"*\\tmp\" "
       "-jx\"*\\*\\tmp\" -r2 -x1 -a2");
   EXPECT_EQ(p.command.kind, CommandKind::Add);
   EXPECT_EQ(p.command.archive, "C:\\PELKO\\archive.lzh");
@@ -134,7 +137,8 @@ TEST(CommandLineForms, ExtractToOriginWithNoPairsNamesNothing) {
 }
 
 TEST(CommandLineForms, DeleteNamesStandWithoutBaseFolder) {
-  const auto p = Parsed("d \"C:\\PELKO\\archive.lzh\" -jyo -jyc -jc0 -c0 -o1 -d -y  \"data\" \"-data\" \"c:\"");
+  const auto p = Parsed(
+      "d \"C:\\PELKO\\archive.lzh\" -jyo -jyc -jc0 -c0 -o1 -d -y  \"data\" \"-data\" \"c:\"");
   EXPECT_EQ(p.command.kind, CommandKind::Delete);
   ASSERT_EQ(p.command.groups.size(), 2u);
   EXPECT_EQ(p.command.groups[0].baseFolder, "");
@@ -159,8 +163,8 @@ TEST(CommandLineForms, ExtractToDestinationUnquotedAndQuoted) {
 TEST(CommandLineForms, UnquotedDestinationWithABlankSplitsIntoAName) {
   // The tool passes the destination unquoted; a blank in it leaves a base
   // folder ("D:\My" is not one) and the line is refused, not misread.
-  ExpectRefused("e \"C:\\PELKO\\archive.lzh\" -d -y D:\\My Restore\\", CommandLineError::NameWithoutBase,
-                "D:\\My");
+  ExpectRefused("e \"C:\\PELKO\\archive.lzh\" -d -y D:\\My Restore\\",
+                CommandLineError::NameWithoutBase, "D:\\My");
 }
 
 // --- switches --------------------------------------------------------------
@@ -211,7 +215,8 @@ TEST(CommandLineGroups, NamesFollowTheirBaseFolder) {
 }
 
 TEST(CommandLineGroups, DuplicatePairsCountOnce) {
-  const auto p = Parsed("e \"C:\\a.lzh\" \"C:\\w\\\" \"data\" \"c:\\W\\\" \"DATA\" \"C:\\w\\\" \"more\"");
+  const auto p =
+      Parsed("e \"C:\\a.lzh\" \"C:\\w\\\" \"data\" \"c:\\W\\\" \"DATA\" \"C:\\w\\\" \"more\"");
   ASSERT_EQ(p.command.groups.size(), 1u);
   EXPECT_EQ(p.command.groups[0].names, (std::vector<std::string>{"data", "more"}));
 }
@@ -265,8 +270,10 @@ TEST(CommandLineErrors, ArchiveMissingRelativeOrAFolder) {
 TEST(CommandLineErrors, NamesNeedAnAbsoluteBaseFolderForAddAndExtract) {
   ExpectRefused("a \"C:\\a.lzh\" \"memo.txt\" -r2", CommandLineError::NameWithoutBase, "memo.txt");
   ExpectRefused("e \"C:\\a.lzh\" -d \"memo.txt\"", CommandLineError::NameWithoutBase, "memo.txt");
-  ExpectRefused("e \"C:\\a.lzh\" \"work\\\" \"memo.txt\"", CommandLineError::RelativeBaseFolder, "work\\");
-  ExpectRefused("e \"C:\\a.lzh\" \"\\work\\\" \"memo.txt\"", CommandLineError::RelativeBaseFolder, "\\work\\");
+  ExpectRefused("e \"C:\\a.lzh\" \"work\\\" \"memo.txt\"", CommandLineError::RelativeBaseFolder,
+                "work\\");
+  ExpectRefused("e \"C:\\a.lzh\" \"\\work\\\" \"memo.txt\"", CommandLineError::RelativeBaseFolder,
+                "\\work\\");
   EXPECT_TRUE(ParseCommandLine("d \"C:\\a.lzh\" \"memo.txt\"").Ok());
   EXPECT_TRUE(ParseCommandLine("l \"C:\\a.lzh\" \"memo.txt\"").Ok());
 }
@@ -281,7 +288,8 @@ TEST(CommandLineErrors, NamesMayNotClimbOutOrBeAbsolute) {
 }
 
 TEST(CommandLineErrors, UnclosedQuote) {
-  ExpectRefused("a \"C:\\a.lzh\" \"C:\\w\\\" \"memo.txt -r2", CommandLineError::UnclosedQuote, "memo.txt -r2");
+  ExpectRefused("a \"C:\\a.lzh\" \"C:\\w\\\" \"memo.txt -r2", CommandLineError::UnclosedQuote,
+                "memo.txt -r2");
 }
 
 }  // namespace

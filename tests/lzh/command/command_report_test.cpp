@@ -1,11 +1,12 @@
 // The report of ArchiverCommand: its lines, its summary, its result codes, the
 // cut into the caller's buffer, refused lines, listing, testing and progress.
+#include "lzh/command/command_report.h"
+
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "command_fixture.h"
-#include "lzh/command/command_report.h"
 #include "lzh/lzh_test_support.h"
 #include "support/scripted_message_box_host.h"
 
@@ -23,8 +24,8 @@ class CommandReports : public CommandTest {
   void JapaneseArchive(int count, std::string_view padding = {}) {
     for (int i = 0; i < count; ++i) {
       char name[64];
-      std::snprintf(name, sizeof name, "src/%.*s表示ファイル%02d.txt", static_cast<int>(padding.size()),
-                    padding.data(), i);
+      std::snprintf(name, sizeof name, "src/%.*s表示ファイル%02d.txt",
+                    static_cast<int>(padding.size()), padding.data(), i);
       Put(C(name), "content\n");
     }
     const CommandOutcome added = Run("a " + Work() + " \"C:\\src\\\" -r2 -x1 -a2");
@@ -35,10 +36,13 @@ class CommandReports : public CommandTest {
 TEST_F(CommandReports, OneLinePerEntryThenASummaryAllEndedWithCrLf) {
   Put(C("src/a.txt"), "a");
   Put(C("src/表.txt"), "b");
-  ASSERT_EQ(Run("a " + Work() + " \"C:\\src\\\" \"a.txt\" \"表.txt\" -r2 -x1 -a2").code, kArchiverOk);
+  ASSERT_EQ(Run("a " + Work() + " \"C:\\src\\\" \"a.txt\" \"表.txt\" -r2 -x1 -a2").code,
+            kArchiverOk);
   const CommandOutcome done = Run("e " + Work() + " -d -y D:\\out\\");
   EXPECT_EQ(done.code, kArchiverOk);
-  EXPECT_EQ(done.report, "展開しました: a.txt\r\n展開しました: 表.txt\r\n展開 2 件、スキップ 0 件、エラー 0 件\r\n");
+  EXPECT_EQ(
+      done.report,
+      "展開しました: a.txt\r\n展開しました: 表.txt\r\n展開 2 件、スキップ 0 件、エラー 0 件\r\n");
   EXPECT_EQ(done.raw, cp932::FromUtf8Literal(done.report));  // CP932 in the buffer
 }
 
@@ -56,7 +60,9 @@ TEST_F(CommandReports, AddOfAMissingNameIsReportedAndShownToTheUser) {
   user.Expect(DialogResult::Ok, "C:\\src\\gone");
   const CommandOutcome added = Run("a " + Work() + " \"C:\\src\\\" \"gone\" \"a.txt\" -r2 -x1 -a2");
   EXPECT_EQ(added.code, kArchiverWarning);
-  EXPECT_NE(added.report.find("除外しました（見つかりません）: C:\\src\\gone\r\n"), std::string::npos) << added.report;
+  EXPECT_NE(added.report.find("除外しました（見つかりません）: C:\\src\\gone\r\n"),
+            std::string::npos)
+      << added.report;
   EXPECT_NE(added.report.find("追加 1 件、除外 1 件、エラー 0 件\r\n"), std::string::npos);
   EXPECT_EQ(Stored(), std::vector<std::string>{"a.txt"});
 }
@@ -99,8 +105,10 @@ TEST_F(CommandReports, MalformedLinesAreReportedNeverRun) {
       {"x " + Work(), "エラー（不明なコマンドです）: x\r\n"},
       {"e " + Work() + " -q D:\\out\\", "エラー（不明なスイッチです）: -q\r\n"},
       {"e -d -y", "エラー: 書庫が指定されていません\r\n"},
-      {"e archive.lzh D:\\out\\", "エラー（書庫はドライブ名から指定してください）: archive.lzh\r\n"},
-      {"e " + Work() + " -d \"out\\\"", "エラー（基準フォルダはドライブ名から指定してください）: out\\\r\n"},
+      {"e archive.lzh D:\\out\\",
+       "エラー（書庫はドライブ名から指定してください）: archive.lzh\r\n"},
+      {"e " + Work() + " -d \"out\\\"",
+       "エラー（基準フォルダはドライブ名から指定してください）: out\\\r\n"},
       {"e " + Work() + " -d \"data\"", "エラー（基準フォルダのない名前です）: data\r\n"},
       {"e " + Work() + " D:\\out\\ ..\\up", "エラー（使えない名前です）: ..\\up\r\n"},
       {"e " + Work() + " \"D:\\out\\", "エラー（引用符が閉じていません）: D:\\out\\\r\n"},
@@ -119,13 +127,16 @@ TEST_F(CommandReports, MalformedLinesAreReportedNeverRun) {
 
 TEST_F(CommandReports, ControlCharactersOfAnOffendingTokenAreEscaped) {
   const CommandOutcome refused = Run("e " + Work() + " -\x01");
-  EXPECT_EQ(refused.report, "エラー（不明なスイッチです）: -\\x01\r\nコマンドを実行しませんでした。\r\n");
+  EXPECT_EQ(refused.report,
+            "エラー（不明なスイッチです）: -\\x01\r\nコマンドを実行しませんでした。\r\n");
 }
 
 TEST_F(CommandReports, MissingArchiveIsAnErrorLine) {
   const CommandOutcome missing = Run("e \"C:\\nowhere.lzh\" -d -y D:\\out\\");
   EXPECT_EQ(missing.code, kArchiverError);
-  EXPECT_EQ(missing.report, "エラー（書庫を開けません）: C:\\nowhere.lzh\r\n展開 0 件、スキップ 0 件、エラー 1 件\r\n");
+  EXPECT_EQ(
+      missing.report,
+      "エラー（書庫を開けません）: C:\\nowhere.lzh\r\n展開 0 件、スキップ 0 件、エラー 1 件\r\n");
 }
 
 TEST_F(CommandReports, ListNamesSizeMethodAndTime) {
@@ -133,8 +144,10 @@ TEST_F(CommandReports, ListNamesSizeMethodAndTime) {
   const CommandOutcome listed = Run("l " + Work());
   EXPECT_EQ(listed.code, kArchiverOk);
   EXPECT_NE(listed.report.find("one.txt  4 バイト  -lh0-  "), std::string::npos) << listed.report;
-  EXPECT_NE(listed.report.find("dir\\two.txt  5 バイト  -lh0-  "), std::string::npos) << listed.report;
-  EXPECT_NE(listed.report.find("\r\n2 件、スキップ 0 件、エラー 0 件\r\n"), std::string::npos) << listed.report;
+  EXPECT_NE(listed.report.find("dir\\two.txt  5 バイト  -lh0-  "), std::string::npos)
+      << listed.report;
+  EXPECT_NE(listed.report.find("\r\n2 件、スキップ 0 件、エラー 0 件\r\n"), std::string::npos)
+      << listed.report;
 
   const CommandOutcome one = Run("l " + Work() + " \"dir\\two.txt\" \"three\"");
   EXPECT_EQ(one.code, kArchiverWarning);
@@ -148,8 +161,9 @@ TEST_F(CommandReports, TestFindsADamagedEntryAndWritesNothing) {
   Put(WorkHost(), StoredEntry("good.txt", "fine\n") + damaged + '\0');
   const CommandOutcome tested = Run("t " + Work());
   EXPECT_EQ(tested.code, kArchiverError);
-  EXPECT_EQ(tested.report, "正常です: good.txt\r\nエラー（データが壊れています）: bad.txt\r\n"
-                           "正常 1 件、スキップ 0 件、エラー 1 件\r\n");
+  EXPECT_EQ(tested.report,
+            "正常です: good.txt\r\nエラー（データが壊れています）: bad.txt\r\n"
+            "正常 1 件、スキップ 0 件、エラー 1 件\r\n");
   EXPECT_EQ(Tree(C()), std::vector<std::string>({"PELKO/", "PELKO/archive.lzh"}));
 }
 

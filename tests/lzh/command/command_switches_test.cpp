@@ -25,11 +25,13 @@ class CommandSwitches : public CommandTest {
     Put(C("data/docs/c.txt"), "gamma\n");
     Put(C("data/docs/sub/d.txt"), "delta\n");
     Put(C("data/docs/.hidden"), "dot\n");
-    for (const char* name : {"a.txt", "b.txt", "c.txt", "sub/d.txt"}) SetTime(C("data/docs/") + name, kOld);
+    for (const char* name : {"a.txt", "b.txt", "c.txt", "sub/d.txt"})
+      SetTime(C("data/docs/") + name, kOld);
   }
 
   void AddDocs(std::string_view switches = " -r2 -x1 -a2") {
-    const CommandOutcome added = Run("a " + Work() + " \"C:\\data\\\" \"docs\"" + std::string(switches));
+    const CommandOutcome added =
+        Run("a " + Work() + " \"C:\\data\\\" \"docs\"" + std::string(switches));
     ASSERT_EQ(added.code, kArchiverOk) << added.report;
   }
 
@@ -52,8 +54,8 @@ TEST_F(CommandSwitches, R2TakesFoldersWithEverythingBelow) {
   AddDocs(" -x1 -a2");
   EXPECT_TRUE(Stored().empty());
   AddDocs(" -r2 -x1 -a2");
-  EXPECT_EQ(Stored(), (std::vector<std::string>{"docs/", "docs/.hidden", "docs/a.txt", "docs/b.txt", "docs/c.txt",
-                                                "docs/sub/", "docs/sub/d.txt"}));
+  EXPECT_EQ(Stored(), (std::vector<std::string>{"docs/", "docs/.hidden", "docs/a.txt", "docs/b.txt",
+                                                "docs/c.txt", "docs/sub/", "docs/sub/d.txt"}));
 }
 
 TEST_F(CommandSwitches, X1StoresPathsRelativeToTheBaseFolder) {
@@ -80,7 +82,8 @@ TEST_F(CommandSwitches, JxLeavesOutFilePatternsAndFolderPatternsToTheirDepth) {
 
   AddDocs();  // no patterns: everything
   auto all = Stored();
-  EXPECT_TRUE(has(all, "docs/x.tmp") && has(all, "docs/tmp/t1.txt") && has(all, "docs/sub/deeper/tmp/t3.txt"));
+  EXPECT_TRUE(has(all, "docs/x.tmp") && has(all, "docs/tmp/t1.txt") &&
+              has(all, "docs/sub/deeper/tmp/t3.txt"));
 
   std::filesystem::remove(WorkHost());
   AddDocs(" -jx\"*.tmp\" -jx\"*\\tmp\" -r2 -x1 -a2");  // search depth 1
@@ -94,7 +97,8 @@ TEST_F(CommandSwitches, JxLeavesOutFilePatternsAndFolderPatternsToTheirDepth) {
   EXPECT_TRUE(has(depth1, "docs/a.txt"));
 
   std::filesystem::remove(WorkHost());
-  AddDocs(" -jx\"*.tmp\" -jx\"*\\tmp\" -jx\"*\\*\\tmp\" -jx\"*\\*\\*\\tmp\" -r2 -x1 -a2");  // depth 3
+  AddDocs(
+      " -jx\"*.tmp\" -jx\"*\\tmp\" -jx\"*\\*\\tmp\" -jx\"*\\*\\*\\tmp\" -r2 -x1 -a2");  // depth 3
   auto depth3 = Stored();
   EXPECT_FALSE(has(depth3, "docs/tmp/t1.txt"));
   EXPECT_FALSE(has(depth3, "docs/sub/tmp/t2.txt"));
@@ -137,7 +141,9 @@ TEST_F(CommandSwitches, DeleteOfANameNotStoredIsReportedAndChangesNothing) {
   const std::string before = Get(WorkHost());
   const CommandOutcome missing = Run("d " + Work() + " -d -y \"nothing\"");
   EXPECT_EQ(missing.code, kArchiverWarning);
-  EXPECT_EQ(missing.report, "スキップしました（書庫にありません）: nothing\r\n削除 0 件、スキップ 1 件、エラー 0 件\r\n");
+  EXPECT_EQ(
+      missing.report,
+      "スキップしました（書庫にありません）: nothing\r\n削除 0 件、スキップ 1 件、エラー 0 件\r\n");
   EXPECT_EQ(Get(WorkHost()), before);
 }
 
@@ -177,7 +183,8 @@ TEST_F(CommandSwitches, WithoutOverwriteSwitchTheUserIsAskedYesOrNo) {
   EXPECT_EQ(Get(D("out/docs/b.txt")), "old\n");
   EXPECT_EQ(Get(D("out/docs/c.txt")), "gamma\n");
   EXPECT_EQ(user.Shown()[0].buttons, pelko::test::MessageBoxButtons::YesNoCancel);
-  EXPECT_NE(asked.report.find("スキップしました（同じ名前のファイルがあります）: docs\\b.txt\r\n"), std::string::npos);
+  EXPECT_NE(asked.report.find("スキップしました（同じ名前のファイルがあります）: docs\\b.txt\r\n"),
+            std::string::npos);
 }
 
 TEST_F(CommandSwitches, YAnswersTheOverwriteQuestionYes) {
@@ -201,9 +208,10 @@ TEST_F(CommandSwitches, CancelAtTheOverwriteQuestionStopsAndKeepsWhatWasWritten)
   EXPECT_EQ(Get(D("out/docs/b.txt")), "old\n");
   EXPECT_EQ(Get(D("out/docs/c.txt")), "old\n");
   EXPECT_FALSE(Exists(D("out/docs/sub")));
-  EXPECT_NE(stopped.report.find("展開しました: docs\\a.txt\r\n中止しました（キャンセル）: docs\\b.txt\r\n"
-                                "キャンセルで中止しました。展開 "),
-            std::string::npos)
+  EXPECT_NE(
+      stopped.report.find("展開しました: docs\\a.txt\r\n中止しました（キャンセル）: docs\\b.txt\r\n"
+                          "キャンセルで中止しました。展開 "),
+      std::string::npos)
       << stopped.report;
   EXPECT_EQ(stopped.report.find("c.txt"), std::string::npos);
 }
@@ -224,8 +232,9 @@ TEST_F(CommandSwitches, Jyc0SkipsAndReportsEvenWithY) {
   const CommandOutcome skipped = ExtractDocs(" -jyc0 -d -y");
   EXPECT_EQ(skipped.code, kArchiverWarning);
   EXPECT_FALSE(Exists(D("out")));
-  EXPECT_EQ(skipped.report, "スキップしました（展開先のフォルダがありません）: D:\\out\\docs\r\n"
-                            "展開 0 件、スキップ 1 件、エラー 0 件\r\n");
+  EXPECT_EQ(skipped.report,
+            "スキップしました（展開先のフォルダがありません）: D:\\out\\docs\r\n"
+            "展開 0 件、スキップ 1 件、エラー 0 件\r\n");
   EXPECT_TRUE(user.Shown().empty());
 }
 
@@ -256,10 +265,13 @@ TEST_F(CommandSwitches, CancelAtTheFolderQuestionEndsTheWholeCommand) {
   std::filesystem::create_directories(D("second"));
   ScriptedMessageBoxHost user;
   user.Expect(DialogResult::Cancel, "D:\\out\\");
-  const CommandOutcome stopped = Run("e " + Work() + " -d \"D:\\out\\\" \"docs\" \"D:\\second\\\" \"docs\"");
+  const CommandOutcome stopped =
+      Run("e " + Work() + " -d \"D:\\out\\\" \"docs\" \"D:\\second\\\" \"docs\"");
   EXPECT_EQ(stopped.code, kArchiverCancelled);
   EXPECT_TRUE(Tree(D("second")).empty());
-  EXPECT_EQ(stopped.report, "中止しました（キャンセル）: D:\\out\\\r\nキャンセルで中止しました。展開 0 件、スキップ 0 件、エラー 0 件\r\n");
+  EXPECT_EQ(stopped.report,
+            "中止しました（キャンセル）: D:\\out\\\r\nキャンセルで中止しました。展開 0 "
+            "件、スキップ 0 件、エラー 0 件\r\n");
 }
 
 // --- -c1: keep newer --------------------------------------------------------
@@ -290,7 +302,8 @@ class BrokenHeaders : public CommandSwitches {
   void SetUp() override {
     std::string second = StoredEntry("two.txt", "two\n");
     second[30] ^= 0x01;  // inside the name: the header CRC no longer matches
-    Put(WorkHost(), StoredEntry("one.txt", "one\n") + second + StoredEntry("three.txt", "three\n") + '\0');
+    Put(WorkHost(),
+        StoredEntry("one.txt", "one\n") + second + StoredEntry("three.txt", "three\n") + '\0');
     std::filesystem::create_directories(D("out"));
   }
 };
@@ -299,14 +312,16 @@ TEST_F(BrokenHeaders, Jc1SkipsTheBrokenHeaderAndReadsOn) {
   const CommandOutcome resumed = Run("e " + Work() + " -jc1 -d -y D:\\out\\");
   EXPECT_EQ(resumed.code, kArchiverError);
   EXPECT_EQ(Tree(D("out")), (std::vector<std::string>{"one.txt", "three.txt"}));
-  EXPECT_NE(resumed.report.find("壊れたヘッダを飛ばしました（位置 "), std::string::npos) << resumed.report;
+  EXPECT_NE(resumed.report.find("壊れたヘッダを飛ばしました（位置 "), std::string::npos)
+      << resumed.report;
 }
 
 TEST_F(BrokenHeaders, Jc0StopsAtTheBrokenHeader) {
   const CommandOutcome stopped = Run("e " + Work() + " -jc0 -d -y D:\\out\\");
   EXPECT_EQ(stopped.code, kArchiverError);
   EXPECT_EQ(Tree(D("out")), std::vector<std::string>{"one.txt"});
-  EXPECT_NE(stopped.report.find("エラー（壊れたヘッダのため読み込みを中止しました、位置 "), std::string::npos)
+  EXPECT_NE(stopped.report.find("エラー（壊れたヘッダのため読み込みを中止しました、位置 "),
+            std::string::npos)
       << stopped.report;
 }
 
@@ -314,8 +329,10 @@ TEST_F(BrokenHeaders, NamedEntriesBehindTheBrokenHeaderNeedJc1) {
   const std::string named = " -y \"D:\\out\\\" \"three.txt\"";
   const CommandOutcome stopped = Run("e " + Work() + " -jc0" + named);
   EXPECT_TRUE(Tree(D("out")).empty());
-  EXPECT_NE(stopped.report.find("スキップしました（書庫にありません）: three.txt"), std::string::npos);
-  EXPECT_EQ(Run("e " + Work() + " -jc1" + named).code, kArchiverError);  // the broken header is still reported
+  EXPECT_NE(stopped.report.find("スキップしました（書庫にありません）: three.txt"),
+            std::string::npos);
+  EXPECT_EQ(Run("e " + Work() + " -jc1" + named).code,
+            kArchiverError);  // the broken header is still reported
   EXPECT_EQ(Tree(D("out")), std::vector<std::string>{"three.txt"});
 }
 
@@ -330,8 +347,9 @@ TEST_F(BrokenHeaders, DeleteRefusesADamagedArchiveAndLeavesItAlone) {
 
 TEST_F(CommandSwitches, FormatSwitchesChangeNothingOnExtraction) {
   AddDocs();
-  const std::vector<std::string> expected = {"docs/", "docs/.hidden", "docs/a.txt", "docs/b.txt", "docs/c.txt",
-                                             "docs/sub/", "docs/sub/d.txt"};
+  const std::vector<std::string> expected = {"docs/",         "docs/.hidden", "docs/a.txt",
+                                             "docs/b.txt",    "docs/c.txt",   "docs/sub/",
+                                             "docs/sub/d.txt"};
   for (const char* format : {"", " -o0", " -o1", " -o2"}) {
     std::filesystem::remove_all(D("out"));
     const CommandOutcome done = ExtractDocs(std::string(" -jyc -d") + format);
