@@ -12,6 +12,7 @@
 #include <string>
 
 #include "app/archiver_app.h"
+#include "platform/program_folder.h"
 #include "script_parser.h"
 #include "templates/templates.h"
 #include "ui/headless/headless_host.h"
@@ -87,6 +88,8 @@ int main(int argc, char** argv) {
     std::exit(kExitMismatch);
   });
 
+  // An installed copy's program folder is made on its first start.
+  pelko::win::MakeProgramFolder();
   pelko::ui::headless::HeadlessHost host(user);
   host.WatchText(pelko::templates::IDD_MAIN, 1003);
   pelko::app::CArchiverApp app;
