@@ -47,7 +47,7 @@ bool Named(const std::string& report, const std::string& path) {
 // Every file the driver reads whole, by path; each folder entered once.
 std::map<std::string, std::vector<std::uint8_t>> ReadableFiles(const std::string& image) {
   std::map<std::string, std::vector<std::uint8_t>> files;
-  auto device = FileDevice::Open(image);
+  auto device = FileDevice::Open(image, Access::Read);
   auto volume = FatVolume::Mount(**device);
   std::set<std::uint32_t> entered{0};
   std::vector<Path> folders{{}};
@@ -110,7 +110,7 @@ TEST(VolumeCheck, RepairLeavesWhatFsckCallsCleanAndSoundFilesAlone) {
     ToolRun repair = Floppy("check --repair " + ShellQuote(image));
     EXPECT_EQ(repair.exitCode, 1) << repair.output;
 
-    auto device = FileDevice::Open(image);
+    auto device = FileDevice::Open(image, Access::Read);
     auto report = CheckVolume(**device);
     ASSERT_TRUE(report.ok());
     EXPECT_TRUE(report->SafeToWrite());
@@ -180,7 +180,7 @@ TEST(VolumeCheck, ABrokenLongNameSequenceGivesTheShortName) {
   TempFolder folder;
   const std::string image = folder.Sub("disk.img");
   CopyFixtureImage("lfn-order-zero", image);
-  auto device = FileDevice::Open(image);
+  auto device = FileDevice::Open(image, Access::Read);
   auto volume = FatVolume::Mount(**device);
   auto items = volume->List({});
   ASSERT_TRUE(items.ok());
