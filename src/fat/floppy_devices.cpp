@@ -1,5 +1,8 @@
 #include "fat/floppy_devices.h"
 
+#include <grp.h>
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -94,6 +97,14 @@ std::vector<FloppyDrive> ListFloppyDrives(const std::string& sysBlock,
   std::sort(drives.begin(), drives.end(),
             [](const FloppyDrive& a, const FloppyDrive& b) { return a.devicePath < b.devicePath; });
   return drives;
+}
+
+std::string GroupToJoin(const std::string& devicePath) {
+  struct stat st {};
+  if (::stat(devicePath.c_str(), &st) != 0 || !S_ISBLK(st.st_mode)) return "";
+  if (st.st_gid == 0 || (st.st_mode & S_IRGRP) == 0) return "";
+  const group* owner = ::getgrgid(st.st_gid);
+  return owner == nullptr ? "" : owner->gr_name;
 }
 
 }  // namespace pelko::fat

@@ -21,4 +21,9 @@ struct FloppyDrive {
 std::vector<FloppyDrive> ListFloppyDrives(const std::string& sysBlock = "/sys/block",
                                           const std::string& mountInfo = "/proc/self/mountinfo");
 
+// The group whose members may use the block device at `devicePath` (disk,
+// floppy, ...): what a user who may not open it should join. Empty when it
+// is no block device or only root may use it.
+std::string GroupToJoin(const std::string& devicePath);
+
 }  // namespace pelko::fat

@@ -140,10 +140,23 @@ TEST(FloppyDrive, PermissionDeniedNamesTheGroupToJoin) {
                     ShellQuote(loop.Path()))
                 .exitCode,
             0);
-  ToolRun r = RunTool("setpriv --reuid=nobody --regid=nogroup --clear-groups " +
-                      ShellQuote(kFloppyTool) + " info " + ShellQuote(loop.Path()));
+  const std::string asNobody = "setpriv --reuid=nobody --regid=nogroup --clear-groups ";
+  ToolRun r = RunTool(asNobody + ShellQuote(kFloppyTool) + " info " + ShellQuote(loop.Path()));
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_NE(r.output.find("join the group 'floppy'"), std::string::npos) << r.output;
+
+  // The window's run sees no disk; its terminal hears why.
+  pelko::test::TempFolder scripts;
+  pelko::test::WriteHostFile(scripts.Sub("cancel.script"), "press 2\n");
+  ASSERT_EQ(RunTool("chmod -R a+rX " + ShellQuote(scripts.Path())).exitCode, 0);
+  ToolRun window = RunTool("PELKO_HOME=" + ShellQuote(home.HostPath()) +
+                           " PELKO_DRIVE_A=" + ShellQuote(loop.Path()) + " " + asNobody +
+                           ShellQuote(std::string(PELKO_BIN_DIR) + "/pelko-script") + " " +
+                           ShellQuote(scripts.Sub("cancel.script")));
+  EXPECT_NE(window.output.find("warning: drive A: (" + loop.Path() +
+                               "): permission denied; join the group 'floppy'"),
+            std::string::npos)
+      << window.output;
 }
 
 // Each case: the lock another process holds on the image, the command run

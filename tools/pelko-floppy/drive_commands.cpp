@@ -1,6 +1,5 @@
 // The commands about real floppy drives and the program folder: devices,
 // home, and why a floppy or device cannot be opened.
-#include <grp.h>
 #include <sys/stat.h>
 
 #include <cstdio>
@@ -10,6 +9,7 @@
 #include "fat/block_device.h"
 #include "fat/floppy_devices.h"
 #include "floppy_commands.h"
+#include "platform/drive_a_access.h"
 #include "platform/program_folder.h"
 
 namespace pelko::floppy {
@@ -18,19 +18,6 @@ namespace {
 bool IsBlockDevice(const std::string& path) {
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0 && S_ISBLK(st.st_mode);
-}
-
-// Whose group may use the device: a user joins it to use the floppy.
-std::string GroupAdvice(const std::string& path) {
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) return "permission denied";
-  const group* owner = ::getgrgid(st.st_gid);
-  if (owner == nullptr || st.st_gid == 0 || (st.st_mode & S_IRGRP) == 0) {
-    return "permission denied; only root may use this device";
-  }
-  std::string name = owner->gr_name;
-  return "permission denied; join the group '" + name + "' to use the floppy drive (sudo adduser " +
-         "$USER " + name + "), then log in again";
 }
 
 std::string SizeText(std::uint64_t bytes) {
@@ -56,7 +43,7 @@ std::uint64_t DeviceBytes(const std::string& path) {
 std::string OpenProblem(const std::string& path, std::uint32_t code) {
   switch (code) {
     case win::ERROR_ACCESS_DENIED:
-      return IsBlockDevice(path) ? GroupAdvice(path) : "permission denied";
+      return IsBlockDevice(path) ? win::PermissionAdvice(path) : "permission denied";
     case win::ERROR_SHARING_VIOLATION:
       return "the floppy is mounted; unmount it first (udisksctl unmount -b " + path + ")";
     case win::ERROR_NOT_SUPPORTED:
