@@ -1,6 +1,7 @@
 #include "fat/block_device.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,6 +19,40 @@ bool Inside(std::uint64_t offset, std::size_t length, std::uint64_t size) {
 std::uint64_t SizeOf(int fd) {
   off_t end = ::lseek(fd, 0, SEEK_END);
   return end < 0 ? 0 : static_cast<std::uint64_t>(end);
+}
+
+int OpenRetrying(const std::string& path, int flags, mode_t mode = 0) {
+  int fd;
+  do {
+    fd = ::open(path.c_str(), flags | O_CLOEXEC, mode);
+  } while (fd < 0 && errno == EINTR);
+  return fd;
+}
+
+ErrorCode OpenFailure(int error) {
+  switch (error) {
+    case EACCES:
+    case EPERM:
+      return win::ERROR_ACCESS_DENIED;
+    case EBUSY:
+      return win::ERROR_SHARING_VIOLATION;
+    default:  // no such file, no medium in the drive, ...
+      return win::ERROR_NOT_READY;
+  }
+}
+
+// Waits for the lock. Where the file system cannot lock at all the device
+// is used unlocked, as it was before locking existed.
+void Lock(int fd, int operation) {
+  while (::flock(fd, operation) != 0 && errno == EINTR) {
+  }
+}
+
+bool SameFile(int a, int b) {
+  struct stat sa {
+  }, sb{};
+  return ::fstat(a, &sa) == 0 && ::fstat(b, &sb) == 0 && sa.st_dev == sb.st_dev &&
+         sa.st_ino == sb.st_ino;
 }
 
 }  // namespace
@@ -38,57 +73,83 @@ Status MemoryDevice::Write(std::uint64_t offset, std::span<const std::uint8_t> b
   return Ok();
 }
 
-Result<std::unique_ptr<FileDevice>> FileDevice::Open(const std::string& hostPath) {
-  bool writeProtected = false;
-  int fd = ::open(hostPath.c_str(), O_RDWR | O_CLOEXEC);
-  if (fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM)) {
-    fd = ::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC);
-    writeProtected = true;
-  }
-  if (fd < 0) return Failed(win::ERROR_NOT_READY);
+Result<std::unique_ptr<FileDevice>> FileDevice::Open(const std::string& hostPath, Access access) {
+  // The first descriptor is read-only and carries the lock: a writer waiting
+  // for another PELKO process must not hold the device exclusively meanwhile.
+  int lockFd = OpenRetrying(hostPath, O_RDONLY);
+  if (lockFd < 0) return Failed(OpenFailure(errno));
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || !(S_ISREG(st.st_mode) || S_ISBLK(st.st_mode))) {
-    ::close(fd);
+  if (::fstat(lockFd, &st) != 0 || !(S_ISREG(st.st_mode) || S_ISBLK(st.st_mode))) {
+    ::close(lockFd);
     return Failed(win::ERROR_NOT_READY);
+  }
+  Lock(lockFd, access == Access::Read ? LOCK_SH : LOCK_EX);
+  const std::uint64_t size = SizeOf(lockFd);
+  if (S_ISBLK(st.st_mode) && size > kLargestFloppyBytes) {
+    ::close(lockFd);
+    return Failed(win::ERROR_NOT_SUPPORTED);
+  }
+  if (access == Access::Read) {
+    return std::unique_ptr<FileDevice>(new FileDevice(lockFd, lockFd, size, true));
   }
   // An image nobody may write is a disk with its write-protect tab set, even
   // for a user (root) whom the permission bits would not stop.
-  if (!writeProtected && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
-    int readOnly = ::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC);
-    ::close(fd);
-    if (readOnly < 0) return Failed(win::ERROR_NOT_READY);
-    fd = readOnly;
-    writeProtected = true;
+  if (S_ISREG(st.st_mode) && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+    return std::unique_ptr<FileDevice>(new FileDevice(lockFd, lockFd, size, true));
   }
-  return std::unique_ptr<FileDevice>(new FileDevice(fd, SizeOf(fd), writeProtected));
+  // O_EXCL on a block device fails with EBUSY while the kernel has it
+  // mounted or another program holds it: nothing is written behind their back.
+  int fd = OpenRetrying(hostPath, O_RDWR | (S_ISBLK(st.st_mode) ? O_EXCL : 0));
+  if (fd < 0) {
+    int error = errno;
+    if (error == EACCES || error == EROFS || error == EPERM) {
+      return std::unique_ptr<FileDevice>(new FileDevice(lockFd, lockFd, size, true));
+    }
+    ::close(lockFd);
+    return Failed(OpenFailure(error));
+  }
+  if (!SameFile(lockFd, fd)) {  // the name was pointed elsewhere in between
+    ::close(fd);
+    ::close(lockFd);
+    return Failed(win::ERROR_NOT_READY);
+  }
+  return std::unique_ptr<FileDevice>(new FileDevice(lockFd, fd, size, false));
 }
 
 Result<std::unique_ptr<FileDevice>> FileDevice::CreateForFormat(const std::string& hostPath,
                                                                 std::uint64_t size) {
-  int fd = ::open(hostPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  struct stat st {};
+  if (::stat(hostPath.c_str(), &st) == 0 && S_ISBLK(st.st_mode)) {
+    auto device = Open(hostPath, Access::Write);
+    if (!device) return device.status();
+    if ((*device)->IsWriteProtected()) return Failed(win::ERROR_WRITE_PROTECT);
+    if ((*device)->Size() < size) return Failed(win::ERROR_NOT_READY);
+    return device;
+  }
+  int fd = OpenRetrying(hostPath, O_RDWR | O_CREAT, 0644);
   if (fd < 0) {
     return Failed(errno == EACCES || errno == EROFS ? win::ERROR_WRITE_PROTECT
                                                     : win::ERROR_NOT_READY);
   }
-  struct stat st {};
-  if (::fstat(fd, &st) != 0) {
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
     return Failed(win::ERROR_NOT_READY);
   }
-  if (S_ISREG(st.st_mode)) {
-    // Emptied first so that the whole image reads as zeros afterwards.
-    if (::ftruncate(fd, 0) != 0 || ::ftruncate(fd, static_cast<off_t>(size)) != 0) {
-      ::close(fd);
-      return Failed(win::ERROR_WRITE_FAULT);
-    }
-  } else if (!S_ISBLK(st.st_mode) || SizeOf(fd) < size) {
+  Lock(fd, LOCK_EX);
+  // Emptied first so that the whole image reads as zeros afterwards.
+  if (::ftruncate(fd, 0) != 0 || ::ftruncate(fd, static_cast<off_t>(size)) != 0) {
     ::close(fd);
-    return Failed(win::ERROR_NOT_READY);
+    return Failed(win::ERROR_WRITE_FAULT);
   }
-  return std::unique_ptr<FileDevice>(new FileDevice(fd, SizeOf(fd), false));
+  return std::unique_ptr<FileDevice>(new FileDevice(fd, fd, SizeOf(fd), false));
 }
 
-FileDevice::~FileDevice() { ::close(fd_); }
+FileDevice::~FileDevice() {
+  // The data descriptor goes first: a waiting writer gets the lock only when
+  // the exclusive open is over too.
+  ::close(fd_);
+  if (lockFd_ != fd_) ::close(lockFd_);
+}
 
 Status FileDevice::Read(std::uint64_t offset, std::span<std::uint8_t> bytes) {
   if (!Inside(offset, bytes.size(), size_)) return Failed(win::ERROR_READ_FAULT);

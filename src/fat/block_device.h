@@ -44,15 +44,35 @@ class MemoryDevice final : public BlockDevice {
   bool writeProtected_;
 };
 
-// An image file or a block device, through one descriptor.
+// The largest standard floppy, 2880 KB. A block device larger than this is a
+// USB stick or a hard disk, never a floppy, and is refused as drive A:.
+inline constexpr std::uint64_t kLargestFloppyBytes = 2880 * 1024;
+
+// What a FileDevice is opened for.
+enum class Access {
+  Read,   // shared: other readers may come in; writing fails
+  Write,  // exclusive: no other PELKO process, and on a block device no one
+          // else (the kernel's mount included), uses it meanwhile
+};
+
+// An image file or a block device. While open it is locked with flock(2),
+// shared for reading and exclusive for writing, so that a second PELKO
+// process (or mtools, which locks the same way) waits for this one instead of
+// changing the same FAT at once.
 class FileDevice final : public BlockDevice {
  public:
-  // Read-write when the file allows it, else read-only (write-protected).
-  // A missing or unreadable file fails with ERROR_NOT_READY.
-  static Result<std::unique_ptr<FileDevice>> Open(const std::string& hostPath);
-  // For formatting: opens read-write, creating a regular file when missing and
-  // giving a regular file exactly `size` bytes (zeros). A device must already
-  // be at least that large.
+  // For writing, read-write when the file allows it, else read-only
+  // (write-protected); for reading, always read-only. Fails with
+  // ERROR_NOT_READY when there is nothing readable (no file, no medium),
+  // ERROR_ACCESS_DENIED when permissions forbid even reading,
+  // ERROR_NOT_SUPPORTED for a block device larger than a floppy, and, for
+  // writing, ERROR_SHARING_VIOLATION when a block device is held
+  // exclusively elsewhere (mounted).
+  static Result<std::unique_ptr<FileDevice>> Open(const std::string& hostPath,
+                                                  Access access = Access::Write);
+  // For formatting: opens for writing, creating a regular file when missing
+  // and giving a regular file exactly `size` bytes (zeros). A device must
+  // already be at least that large, and no larger than a floppy.
   static Result<std::unique_ptr<FileDevice>> CreateForFormat(const std::string& hostPath,
                                                              std::uint64_t size);
   ~FileDevice() override;
@@ -60,6 +80,7 @@ class FileDevice final : public BlockDevice {
   FileDevice& operator=(const FileDevice&) = delete;
 
   std::uint64_t Size() const override { return size_; }
+  // Also true for a device opened for reading: nothing can be written through it.
   bool IsWriteProtected() const override { return writeProtected_; }
   Status Read(std::uint64_t offset, std::span<std::uint8_t> bytes) override;
   Status Write(std::uint64_t offset, std::span<const std::uint8_t> bytes) override;
@@ -67,9 +88,10 @@ class FileDevice final : public BlockDevice {
   void DropCache() override;
 
  private:
-  FileDevice(int fd, std::uint64_t size, bool writeProtected)
-      : fd_(fd), size_(size), writeProtected_(writeProtected) {}
+  FileDevice(int lockFd, int fd, std::uint64_t size, bool writeProtected)
+      : lockFd_(lockFd), fd_(fd), size_(size), writeProtected_(writeProtected) {}
 
+  int lockFd_;  // holds the flock; the same as fd_ unless a second open was needed
   int fd_;
   std::uint64_t size_;
   bool writeProtected_;

@@ -6,6 +6,7 @@
 
 #include "app/archiver_app.h"
 #include "app/commands.h"
+#include "platform/drive_a_access.h"
 #include "platform/program_folder.h"
 #include "ui/qt/japanese_application.h"
 #include "ui/qt/qt_host.h"
@@ -29,6 +30,11 @@ int main(int argc, char** argv) {
   if (!pelko::win::CheckProgramFolder(problem)) {
     std::fprintf(stderr, "%s\n", problem.c_str());
     return 1;
+  }
+  // The window sees a floppy drive it may not open as an empty drive; the
+  // terminal hears why.
+  if (!pelko::win::CheckDriveAAccess(problem)) {
+    std::fprintf(stderr, "pelko: warning: %s\n", problem.c_str());
   }
   if (!HasDisplay()) {
     std::fprintf(

@@ -25,11 +25,14 @@ struct Mounted {
   fat::FatVolume* operator->() { return &*volume; }
 };
 
-// Anything that is not a readable FAT volume is an empty drive.
-std::optional<Mounted> Mount(const std::string& imagePath) {
-  auto device = fat::FileDevice::Open(imagePath);
+// Anything that is not a readable FAT volume is an empty drive. A floppy
+// that is mounted (held exclusively) may be read, but a change to it fails
+// as a file another process has open fails on Windows.
+std::optional<Mounted> Mount(const std::string& imagePath, fat::Access access) {
+  auto device = fat::FileDevice::Open(imagePath, access);
   if (!device) {
-    SetLastError(ERROR_NOT_READY);
+    SetLastError(device.error() == ERROR_SHARING_VIOLATION ? ERROR_SHARING_VIOLATION
+                                                           : ERROR_NOT_READY);
     return std::nullopt;
   }
   auto volume = fat::FatVolume::Mount(**device);
@@ -101,7 +104,7 @@ class FloppyFileStream final : public FileStream {
     if (closed_) return true;
     closed_ = true;
     if (!dirty_) return true;
-    auto mounted = Mount(imagePath_);
+    auto mounted = Mount(imagePath_, fat::Access::Write);
     if (!mounted) return false;
     return Report((*mounted)->PutFile(path_, data_, commit_ == Commit::CreateNew));
   }
@@ -123,7 +126,7 @@ class FloppyVolume final : public Volume {
   explicit FloppyVolume(std::string imagePath) : imagePath_(std::move(imagePath)) {}
 
   bool GetInformation(VolumeInformation& info) override {
-    auto m = Mount(imagePath_);
+    auto m = Mount(imagePath_, fat::Access::Read);
     if (!m) return false;
     auto label = (*m)->Label();
     if (!label) return Fail(ERROR_NOT_READY);
@@ -134,7 +137,7 @@ class FloppyVolume final : public Volume {
   }
 
   bool SetLabel(std::string_view label) override {
-    auto m = Mount(imagePath_);
+    auto m = Mount(imagePath_, fat::Access::Write);
     if (!m) return false;
     auto checked = fat::MakeVolumeLabel(label);
     if (!checked) return Fail(checked.error());
@@ -142,7 +145,7 @@ class FloppyVolume final : public Volume {
   }
 
   bool GetFreeSpace(DiskFreeSpace& space) override {
-    auto m = Mount(imagePath_);
+    auto m = Mount(imagePath_, fat::Access::Read);
     if (!m) return false;
     space.sectorsPerCluster = (*m)->Boot().sectorsPerCluster;
     space.bytesPerSector = (*m)->Boot().bytesPerSector;
@@ -152,7 +155,7 @@ class FloppyVolume final : public Volume {
   }
 
   std::unique_ptr<FileStream> Open(const RelativePath& path, OpenMode mode) override {
-    auto m = Mount(imagePath_);
+    auto m = Mount(imagePath_, mode == OpenMode::Read ? fat::Access::Read : fat::Access::Write);
     if (!m) return nullptr;
     fat::FatVolume& volume = *m->volume;
     auto item = volume.Stat(path);
@@ -180,7 +183,7 @@ class FloppyVolume final : public Volume {
   }
 
   bool GetInformation(const RelativePath& path, FileInformation& info) override {
-    auto m = Mount(imagePath_);
+    auto m = Mount(imagePath_, fat::Access::Read);
     if (!m) return false;
     auto item = (*m)->Stat(path);
     if (!item) return Fail(item.error());
@@ -195,34 +198,34 @@ class FloppyVolume final : public Volume {
   }
 
   bool SetLastWriteTime(const RelativePath& path, std::int64_t unixTime) override {
-    auto m = Mount(imagePath_);
+    auto m = Mount(imagePath_, fat::Access::Write);
     return m && Report((*m)->SetWriteTime(path, unixTime));
   }
   bool Delete(const RelativePath& path) override {
-    auto m = Mount(imagePath_);
+    auto m = Mount(imagePath_, fat::Access::Write);
     return m && Report((*m)->Delete(path));
   }
   bool Rename(const RelativePath& from, const RelativePath& to) override {
-    auto m = Mount(imagePath_);
+    auto m = Mount(imagePath_, fat::Access::Write);
     return m && Report((*m)->Rename(from, to));
   }
   bool Replace(const RelativePath& from, const RelativePath& to) override {
-    auto m = Mount(imagePath_);
+    auto m = Mount(imagePath_, fat::Access::Write);
     return m && Report((*m)->Replace(from, to));
   }
   bool CreateDirectory(const RelativePath& path) override {
-    auto m = Mount(imagePath_);
+    auto m = Mount(imagePath_, fat::Access::Write);
     return m && Report((*m)->MakeDirectory(path));
   }
   bool RemoveDirectory(const RelativePath& path) override {
-    auto m = Mount(imagePath_);
+    auto m = Mount(imagePath_, fat::Access::Write);
     return m && Report((*m)->RemoveDirectory(path));
   }
 
   bool List(const RelativePath& folder, std::vector<FindData>& entries,
             std::size_t& leftOut) override {
     leftOut = 0;
-    auto m = Mount(imagePath_);
+    auto m = Mount(imagePath_, fat::Access::Read);
     if (!m) return false;
     auto items = (*m)->List(folder);
     if (!items) return Fail(items.error());
@@ -270,7 +273,7 @@ std::unique_ptr<Volume> OpenFloppyVolume(const std::string& imagePath) {
     resolved = real;
     std::free(real);
   }
-  if (!Mount(resolved)) return nullptr;
+  if (!Mount(resolved, fat::Access::Read)) return nullptr;
   return std::make_unique<FloppyVolume>(resolved);
 }
 

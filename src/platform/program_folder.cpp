@@ -1,7 +1,10 @@
 #include "platform/program_folder.h"
 
+#include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <vector>
@@ -36,6 +39,32 @@ std::string ParentFolder(const std::string& path) {
   return path.substr(0, slash);
 }
 
+std::optional<std::string> PelkoHome() {
+  const char* home = std::getenv("PELKO_HOME");
+  if (home == nullptr || *home == '\0') return std::nullopt;
+  std::error_code error;
+  std::filesystem::path absolute = std::filesystem::absolute(home, error);
+  return (error ? std::filesystem::path(home) : absolute).lexically_normal().string();
+}
+
+// $XDG_DATA_HOME, or ~/.local/share when it is unset or not absolute (as the
+// XDG base directory rules say).
+std::string UserDataFolder() {
+  const char* xdg = std::getenv("XDG_DATA_HOME");
+  if (xdg != nullptr && xdg[0] == '/') return xdg;
+  const char* home = std::getenv("HOME");
+  std::string base = home != nullptr && *home != '\0' ? home : "";
+  if (base.empty()) {
+    if (const passwd* user = ::getpwuid(::getuid())) base = user->pw_dir;
+  }
+  return base + "/.local/share";
+}
+
+std::string WithoutTrailingSlash(std::string folder) {
+  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+  return folder;
+}
+
 }  // namespace
 
 std::optional<std::string> GetModuleFileName() {
@@ -44,20 +73,41 @@ std::optional<std::string> GetModuleFileName() {
   return ToWindowsPath(*exe);
 }
 
-std::optional<std::string> ProgramFolderHostPath() {
-  const char* home = std::getenv("PELKO_HOME");
-  std::string folder;
-  if (home != nullptr && *home != '\0') {
-    std::error_code error;
-    std::filesystem::path absolute = std::filesystem::absolute(home, error);
-    folder = (error ? std::filesystem::path(home) : absolute).lexically_normal().string();
-  } else {
-    auto exe = ExecutableHostPath();
-    if (!exe) return std::nullopt;
-    folder = ParentFolder(*exe);
+std::optional<std::string> InstalledProgramFolder(const std::string& executableFolder) {
+  std::filesystem::path folder(WithoutTrailingSlash(executableFolder));
+  if (folder.filename() != "bin") return std::nullopt;
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(folder.parent_path() / "share/pelko/installed", error)) {
+    return std::nullopt;
   }
-  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
-  return folder;
+  return std::filesystem::path(UserDataFolder() + "/pelko").lexically_normal().string();
+}
+
+std::optional<std::string> ProgramFolderHostPath() {
+  if (auto home = PelkoHome()) return WithoutTrailingSlash(*home);
+  auto exe = ExecutableHostPath();
+  if (!exe) return std::nullopt;
+  std::string folder = ParentFolder(*exe);
+  if (auto installed = InstalledProgramFolder(folder)) folder = *installed;
+  return WithoutTrailingSlash(folder);
+}
+
+bool MakeProgramFolder() {
+  auto folder = ProgramFolderHostPath();
+  if (!folder) return false;
+  std::error_code error;
+  if (std::filesystem::is_directory(*folder, error)) return true;
+  if (PelkoHome()) return false;
+  auto exe = ExecutableHostPath();
+  if (!exe || !InstalledProgramFolder(ParentFolder(*exe))) return false;
+  // Each missing folder is made private to the user, as the XDG rules ask:
+  // what it holds (paths and settings) is the user's own business.
+  std::string made;
+  for (const auto& part : std::filesystem::path(*folder)) {
+    made = made.empty() || made == "/" ? made + part.string() : made + "/" + part.string();
+    if (::mkdir(made.c_str(), 0700) != 0 && errno != EEXIST) return false;
+  }
+  return std::filesystem::is_directory(*folder, error);
 }
 
 std::optional<std::string> ProgramFolder() {
@@ -86,6 +136,7 @@ std::string ApplicationTitle() {
 }
 
 bool CheckProgramFolder(std::string& errorLine) {
+  MakeProgramFolder();
   auto host = ProgramFolderHostPath();
   if (!host) {
     errorLine = "pelko: cannot find the program folder (the executable's own path is unknown)";

@@ -47,7 +47,7 @@ bool Named(const std::string& report, const std::string& path) {
 // Every file the driver reads whole, by path; each folder entered once.
 std::map<std::string, std::vector<std::uint8_t>> ReadableFiles(const std::string& image) {
   std::map<std::string, std::vector<std::uint8_t>> files;
-  auto device = FileDevice::Open(image);
+  auto device = FileDevice::Open(image, Access::Read);
   auto volume = FatVolume::Mount(**device);
   std::set<std::uint32_t> entered{0};
   std::vector<Path> folders{{}};
@@ -110,7 +110,7 @@ TEST(VolumeCheck, RepairLeavesWhatFsckCallsCleanAndSoundFilesAlone) {
     ToolRun repair = Floppy("check --repair " + ShellQuote(image));
     EXPECT_EQ(repair.exitCode, 1) << repair.output;
 
-    auto device = FileDevice::Open(image);
+    auto device = FileDevice::Open(image, Access::Read);
     auto report = CheckVolume(**device);
     ASSERT_TRUE(report.ok());
     EXPECT_TRUE(report->SafeToWrite());
@@ -169,7 +169,9 @@ TEST(VolumeCheck, ACrossLinkedFloppyIsNeverWrittenLostClustersAreNoHindrance) {
         EXPECT_TRUE(write()) << win::GetLastError();
       }
     }
-    if (damaged) EXPECT_TRUE(ReadBytes(image) == bytes) << "the damaged floppy was changed";
+    if (damaged) {
+      EXPECT_TRUE(ReadBytes(image) == bytes) << "the damaged floppy was changed";
+    }
   }
   // The user reads why, in the system's words.
   EXPECT_EQ(cp932::ToUtf8(win::SystemErrorText(win::ERROR_FILE_CORRUPT)).value_or(""),
@@ -180,7 +182,7 @@ TEST(VolumeCheck, ABrokenLongNameSequenceGivesTheShortName) {
   TempFolder folder;
   const std::string image = folder.Sub("disk.img");
   CopyFixtureImage("lfn-order-zero", image);
-  auto device = FileDevice::Open(image);
+  auto device = FileDevice::Open(image, Access::Read);
   auto volume = FatVolume::Mount(**device);
   auto items = volume->List({});
   ASSERT_TRUE(items.ok());

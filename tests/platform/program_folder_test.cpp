@@ -111,6 +111,45 @@ TEST(ProgramFolder, UsableFolderPassesTheCheck) {
   EXPECT_TRUE(CheckProgramFolder(line)) << line;
 }
 
+// How a copy tells it is installed: from its own layout alone.
+TEST(ProgramFolder, AnInstalledCopyIsKnownByItsLayoutAndKeepsItsFolderInXdgDataHome) {
+  test::TempFolder base;
+  const std::string prefix = base.Sub("usr");
+  std::filesystem::create_directories(prefix + "/bin");
+  std::filesystem::create_directories(prefix + "/share/pelko");
+  std::filesystem::create_directories(base.Sub("build/bin"));
+  std::filesystem::create_directories(base.Sub("build/share/pelko"));  // no marker file
+  test::WriteHostFile(prefix + "/share/pelko/installed", "installed\n");
+  std::filesystem::create_directories(base.Sub("opt/libexec"));
+  std::filesystem::create_directories(base.Sub("opt/share/pelko"));
+  test::WriteHostFile(base.Sub("opt/share/pelko/installed"), "installed\n");
+  ScopedEnv home("HOME", base.Sub("me"));
+  {
+    ScopedEnv xdg("XDG_DATA_HOME", base.Sub("data"));
+    EXPECT_EQ(InstalledProgramFolder(prefix + "/bin"), base.Sub("data/pelko"));
+    EXPECT_EQ(InstalledProgramFolder(prefix + "/bin/"), base.Sub("data/pelko"));
+    EXPECT_EQ(InstalledProgramFolder(base.Sub("build/bin")), std::nullopt);
+    EXPECT_EQ(InstalledProgramFolder(base.Sub("opt/libexec")), std::nullopt);
+    EXPECT_EQ(InstalledProgramFolder(prefix), std::nullopt);
+  }
+  for (std::optional<std::string> unusable :
+       {std::optional<std::string>(), std::optional<std::string>(""),
+        std::optional<std::string>("relative/data")}) {
+    ScopedEnv xdg("XDG_DATA_HOME", unusable);
+    EXPECT_EQ(InstalledProgramFolder(prefix + "/bin"), base.Sub("me/.local/share/pelko"));
+  }
+}
+
+TEST(ProgramFolder, ABuildTreeCopyMakesNoFolderOfItsOwn) {
+  TestProgramFolder base;
+  std::string missing = base.HostPathOf("not-yet");
+  ScopedEnv home("PELKO_HOME", missing);
+  EXPECT_FALSE(MakeProgramFolder());
+  EXPECT_FALSE(test::HostPathExists(missing)) << "a folder PELKO_HOME names is never made";
+  ScopedEnv unset("PELKO_HOME", std::nullopt);
+  EXPECT_TRUE(MakeProgramFolder()) << "the build folder exists";
+}
+
 TEST(ProgramFolder, ApplicationTitleIsTheExecutableNameWithoutExtension) {
   EXPECT_EQ(ApplicationTitle(), "platform_tests");
 }

@@ -92,6 +92,22 @@ TEST(FloppyIcon, HasA32And16PixelImageInTheSixteenWindowsColours) {
   }
 }
 
+// The desktop's icons of an installed copy (scripts/make-icons) are icon
+// 128's own pixels at its two sizes, and the scalable drawing at the others.
+TEST(FloppyIcon, TheDesktopIconsAreItsOwnImages) {
+  const QString icons = QStringLiteral(PELKO_SOURCE_DIR "/data/icons/hicolor/");
+  for (int size : {16, 32}) {
+    const QImage png(icons + QStringLiteral("%1x%1/apps/pelko.png").arg(size));
+    EXPECT_EQ(png.convertToFormat(QImage::Format_ARGB32),
+              FloppyIconImage(size).convertToFormat(QImage::Format_ARGB32))
+        << size << " px: run scripts/make-icons";
+  }
+  for (int size : {48, 256}) {
+    EXPECT_EQ(QImage(icons + QStringLiteral("%1x%1/apps/pelko.png").arg(size)).size(),
+              QSize(size, size));
+  }
+}
+
 TEST(FloppyIcon, IsResource128Only) {
   EXPECT_FALSE(IconResource(128).isNull());
   EXPECT_TRUE(IconResource(129).isNull());

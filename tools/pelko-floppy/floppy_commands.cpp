@@ -75,10 +75,11 @@ std::optional<std::string> LabelFromUtf8(const std::string& utf8, std::string& p
   return *checked;
 }
 
-// Opens and mounts, then runs `body` on the volume.
-int WithVolume(const std::string& image, const std::function<int(fat::FatVolume&)>& body) {
-  auto device = fat::FileDevice::Open(image);
-  if (!device) return Error(image + ": cannot open the image");
+// Opens (locked for `access`) and mounts, then runs `body` on the volume.
+int WithVolume(const std::string& image, fat::Access access,
+               const std::function<int(fat::FatVolume&)>& body) {
+  auto device = fat::FileDevice::Open(image, access);
+  if (!device) return Error(image + ": " + OpenProblem(image, device.error()));
   auto volume = fat::FatVolume::Mount(**device);
   if (!volume) return Error(image + ": " + Describe(volume.error()));
   return body(*volume);
@@ -171,6 +172,39 @@ void WarnWhenOverridden() {
   }
 }
 
+// Why formatting could not start: the open's reasons, or the format's own.
+std::string FormatProblem(const std::string& image, fat::ErrorCode code) {
+  switch (code) {
+    case win::ERROR_ACCESS_DENIED:
+    case win::ERROR_SHARING_VIOLATION:
+    case win::ERROR_NOT_SUPPORTED:
+      return OpenProblem(image, code);
+    default:
+      return Describe(code);
+  }
+}
+
+// Drive A: takes anything that might hold a floppy, a drive without a disk
+// included, but never a device larger than a floppy. What it cannot read now
+// is said in a warning.
+bool CheckInsertable(const std::string& image, const std::string& target) {
+  auto device = fat::FileDevice::Open(target, fat::Access::Read);
+  if (!device && device.error() == win::ERROR_NOT_SUPPORTED) {
+    Error(image + ": " + OpenProblem(target, device.error()));
+    return false;
+  }
+  if (!device && device.error() == win::ERROR_ACCESS_DENIED) {
+    std::fprintf(stderr, "pelko-floppy: warning: %s: %s\n", image.c_str(),
+                 OpenProblem(target, device.error()).c_str());
+  } else if (!device || !fat::FatVolume::Mount(**device)) {
+    std::fprintf(
+        stderr,
+        "pelko-floppy: warning: %s holds no FAT volume; drive A: will say there is no disk\n",
+        image.c_str());
+  }
+  return true;
+}
+
 }  // namespace
 
 int Format(const std::string& image, const FormatOptions& options) {
@@ -190,14 +224,14 @@ int Format(const std::string& image, const FormatOptions& options) {
                              : static_cast<std::uint32_t>(std::time(nullptr)) * 2654435761u ^
                                    static_cast<std::uint32_t>(::getpid());
   auto device = fat::FileDevice::CreateForFormat(image, std::uint64_t{options.sizeKiB} * 1024);
-  if (!device) return Error(image + ": " + Describe(device.error()));
+  if (!device) return Error(image + ": " + FormatProblem(image, device.error()));
   if (fat::Status s = fat::FormatVolume(**device, *plan, *label, serial); !s)
     return Error(image + ": " + Describe(s.code));
   return 0;
 }
 
 int Info(const std::string& image) {
-  return WithVolume(image, [](fat::FatVolume& v) {
+  return WithVolume(image, fat::Access::Read, [](fat::FatVolume& v) {
     auto label = v.Label();
     if (!label) return Error(Describe(label.error()));
     std::uint64_t clusterBytes = v.Boot().ClusterBytes();
@@ -215,14 +249,14 @@ int Label(const std::string& image, const std::optional<std::string>& labelUtf8)
   std::string problem;
   auto label = LabelFromUtf8(labelUtf8.value_or(""), problem);
   if (!label) return Error(problem);
-  return WithVolume(image, [&](fat::FatVolume& v) {
+  return WithVolume(image, fat::Access::Write, [&](fat::FatVolume& v) {
     if (fat::Status s = v.SetLabel(*label); !s) return Error(image + ": " + Describe(s.code));
     return 0;
   });
 }
 
 int List(const std::string& image) {
-  return WithVolume(image, [](fat::FatVolume& v) {
+  return WithVolume(image, fat::Access::Read, [](fat::FatVolume& v) {
     Listing listing{v, {0}, {}};
     int rc = ListFolder(listing, {}, "");
     for (const std::string& folder : listing.leftOut) {
@@ -235,10 +269,10 @@ int List(const std::string& image) {
 }
 
 int Check(const std::string& image, bool repair) {
-  auto device = fat::FileDevice::Open(image);
+  auto device = fat::FileDevice::Open(image, repair ? fat::Access::Write : fat::Access::Read);
   constexpr int kUnreadable = 3;
   if (!device) {
-    Error(image + ": cannot open the image");
+    Error(image + ": " + OpenProblem(image, device.error()));
     return kUnreadable;
   }
   auto report = repair ? fat::RepairVolume(**device) : fat::CheckVolume(**device);
@@ -263,15 +297,7 @@ int Insert(const std::string& home, const std::string& image) {
   if (real == nullptr) return Error(image + ": " + std::strerror(errno));
   std::string target = real;
   std::free(real);
-  {
-    auto device = fat::FileDevice::Open(target);
-    if (!device || !fat::FatVolume::Mount(**device)) {
-      std::fprintf(
-          stderr,
-          "pelko-floppy: warning: %s holds no FAT volume; drive A: will say there is no disk\n",
-          image.c_str());
-    }
-  }
+  if (!CheckInsertable(image, target)) return 1;
   std::string link = home + "/A.img";
   if (Exists(link) && !IsLink(link)) {
     return Error(link + " is a real image, not a link; move it away before inserting another");

@@ -29,4 +29,17 @@ int Eject(const std::string& home);
 // The image drive A: uses now: PELKO_DRIVE_A, else A.img in `home`.
 std::string CurrentDriveA(const std::string& home);
 
+// The floppy drives of this machine that can be drive A:, one a line, with
+// their size, model and whether the desktop mounted them.
+int Devices();
+// Prints the program folder `home`.
+int Home(const std::string& home);
+// The program folder the tool itself uses (PELKO_HOME, an installed copy's
+// $XDG_DATA_HOME/pelko, else this tool's folder); with `make`, an installed
+// copy's folder is made when missing.
+std::string DefaultHome(bool make);
+// Why an image or device at `path` could not be opened (a code of
+// fat::FileDevice::Open), in a few words for the terminal.
+std::string OpenProblem(const std::string& path, std::uint32_t code);
+
 }  // namespace pelko::floppy

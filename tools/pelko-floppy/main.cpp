@@ -5,11 +5,13 @@
 //   ls IMAGE            every file and folder
 //   check [--repair] IMAGE   lost clusters, cross-links, loops, bad entries,
 //                       the FAT copies; --repair mends what it safely can
-//   insert IMAGE        point drive A: of the program folder at IMAGE
+//   insert IMAGE        point drive A: of the program folder at IMAGE (an
+//                       image file or a floppy drive such as /dev/sdb)
 //   eject               leave drive A: empty
-// --home DIR names the program folder (else PELKO_HOME, else this tool's folder).
-#include <unistd.h>
-
+//   devices             the floppy drives that can be drive A:
+//   home                print the program folder
+// --home DIR names the program folder (else the tool's own: PELKO_HOME, else
+// $XDG_DATA_HOME/pelko for an installed copy, else this tool's folder).
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -26,18 +28,11 @@ int Usage() {
                "       pelko-floppy label IMAGE [L]\n"
                "       pelko-floppy ls IMAGE\n"
                "       pelko-floppy check [--repair] IMAGE\n"
-               "       pelko-floppy insert IMAGE [--home DIR]\n"
-               "       pelko-floppy eject [--home DIR]\n");
+               "       pelko-floppy insert IMAGE|DEVICE [--home DIR]\n"
+               "       pelko-floppy eject [--home DIR]\n"
+               "       pelko-floppy devices\n"
+               "       pelko-floppy home [--home DIR]\n");
   return 2;
-}
-
-std::string OwnFolder() {
-  std::vector<char> buffer(4096);
-  ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
-  if (n <= 0) return ".";
-  std::string path(buffer.data(), static_cast<std::size_t>(n));
-  std::size_t slash = path.rfind('/');
-  return slash == std::string::npos || slash == 0 ? "/" : path.substr(0, slash);
 }
 
 bool ParseNumber(const std::string& text, int base, unsigned long long max,
@@ -92,11 +87,8 @@ int main(int argc, char** argv) {
     }
   }
   if (words.empty()) return Usage();
-  if (home.empty()) {
-    const char* env = std::getenv("PELKO_HOME");
-    home = env && *env ? env : OwnFolder();
-  }
   const std::string& command = words[0];
+  if (home.empty()) home = DefaultHome(command == "insert" || command == "home");
   const std::size_t args = words.size() - 1;
   if (command == "format" && args == 1) return Format(words[1], format);
   if (command == "info" && args <= 1) return Info(args == 1 ? words[1] : CurrentDriveA(home));
@@ -106,5 +98,7 @@ int main(int argc, char** argv) {
   if (command == "check" && args == 1) return Check(words[1], repair);
   if (command == "insert" && args == 1) return Insert(home, words[1]);
   if (command == "eject" && args == 0) return Eject(home);
+  if (command == "devices" && args == 0) return Devices();
+  if (command == "home" && args == 0) return Home(home);
   return Usage();
 }

@@ -22,7 +22,9 @@ constexpr Command kCommands[] = {
      "x ARCHIVE [-w DIR] [-f] [-i] [NAME...]\n"
      "                                 extract (into DIR; -f overwrite without asking;\n"
      "                                 -i go on after a broken header)"},
-    {"a", pelko::lha::RunAdd, "a ARCHIVE FILE...              add files"},
+    {"a", pelko::lha::RunAdd,
+     "a ARCHIVE [-lh5|-lh6|-lh7] FILE...\n"
+     "                                 add files and folders (-lh7 by default)"},
     {"d", pelko::lha::RunDelete, "d ARCHIVE NAME...              delete entries"},
 };
 

@@ -12,6 +12,8 @@
 #include <string>
 
 #include "app/archiver_app.h"
+#include "platform/drive_a_access.h"
+#include "platform/program_folder.h"
 #include "script_parser.h"
 #include "templates/templates.h"
 #include "ui/headless/headless_host.h"
@@ -87,6 +89,11 @@ int main(int argc, char** argv) {
     std::exit(kExitMismatch);
   });
 
+  // An installed copy's program folder is made on its first start.
+  pelko::win::MakeProgramFolder();
+  if (std::string problem; !pelko::win::CheckDriveAAccess(problem)) {
+    std::fprintf(stderr, "pelko-script: warning: %s\n", problem.c_str());
+  }
   pelko::ui::headless::HeadlessHost host(user);
   host.WatchText(pelko::templates::IDD_MAIN, 1003);
   pelko::app::CArchiverApp app;
