@@ -169,7 +169,9 @@ TEST(VolumeCheck, ACrossLinkedFloppyIsNeverWrittenLostClustersAreNoHindrance) {
         EXPECT_TRUE(write()) << win::GetLastError();
       }
     }
-    if (damaged) EXPECT_TRUE(ReadBytes(image) == bytes) << "the damaged floppy was changed";
+    if (damaged) {
+      EXPECT_TRUE(ReadBytes(image) == bytes) << "the damaged floppy was changed";
+    }
   }
   // The user reads why, in the system's words.
   EXPECT_EQ(cp932::ToUtf8(win::SystemErrorText(win::ERROR_FILE_CORRUPT)).value_or(""),
