@@ -126,7 +126,7 @@ int ListFolder(Listing& listing, const fat::Path& folder, const std::string& pre
 }
 
 std::string ProblemText(const fat::Problem& p) {
-  const std::string path = ToTerminal(p.path);
+  std::string path = ToTerminal(p.path);
   switch (p.kind) {
     case fat::ProblemKind::CrossLinked:
       return path + " and " + ToTerminal(p.other) + " share clusters";
@@ -204,9 +204,9 @@ int Info(const std::string& image) {
     std::printf("label:  %s\n", ToTerminal(*label).c_str());
     std::printf("serial: %s\n", Serial(v.Boot().serial).c_str());
     std::printf("free:   %llu bytes\n",
-                static_cast<unsigned long long>(v.FreeClusters() * clusterBytes));
+                static_cast<unsigned long long>(v.FreeClusters()) * clusterBytes);
     std::printf("total:  %llu bytes\n",
-                static_cast<unsigned long long>(v.TotalClusters() * clusterBytes));
+                static_cast<unsigned long long>(v.TotalClusters()) * clusterBytes);
     return 0;
   });
 }
