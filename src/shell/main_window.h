@@ -18,6 +18,21 @@ class MainWindow {
   ~MainWindow() = default;
 };
 
+// Keeps the main window's buttons off while it lives: whichever way a
+// command leaves the busy part, the buttons come back on.
+class ButtonsOffWhileBusy {
+ public:
+  explicit ButtonsOffWhileBusy(MainWindow& mainWindow) : mainWindow_(mainWindow) {
+    mainWindow_.EnableMainButtons(false);
+  }
+  ~ButtonsOffWhileBusy() { mainWindow_.EnableMainButtons(true); }
+  ButtonsOffWhileBusy(const ButtonsOffWhileBusy&) = delete;
+  ButtonsOffWhileBusy& operator=(const ButtonsOffWhileBusy&) = delete;
+
+ private:
+  MainWindow& mainWindow_;
+};
+
 // A command behind one of the main window's buttons.
 using MainCommand = std::function<void(MainWindow& mainWindow)>;
 
