@@ -9,10 +9,12 @@
 #include <cstring>
 #include <ctime>
 #include <functional>
+#include <optional>
 #include <set>
 #include <vector>
 
 #include "fat/block_device.h"
+#include "fat/boot_sector.h"
 #include "fat/fat_check.h"
 #include "fat/fat_volume.h"
 #include "fat/format.h"
@@ -196,7 +198,23 @@ int Format(const std::string& image, const FormatOptions& options) {
   return 0;
 }
 
+namespace {
+
+// Why the image holds no FAT volume, when its boot sector is what refuses it.
+std::optional<std::string> BootSectorProblem(const std::string& image) {
+  auto device = fat::FileDevice::Open(image);
+  if (!device) return std::nullopt;
+  std::optional<fat::BootSectorRefusal> refusal = fat::WhyNotFat(**device);
+  if (!refusal) return std::nullopt;
+  return std::string("not a FAT12/16 volume: ") + fat::BootSectorRefusalText(*refusal);
+}
+
+}  // namespace
+
 int Info(const std::string& image) {
+  if (std::optional<std::string> problem = BootSectorProblem(image)) {
+    return Error(image + ": " + *problem);
+  }
   return WithVolume(image, [](fat::FatVolume& v) {
     auto label = v.Label();
     if (!label) return Error(Describe(label.error()));
