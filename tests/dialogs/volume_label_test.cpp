@@ -2,6 +2,8 @@
 // list goes, with the panel refreshed only where it should be.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "dialogs/volume_label_dialog.h"
 #include "editor_fixture.h"
 #include "res/texts_dialogs.h"
@@ -175,6 +177,8 @@ struct Refusal {
   bool writeProtected;
   win::DWORD error;
 };
+
+void PrintTo(const Refusal& c, std::ostream* os) { *os << c.name; }
 
 const Refusal kRefusals[] = {
     {"WriteProtectedFloppy", "DISK2", true, win::ERROR_WRITE_PROTECT},

@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <optional>
+#include <ostream>
 #include <vector>
 
 #include "fat/fat_volume.h"
@@ -116,6 +117,8 @@ struct BadField {
   std::vector<std::uint8_t> bytes;
   BootSectorRefusal refusal;
 };
+
+void PrintTo(const BadField& c, std::ostream* os) { *os << c.name; }
 
 const BadField kBadFields[] = {
     {"NoJump", 0, {0, 0, 0}, BootSectorRefusal::NoJump},
