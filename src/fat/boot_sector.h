@@ -78,7 +78,7 @@ enum class BootSectorRefusal {
   FatTooSmall,        // the FAT cannot hold an entry for every cluster
 };
 
-// A few words for the user: "bytes per sector is not 512-4096".
+// The refusal in a few words, for pelko-floppy and its user.
 const char* BootSectorRefusalText(BootSectorRefusal refusal);
 
 // Checks every field against the rules of a FAT12/16 volume of `deviceSize`
