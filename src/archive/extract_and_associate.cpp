@@ -71,7 +71,7 @@ void ExtractAndAssociate(shell::MainWindow& mainWindow, const std::string& label
 
   const std::string workingCopy = win::ProgramFolderPath(kWorkingCopyName);
   // Off from the copy of the archive to the end of the command.
-  const shell::ButtonsOffWhileBusy busy(mainWindow);
+  const shell::BusySwitch busy(mainWindow);
   if (!BringArchiveToWorkingCopy(workingCopy)) {
     ShowMessage(res::kArchiveCopyFailed);
     return;

@@ -67,7 +67,7 @@ std::uint32_t OldArchiveSize() {
 // The working copy takes the previous archive's place on the floppy; it
 // leaves the program folder only once the floppy holds it whole.
 void ReplaceArchiveOnFloppy(shell::MainWindow& mainWindow, const std::string& workingCopy) {
-  const shell::ButtonsOffWhileBusy busy(mainWindow);
+  const shell::BusySwitch busy(mainWindow);
   if (PutArchiveOnFloppy(workingCopy)) {
     win::DeleteFile(workingCopy);
   } else {
@@ -92,7 +92,7 @@ void SplitOverFloppies(shell::MainWindow& mainWindow, const std::string& working
       win::DialogResult::Yes) {
     return;
   }
-  const shell::ButtonsOffWhileBusy busy(mainWindow);
+  const shell::BusySwitch busy(mainWindow);
   WriteSpannedArchive(workingCopy);
 }
 

@@ -20,14 +20,14 @@ class MainWindow {
 
 // Keeps the main window's buttons off while it lives: whichever way a
 // command leaves the busy part, the buttons come back on.
-class ButtonsOffWhileBusy {
+class BusySwitch {
  public:
-  explicit ButtonsOffWhileBusy(MainWindow& mainWindow) : mainWindow_(mainWindow) {
+  explicit BusySwitch(MainWindow& mainWindow) : mainWindow_(mainWindow) {
     mainWindow_.EnableMainButtons(false);
   }
-  ~ButtonsOffWhileBusy() { mainWindow_.EnableMainButtons(true); }
-  ButtonsOffWhileBusy(const ButtonsOffWhileBusy&) = delete;
-  ButtonsOffWhileBusy& operator=(const ButtonsOffWhileBusy&) = delete;
+  ~BusySwitch() { mainWindow_.EnableMainButtons(true); }
+  BusySwitch(const BusySwitch&) = delete;
+  BusySwitch& operator=(const BusySwitch&) = delete;
 
  private:
   MainWindow& mainWindow_;
