@@ -70,10 +70,10 @@ void ExtractAndAssociate(shell::MainWindow& mainWindow, const std::string& label
   }
 
   const std::string workingCopy = win::ProgramFolderPath(kWorkingCopyName);
-  mainWindow.EnableMainButtons(false);
+  // Off from the copy of the archive to the end of the command.
+  const shell::BusySwitch busy(mainWindow);
   if (!BringArchiveToWorkingCopy(workingCopy)) {
     ShowMessage(res::kArchiveCopyFailed);
-    mainWindow.EnableMainButtons(true);
     return;
   }
 
@@ -81,7 +81,6 @@ void ExtractAndAssociate(shell::MainWindow& mainWindow, const std::string& label
   std::optional<std::string> destination = UsableDestinationFolder(settings.destinationFolder);
   if (!settings.extractUnassociated || !destination) {
     ShowMessage(res::kNoDestinationFolder);
-    mainWindow.EnableMainButtons(true);
     return;
   }
 
@@ -96,7 +95,6 @@ void ExtractAndAssociate(shell::MainWindow& mainWindow, const std::string& label
   if (!store::WriteAssociationList(label, {targetFolder})) {
     shell::ShowFileErrorText(shell::FileErrorCause::Create, listPath);
   }
-  mainWindow.EnableMainButtons(true);
 }
 
 }  // namespace pelko::archive

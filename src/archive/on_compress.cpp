@@ -67,13 +67,12 @@ std::uint32_t OldArchiveSize() {
 // The working copy takes the previous archive's place on the floppy; it
 // leaves the program folder only once the floppy holds it whole.
 void ReplaceArchiveOnFloppy(shell::MainWindow& mainWindow, const std::string& workingCopy) {
-  mainWindow.EnableMainButtons(false);
+  const shell::BusySwitch busy(mainWindow);
   if (PutArchiveOnFloppy(workingCopy)) {
     win::DeleteFile(workingCopy);
   } else {
     shell::ShowSystemErrorText();
   }
-  mainWindow.EnableMainButtons(true);
 }
 
 void SplitOverFloppies(shell::MainWindow& mainWindow, const std::string& workingCopy,
@@ -93,9 +92,8 @@ void SplitOverFloppies(shell::MainWindow& mainWindow, const std::string& working
       win::DialogResult::Yes) {
     return;
   }
-  mainWindow.EnableMainButtons(false);
+  const shell::BusySwitch busy(mainWindow);
   WriteSpannedArchive(workingCopy);
-  mainWindow.EnableMainButtons(true);
 }
 
 }  // namespace

@@ -70,10 +70,10 @@ void OnExpand(shell::MainWindow& mainWindow) {
   }
 
   const std::string workingCopy = win::ProgramFolderPath(kWorkingCopyName);
-  mainWindow.EnableMainButtons(false);
+  // Off from the copy of the archive to the end of the command.
+  const shell::BusySwitch busy(mainWindow);
   if (!BringArchiveToWorkingCopy(workingCopy)) {
     ShowMessage(res::kArchiveCopyFailed);
-    mainWindow.EnableMainButtons(true);
     return;
   }
 
@@ -89,7 +89,6 @@ void OnExpand(shell::MainWindow& mainWindow) {
   if (settings.extractUnassociated) ExtractUnassociated(workingCopy, *lines, settings);
 
   win::DeleteFile(workingCopy);
-  mainWindow.EnableMainButtons(true);
 }
 
 }  // namespace pelko::archive

@@ -34,8 +34,10 @@ constexpr std::size_t kMaxDestinationBytes = store::kDestinationFolderFieldSize 
 constexpr std::uint8_t kNoArchiveFormat = 0xFF;
 
 std::vector<std::string> ListItems(const ui::ListBox& list) {
+  const int count = list.GetCount();
   std::vector<std::string> items;
-  for (int i = 0; i < list.GetCount(); ++i) items.push_back(list.GetText(i));
+  items.reserve(static_cast<std::size_t>(std::max(count, 0)));
+  for (int i = 0; i < count; ++i) items.push_back(list.GetText(i));
   return items;
 }
 

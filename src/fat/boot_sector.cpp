@@ -19,15 +19,17 @@ bool IsPowerOfTwo(std::uint32_t v) { return v != 0 && std::has_single_bit(v); }
 // The media byte: 0xF0 or 0xF8-0xFF (also the low byte of FAT entry 0).
 bool IsMediaDescriptor(std::uint8_t m) { return m == 0xF0 || m >= 0xF8; }
 
-}  // namespace
+using Refusal = BootSectorRefusal;
 
-Result<BootSector> ParseBootSector(std::span<const std::uint8_t> s, std::uint64_t deviceSize) {
-  if (s.size() < kBootSectorBytes) return NotFat();
+// Reads the fields into `b` and checks each; the first check that fails
+// says why.
+std::optional<Refusal> Examine(std::span<const std::uint8_t> s, std::uint64_t deviceSize,
+                               BootSector& b) {
+  if (s.size() < kBootSectorBytes) return Refusal::TooShort;
   // A jump to the boot code, and the signature every DOS-made disk carries.
-  bool jump = s[0] == 0xE9 || (s[0] == 0xEB && s[2] == 0x90);
-  if (!jump || s[510] != 0x55 || s[511] != 0xAA) return NotFat();
+  if (s[0] != 0xE9 && (s[0] != 0xEB || s[2] != 0x90)) return Refusal::NoJump;
+  if (s[510] != 0x55 || s[511] != 0xAA) return Refusal::NoSignature;
 
-  BootSector b;
   b.bytesPerSector = text::LoadLe16(s, 11);
   b.sectorsPerCluster = s[13];
   b.reservedSectors = text::LoadLe16(s, 14);
@@ -43,30 +45,32 @@ Result<BootSector> ParseBootSector(std::span<const std::uint8_t> s, std::uint64_
   b.totalSectors = total16 != 0 ? total16 : total32;
 
   if (b.bytesPerSector < 512 || b.bytesPerSector > 4096 || !IsPowerOfTwo(b.bytesPerSector))
-    return NotFat();
-  if (!IsPowerOfTwo(b.sectorsPerCluster)) return NotFat();
-  if (b.ClusterBytes() > 64 * 1024) return NotFat();
-  if (b.reservedSectors == 0) return NotFat();
-  if (b.fatCount == 0 || b.fatCount > 4) return NotFat();
-  if (b.rootEntries == 0) return NotFat();
-  if (b.totalSectors == 0) return NotFat();
-  if (!IsMediaDescriptor(b.media)) return NotFat();
-  if (b.sectorsPerFat == 0) return NotFat();  // zero here means FAT32
+    return Refusal::BytesPerSector;
+  if (!IsPowerOfTwo(b.sectorsPerCluster)) return Refusal::SectorsPerCluster;
+  if (b.ClusterBytes() > 64 * 1024) return Refusal::ClusterTooLarge;
+  if (b.reservedSectors == 0) return Refusal::NoReservedSectors;
+  if (b.fatCount == 0 || b.fatCount > 4) return Refusal::FatCount;
+  if (b.rootEntries == 0) return Refusal::NoRootEntries;
+  if (b.totalSectors == 0) return Refusal::NoTotalSectors;
+  if (!IsMediaDescriptor(b.media)) return Refusal::MediaDescriptor;
+  if (b.sectorsPerFat == 0) return Refusal::NoSectorsPerFat;
 
   b.rootSectors = (b.RootBytes() + b.bytesPerSector - 1) / b.bytesPerSector;
   std::uint64_t firstData = std::uint64_t{b.reservedSectors} +
                             std::uint64_t{b.fatCount} * b.sectorsPerFat + b.rootSectors;
-  if (firstData >= b.totalSectors) return NotFat();
+  if (firstData >= b.totalSectors) return Refusal::NoDataArea;
   b.firstDataSector = static_cast<std::uint32_t>(firstData);
-  if (std::uint64_t{b.totalSectors} * b.bytesPerSector > deviceSize) return NotFat();
+  if (std::uint64_t{b.totalSectors} * b.bytesPerSector > deviceSize) {
+    return Refusal::LargerThanDevice;
+  }
 
   b.clusterCount = (b.totalSectors - b.firstDataSector) / b.sectorsPerCluster;
-  if (b.clusterCount == 0 || b.clusterCount > kMaxFat16Clusters) return NotFat();
+  if (b.clusterCount == 0 || b.clusterCount > kMaxFat16Clusters) return Refusal::ClusterCount;
   b.type = b.clusterCount <= kMaxFat12Clusters ? FatType::Fat12 : FatType::Fat16;
   // The last entry (cluster clusterCount + 1) must lie inside one FAT.
   std::uint64_t last = std::uint64_t{b.clusterCount} + 1;
   std::uint64_t fatBytesNeeded = b.type == FatType::Fat12 ? last + last / 2 + 2 : (last + 1) * 2;
-  if (fatBytesNeeded > b.FatBytes()) return NotFat();
+  if (fatBytesNeeded > b.FatBytes()) return Refusal::FatTooSmall;
 
   b.driveNumber = s[36];
   b.extended = s[38] == kExtendedBootSignature;
@@ -78,14 +82,73 @@ Result<BootSector> ParseBootSector(std::span<const std::uint8_t> s, std::uint64_
     b.serial = text::LoadLe32(s, kSerialOffset);
     b.label.fill(' ');
   }
+  return std::nullopt;
+}
+
+std::optional<Refusal> ReadAndExamine(BlockDevice& device, BootSector& b) {
+  std::array<std::uint8_t, kBootSectorBytes> sector{};
+  if (device.Size() < sector.size()) return Refusal::TooShort;
+  if (!device.Read(0, sector)) return Refusal::Unreadable;
+  return Examine(sector, device.Size(), b);
+}
+
+}  // namespace
+
+const char* BootSectorRefusalText(BootSectorRefusal refusal) {
+  switch (refusal) {
+    case Refusal::TooShort:
+      return "shorter than one sector";
+    case Refusal::Unreadable:
+      return "the boot sector cannot be read";
+    case Refusal::NoJump:
+      return "no jump to boot code at byte 0";
+    case Refusal::NoSignature:
+      return "no boot signature 55 AA at byte 510";
+    case Refusal::BytesPerSector:
+      return "bytes per sector is not a power of two from 512 to 4096";
+    case Refusal::SectorsPerCluster:
+      return "sectors per cluster is not a power of two";
+    case Refusal::ClusterTooLarge:
+      return "a cluster is larger than 64 KiB";
+    case Refusal::NoReservedSectors:
+      return "no reserved sectors";
+    case Refusal::FatCount:
+      return "the number of FATs is not 1 to 4";
+    case Refusal::NoRootEntries:
+      return "no root folder entries (FAT32?)";
+    case Refusal::NoTotalSectors:
+      return "the total sector count is zero";
+    case Refusal::MediaDescriptor:
+      return "the media byte is not F0 or F8-FF";
+    case Refusal::NoSectorsPerFat:
+      return "sectors per FAT is zero (FAT32?)";
+    case Refusal::NoDataArea:
+      return "the FATs and root folder leave no room for data";
+    case Refusal::LargerThanDevice:
+      return "the volume is larger than the image";
+    case Refusal::ClusterCount:
+      return "the cluster count is zero or beyond FAT16";
+    case Refusal::FatTooSmall:
+      return "the FAT is too small for its clusters";
+  }
+  return "unknown";
+}
+
+Result<BootSector> ParseBootSector(std::span<const std::uint8_t> s, std::uint64_t deviceSize) {
+  BootSector b;
+  if (Examine(s, deviceSize, b)) return NotFat();
   return b;
 }
 
 Result<BootSector> ReadBootSector(BlockDevice& device) {
-  std::array<std::uint8_t, kBootSectorBytes> sector{};
-  if (device.Size() < sector.size()) return NotFat();
-  if (!device.Read(0, sector)) return NotFat();
-  return ParseBootSector(sector, device.Size());
+  BootSector b;
+  if (ReadAndExamine(device, b)) return NotFat();
+  return b;
+}
+
+std::optional<BootSectorRefusal> WhyNotFat(BlockDevice& device) {
+  BootSector b;
+  return ReadAndExamine(device, b);
 }
 
 std::array<std::uint8_t, kBootSectorBytes> EncodeBootSector(const BootSector& b) {

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "fat/block_device.h"
@@ -55,11 +56,38 @@ struct BootSector {
   }
 };
 
+// Why sector 0 does not describe a FAT12/16 volume: one reason per check, in
+// the order they are made.
+enum class BootSectorRefusal {
+  TooShort,           // the device or sector holds fewer than 512 bytes
+  Unreadable,         // reading sector 0 failed
+  NoJump,             // no jump to boot code at byte 0
+  NoSignature,        // no 0x55AA at bytes 510-511
+  BytesPerSector,     // not a power of two from 512 to 4096
+  SectorsPerCluster,  // not a power of two
+  ClusterTooLarge,    // over 64 KiB
+  NoReservedSectors,  // the boot sector itself must be reserved
+  FatCount,           // not 1 to 4
+  NoRootEntries,      // FAT32 keeps no fixed root folder
+  NoTotalSectors,     // both sector counts are zero
+  MediaDescriptor,    // not 0xF0 or 0xF8-0xFF
+  NoSectorsPerFat,    // zero here means FAT32
+  NoDataArea,         // the FATs and root folder fill the volume
+  LargerThanDevice,   // the volume reaches past the end of the device
+  ClusterCount,       // none, or more than FAT16 can count
+  FatTooSmall,        // the FAT cannot hold an entry for every cluster
+};
+
+// The refusal in a few words, for pelko-floppy and its user.
+const char* BootSectorRefusalText(BootSectorRefusal refusal);
+
 // Checks every field against the rules of a FAT12/16 volume of `deviceSize`
 // bytes; anything else (garbage, FAT32, a truncated image) is refused with
 // ERROR_NOT_READY, which is how Windows reports an unrecognised disk.
 Result<BootSector> ParseBootSector(std::span<const std::uint8_t> sector, std::uint64_t deviceSize);
 Result<BootSector> ReadBootSector(BlockDevice& device);
+// Why ReadBootSector refuses `device`; nothing when it accepts it.
+std::optional<BootSectorRefusal> WhyNotFat(BlockDevice& device);
 
 // The 512 bytes a formatter writes for `boot` (jump, BPB, extended fields,
 // a boot stub that says there is no system, signature 0x55AA).

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
 
 #include "fat/long_name.h"
 #include "text/little_endian.h"
@@ -38,7 +39,7 @@ class PendingLongName {
       return Reset();
     }
     std::vector<std::uint16_t> piece = LongNamePieceUnits(raw);
-    std::copy(piece.begin(), piece.end(), units_.begin() + (order - 1) * 13);
+    std::copy(piece.begin(), piece.end(), units_.begin() + std::ptrdiff_t{order - 1} * 13);
     --next_;
   }
 

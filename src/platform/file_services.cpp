@@ -11,7 +11,7 @@
 namespace pelko::win {
 namespace {
 
-constexpr std::size_t kCopyChunk = 64 * 1024;
+constexpr std::size_t kCopyChunk = std::size_t{64} * 1024;
 
 // Writes the rest of `source` into a new file; whatever goes wrong, no
 // half-written target stays behind.

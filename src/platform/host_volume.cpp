@@ -140,7 +140,7 @@ bool HostVolume::GetFreeSpace(DiskFreeSpace& space) {
   struct statvfs fs {};
   if (::statvfs(root_.c_str(), &fs) != 0) return FailFromErrno(errno);
   // Fixed 4 KiB clusters; the counts saturate rather than wrap.
-  constexpr unsigned long long kClusterBytes = 512 * 8;
+  constexpr unsigned long long kClusterBytes = 512ULL * 8;
   unsigned long long unit = fs.f_frsize != 0 ? fs.f_frsize : fs.f_bsize;
   space.bytesPerSector = 512;
   space.sectorsPerCluster = 8;

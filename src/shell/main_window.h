@@ -18,6 +18,21 @@ class MainWindow {
   ~MainWindow() = default;
 };
 
+// Keeps the main window's buttons off while it lives: whichever way a
+// command leaves the busy part, the buttons come back on.
+class BusySwitch {
+ public:
+  explicit BusySwitch(MainWindow& mainWindow) : mainWindow_(mainWindow) {
+    mainWindow_.EnableMainButtons(false);
+  }
+  ~BusySwitch() { mainWindow_.EnableMainButtons(true); }
+  BusySwitch(const BusySwitch&) = delete;
+  BusySwitch& operator=(const BusySwitch&) = delete;
+
+ private:
+  MainWindow& mainWindow_;
+};
+
 // A command behind one of the main window's buttons.
 using MainCommand = std::function<void(MainWindow& mainWindow)>;
 

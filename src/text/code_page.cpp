@@ -16,6 +16,7 @@ namespace {
 // fail: a name is never silently changed.
 std::optional<std::string> Convert(const char* to, const char* from, std::string_view text) {
   iconv_t cd = iconv_open(to, from);
+  // NOLINTNEXTLINE(performance-no-int-to-ptr): iconv_open's documented failure value
   if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
   std::string out(text.size() * 3 + 16, '\0');
   char* in = const_cast<char*>(text.data());

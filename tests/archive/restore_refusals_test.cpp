@@ -3,6 +3,8 @@
 // only from the copy of the archive to the end of the command.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "archive/archive_commands.h"
 #include "backup_restore_fixture.h"
 #include "lzh/command/archiver_command.h"
@@ -19,7 +21,7 @@ class RestoreRefusalTest : public BackupRestoreTest {
     floppy_ = MakeFloppy("disk.img", label);
     Insert(floppy_);
     WriteOnC("data/docs/report.doc", Noise(3000, 2));
-    MakeFolderOnC("restore");
+    MakeFolderOnC("restore/inner");
     floppyBefore_ = ImageBytes(floppy_);
     treeBefore_ = UserFolders();
   }
@@ -80,46 +82,126 @@ TEST_F(RestoreRefusalTest, NoDiskAsksUntilCancelAndTouchesNothing) {
   EXPECT_TRUE(SameTree(ProgramFolder(), before));
 }
 
-TEST_F(RestoreRefusalTest, UnlabelledFloppyIsRefused) {
-  SetUpFloppy("");
-  PutOnFloppy(floppy_, "ARCHIVE.LZH", Noise(100, 3));
-  floppyBefore_ = ImageBytes(floppy_);
-  WriteList("", {"C:\\data\\docs"});  // even a list named ".txt" is not used
-  Tree before = ProgramFolder();
-  PressExpand();
-  Answer(res::kEmptyVolumeLabel, MessageBoxButtons::Ok, DialogResult::Ok);
-  RunMainWindow();
-  ExpectScriptDone();
-  ExpectFloppyAndFoldersUnchanged();
-  EXPECT_TRUE(SameTree(ProgramFolder(), before));
+// One refusal each: what the floppy and the program folder hold, then the
+// questions in order. The floppy and the user's folders stay as they were.
+struct Question {
+  std::string_view text;  // UTF-8; empty: the system's text for `systemError`
+  win::DWORD systemError;
+  MessageBoxButtons buttons;
+  DialogResult answer;
+  bool buttonsOff;  // checked as the question is shown
+};
+
+struct OnFloppy {
+  const char* file;  // null: nothing
+  std::size_t size;
+  std::uint32_t seed;
+};
+
+struct Refusal {
+  const char* name;
+  const char* label;
+  const char* patchedLabel;  // 11 bytes no FAT tool writes, put over the label; or null
+  OnFloppy onFloppy;
+  const char* destination;  // null: the label's list instead of restore options
+  bool programFolderKept;
+  std::vector<Question> questions;
+};
+
+void PrintTo(const Refusal& c, std::ostream* os) { *os << c.name; }
+
+const Question kCopyFailed{res::kArchiveCopyFailed, 0, MessageBoxButtons::Ok, DialogResult::Ok,
+                           true};
+const Question kInvalidName{"", win::ERROR_INVALID_NAME, MessageBoxButtons::Ok, DialogResult::Ok,
+                            false};
+Question Offer(DialogResult answer) {
+  return {res::kOfferExtractAndAssociate, 0, MessageBoxButtons::YesNo, answer, false};
 }
 
-TEST_F(RestoreRefusalTest, NoToTheOfferChangesNothing) {
-  SetUpFloppy("DISK1");
-  PutOnFloppy(floppy_, "ARCHIVE.LZH", Noise(100, 3));
-  floppyBefore_ = ImageBytes(floppy_);
-  WriteOptions(WithDestination("C:\\restore\\"));
+const Refusal kRefusals[] = {
+    // Even a list named ".txt" is not used.
+    {"UnlabelledFloppy",
+     "",
+     nullptr,
+     {"ARCHIVE.LZH", 100, 3},
+     nullptr,
+     true,
+     {{res::kEmptyVolumeLabel, 0, MessageBoxButtons::Ok, DialogResult::Ok, false}}},
+    {"NoToTheOffer",
+     "DISK1",
+     nullptr,
+     {"ARCHIVE.LZH", 100, 3},
+     "C:\\restore\\",
+     true,
+     {Offer(DialogResult::No)}},
+    {"FloppyWithoutArchive", "DISK1", nullptr, {}, nullptr, true, {kCopyFailed}},
+    {"NoAtTheJoinersPrompt",
+     "DISK1",
+     nullptr,
+     {"ARCH.DIV", 1024, 5},
+     nullptr,
+     false,
+     {{"2 枚目のディスクを入れてください。", 0, MessageBoxButtons::YesNo, DialogResult::No, true},
+      kCopyFailed}},
+    {"ExtractAndAssociateWithoutArchive",
+     "DISK1",
+     nullptr,
+     {},
+     "C:\\restore\\",
+     true,
+     {Offer(DialogResult::Yes), kCopyFailed}},
+    // "..": the target folder would be the destination's parent.
+    {"LabelThatCannotNameAFolder",
+     "LABELXXXXXX",
+     "..         ",
+     {"ARCHIVE.LZH", 700, 4},
+     "C:\\restore\\inner\\",
+     true,
+     {Offer(DialogResult::Yes), kInvalidName}},
+    {"LabelWithABackslash",
+     "LABELXXXXXX",
+     "..\\UP      ",
+     {"ARCHIVE.LZH", 700, 4},
+     "C:\\restore\\",
+     true,
+     {Offer(DialogResult::Yes), kInvalidName}},
+};
+
+class RestoreRefusal : public RestoreRefusalTest, public ::testing::WithParamInterface<Refusal> {};
+
+TEST_P(RestoreRefusal, ChangesNoFolderAndTheFloppy) {
+  const Refusal& r = GetParam();
+  SetUpFloppy(r.label);
+  if (r.onFloppy.file) {
+    PutOnFloppy(floppy_, r.onFloppy.file, Noise(r.onFloppy.size, r.onFloppy.seed));
+    floppyBefore_ = ImageBytes(floppy_);
+  }
+  if (r.patchedLabel) PatchLabel(r.label, r.patchedLabel);
+  if (r.destination) {
+    WriteOptions(WithDestination(r.destination));
+  } else {
+    WriteList(r.label, {"C:\\data\\docs"});
+  }
   Tree before = ProgramFolder();
   PressExpand();
-  Answer(res::kOfferExtractAndAssociate, MessageBoxButtons::YesNo, DialogResult::No);
-  RunMainWindow();
+  for (const Question& q : r.questions) {
+    if (q.buttonsOff) ExpectButtons(false);
+    if (q.text.empty()) {
+      AnswerCp932(win::SystemErrorText(q.systemError), q.buttons, q.answer);
+    } else {
+      Answer(q.text, q.buttons, q.answer);
+    }
+  }
+  RunMainWindow();  // and the buttons are on again
   ExpectScriptDone();
   ExpectFloppyAndFoldersUnchanged();
-  EXPECT_TRUE(SameTree(ProgramFolder(), before));
+  if (r.programFolderKept) {
+    EXPECT_TRUE(SameTree(ProgramFolder(), before));
+  }
 }
 
-TEST_F(RestoreRefusalTest, FloppyWithoutArchiveIsReportedWithButtonsOff) {
-  SetUpFloppy("DISK1");
-  WriteList("DISK1", {"C:\\data\\docs"});
-  Tree before = ProgramFolder();
-  PressExpand();
-  ExpectButtons(false);
-  Answer(res::kArchiveCopyFailed, MessageBoxButtons::Ok, DialogResult::Ok);
-  RunMainWindow();
-  ExpectScriptDone();
-  ExpectFloppyAndFoldersUnchanged();
-  EXPECT_TRUE(SameTree(ProgramFolder(), before));
-}
+INSTANTIATE_TEST_SUITE_P(Refusals, RestoreRefusal, ::testing::ValuesIn(kRefusals),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // An empty archive.lzh, as an interrupted backup once left, or one with no
 // sound entry, is a failed copy: nothing is extracted, and the working copy
@@ -141,35 +223,6 @@ TEST_F(RestoreRefusalTest, ArchiveWithoutASoundEntryIsAFailedCopy) {
   ExpectScriptDone();
   ExpectFloppyAndFoldersUnchanged();
   EXPECT_EQ(ReadStored("archive.lzh"), Noise(700, 4));
-}
-
-TEST_F(RestoreRefusalTest, NoAtTheJoinersPromptIsReportedAndChangesNoFolder) {
-  SetUpFloppy("DISK1");
-  PutOnFloppy(floppy_, "ARCH.DIV", Noise(1024, 5));  // the first piece of a set
-  floppyBefore_ = ImageBytes(floppy_);
-  WriteList("DISK1", {"C:\\data\\docs"});
-  PressExpand();
-  ExpectButtons(false);
-  Answer("2 枚目のディスクを入れてください。", MessageBoxButtons::YesNo, DialogResult::No);
-  ExpectButtons(false);
-  Answer(res::kArchiveCopyFailed, MessageBoxButtons::Ok, DialogResult::Ok);
-  RunMainWindow();
-  ExpectScriptDone();
-  ExpectFloppyAndFoldersUnchanged();
-}
-
-TEST_F(RestoreRefusalTest, ExtractAndAssociateWithoutArchiveIsReportedWithButtonsOff) {
-  SetUpFloppy("DISK1");
-  WriteOptions(WithDestination("C:\\restore\\"));
-  Tree before = ProgramFolder();
-  PressExpand();
-  Answer(res::kOfferExtractAndAssociate, MessageBoxButtons::YesNo, DialogResult::Yes);
-  ExpectButtons(false);
-  Answer(res::kArchiveCopyFailed, MessageBoxButtons::Ok, DialogResult::Ok);
-  RunMainWindow();
-  ExpectScriptDone();
-  ExpectFloppyAndFoldersUnchanged();
-  EXPECT_TRUE(SameTree(ProgramFolder(), before));
 }
 
 TEST_F(RestoreRefusalTest, ExtractAndAssociateWithoutDestinationKeepsOnlyTheWorkingCopy) {
@@ -200,43 +253,6 @@ TEST_F(RestoreRefusalTest, EmptyDestinationCountsAsNotSet) {
   ExpectScriptDone();
   ExpectFloppyAndFoldersUnchanged();
   EXPECT_EQ(ReadStored("DISK1.txt"), std::nullopt);
-}
-
-TEST_F(RestoreRefusalTest, LabelThatCannotNameAFolderIsRefusedBeforeAnyCopy) {
-  // "..": the target folder would be the destination's parent.
-  SetUpFloppy("LABELXXXXXX");
-  PutOnFloppy(floppy_, "ARCHIVE.LZH", Noise(700, 4));
-  floppyBefore_ = ImageBytes(floppy_);
-  PatchLabel("LABELXXXXXX", "..         ");
-  WriteOptions(WithDestination("C:\\restore\\inner\\"));
-  MakeFolderOnC("restore/inner");
-  treeBefore_ = UserFolders();
-  Tree before = ProgramFolder();
-  PressExpand();
-  Answer(res::kOfferExtractAndAssociate, MessageBoxButtons::YesNo, DialogResult::Yes);
-  AnswerCp932(win::SystemErrorText(win::ERROR_INVALID_NAME), MessageBoxButtons::Ok,
-              DialogResult::Ok);
-  RunMainWindow();
-  ExpectScriptDone();
-  ExpectFloppyAndFoldersUnchanged();
-  EXPECT_TRUE(SameTree(ProgramFolder(), before));
-}
-
-TEST_F(RestoreRefusalTest, LabelWithABackslashIsRefused) {
-  SetUpFloppy("LABELXXXXXX");
-  PutOnFloppy(floppy_, "ARCHIVE.LZH", Noise(700, 4));
-  floppyBefore_ = ImageBytes(floppy_);
-  PatchLabel("LABELXXXXXX", "..\\UP      ");
-  WriteOptions(WithDestination("C:\\restore\\"));
-  Tree before = ProgramFolder();
-  PressExpand();
-  Answer(res::kOfferExtractAndAssociate, MessageBoxButtons::YesNo, DialogResult::Yes);
-  AnswerCp932(win::SystemErrorText(win::ERROR_INVALID_NAME), MessageBoxButtons::Ok,
-              DialogResult::Ok);
-  RunMainWindow();
-  ExpectScriptDone();
-  ExpectFloppyAndFoldersUnchanged();
-  EXPECT_TRUE(SameTree(ProgramFolder(), before));
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // list goes, with the panel refreshed only where it should be.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "dialogs/volume_label_dialog.h"
 #include "editor_fixture.h"
 #include "res/texts_dialogs.h"
@@ -154,20 +156,6 @@ TEST_F(VolumeLabelTest, EmptyLabelWithCancelChangesNothing) {
   EXPECT_FALSE(PanelRefreshedAfterBlot());
 }
 
-TEST_F(VolumeLabelTest, WriteProtectedFloppyKeepsLabelAndList) {
-  InsertFloppy("DISK1", /*writeProtected=*/true);
-  WriteStored("DISK1.txt", kDisk1List);
-  OpenPrompt("DISK1");
-  user_.Type(IDC_LABEL_EDIT, "DISK2").Ok();
-  ExpectSystemErrorText(win::ERROR_WRITE_PROTECT);
-  RunMainWindow();
-  ExpectScriptDone();
-  EXPECT_EQ(FloppyLabel(), "DISK1");
-  EXPECT_EQ(StoredFiles(), (Strings{"DISK1.txt"}));
-  EXPECT_EQ(ReadStored("DISK1.txt"), kDisk1List);
-  EXPECT_TRUE(PanelRefreshedAfterBlot());
-}
-
 TEST_F(VolumeLabelTest, WriteProtectedFloppyWithYesKeepsListWhileLabelStays) {
   InsertFloppy("DISK1", /*writeProtected=*/true);
   WriteStored("DISK1.txt", kDisk1List);
@@ -181,29 +169,41 @@ TEST_F(VolumeLabelTest, WriteProtectedFloppyWithYesKeepsListWhileLabelStays) {
   EXPECT_EQ(ReadStored("DISK1.txt"), kDisk1List);
 }
 
-TEST_F(VolumeLabelTest, LabelTooLongIsRefusedWithSystemText) {
-  InsertFloppy("DISK1");
+// A label the floppy does not take is refused with the system's text; the
+// label and its list stay as they were, and the panel is refreshed.
+struct Refusal {
+  const char* name;
+  const char* typed;
+  bool writeProtected;
+  win::DWORD error;
+};
+
+void PrintTo(const Refusal& c, std::ostream* os) { *os << c.name; }
+
+const Refusal kRefusals[] = {
+    {"WriteProtectedFloppy", "DISK2", true, win::ERROR_WRITE_PROTECT},
+    {"LabelTooLong", "TWELVE-CHARS", false, win::ERROR_LABEL_TOO_LONG},
+    {"CharacterFatForbids", "A*B", false, win::ERROR_INVALID_NAME},
+};
+
+class VolumeLabelRefusal : public VolumeLabelTest, public ::testing::WithParamInterface<Refusal> {};
+
+TEST_P(VolumeLabelRefusal, KeepsLabelAndListWithSystemText) {
+  InsertFloppy("DISK1", GetParam().writeProtected);
   WriteStored("DISK1.txt", kDisk1List);
   OpenPrompt("DISK1");
-  user_.Type(IDC_LABEL_EDIT, "TWELVE-CHARS").Ok();
-  ExpectSystemErrorText(win::ERROR_LABEL_TOO_LONG);
+  user_.Type(IDC_LABEL_EDIT, GetParam().typed).Ok();
+  ExpectSystemErrorText(GetParam().error);
   RunMainWindow();
   ExpectScriptDone();
   EXPECT_EQ(FloppyLabel(), "DISK1");
   EXPECT_EQ(StoredFiles(), (Strings{"DISK1.txt"}));
+  EXPECT_EQ(ReadStored("DISK1.txt"), kDisk1List);
+  EXPECT_TRUE(PanelRefreshedAfterBlot());
 }
 
-TEST_F(VolumeLabelTest, CharacterFatForbidsIsRefusedWithSystemText) {
-  InsertFloppy("DISK1");
-  WriteStored("DISK1.txt", kDisk1List);
-  OpenPrompt("DISK1");
-  user_.Type(IDC_LABEL_EDIT, "A*B").Ok();
-  ExpectSystemErrorText(win::ERROR_INVALID_NAME);
-  RunMainWindow();
-  ExpectScriptDone();
-  EXPECT_EQ(FloppyLabel(), "DISK1");
-  EXPECT_EQ(StoredFiles(), (Strings{"DISK1.txt"}));
-}
+INSTANTIATE_TEST_SUITE_P(Refusals, VolumeLabelRefusal, ::testing::ValuesIn(kRefusals),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(VolumeLabelTest, LabelOfBlanksAloneLeavesFloppyUnlabelledAndListInPlace) {
   InsertFloppy("DISK1");

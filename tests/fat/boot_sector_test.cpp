@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <optional>
+#include <ostream>
+#include <vector>
 
 #include "fat/fat_volume.h"
 #include "fat/format.h"
@@ -106,8 +109,42 @@ TEST(BootSector, AFormattedFat16VolumeIsCleanAndTypedByItsClusterCount) {
   EXPECT_EQ(MdirFreeClusters(img, 512), plan->clusterCount);
 }
 
-// Each BPB field that a layout depends on is checked on its own.
-class BootSectorField : public ::testing::Test {
+// Each BPB field that a layout depends on is checked on its own, and the
+// refusal says which check failed.
+struct BadField {
+  const char* name;
+  std::size_t at;
+  std::vector<std::uint8_t> bytes;
+  BootSectorRefusal refusal;
+};
+
+void PrintTo(const BadField& c, std::ostream* os) { *os << c.name; }
+
+const BadField kBadFields[] = {
+    {"NoJump", 0, {0, 0, 0}, BootSectorRefusal::NoJump},
+    {"ShortJumpWithoutNop", 2, {0}, BootSectorRefusal::NoJump},
+    {"NoSignature", 510, {0, 0}, BootSectorRefusal::NoSignature},
+    {"ZeroBytesPerSector", 11, {0, 0}, BootSectorRefusal::BytesPerSector},
+    {"BytesPerSectorNotAPowerOfTwo", 11, {0xE8, 0x03}, BootSectorRefusal::BytesPerSector},
+    {"BytesPerSectorAbove4096", 11, {0x00, 0x20}, BootSectorRefusal::BytesPerSector},
+    {"ZeroSectorsPerCluster", 13, {0}, BootSectorRefusal::SectorsPerCluster},
+    {"SectorsPerClusterNotAPowerOfTwo", 13, {3}, BootSectorRefusal::SectorsPerCluster},
+    {"ClusterOf128KiB", 11, {0x00, 0x10, 32}, BootSectorRefusal::ClusterTooLarge},
+    {"ZeroReservedSectors", 14, {0, 0}, BootSectorRefusal::NoReservedSectors},
+    {"ZeroFats", 16, {0}, BootSectorRefusal::FatCount},
+    {"FiveFats", 16, {5}, BootSectorRefusal::FatCount},
+    {"ZeroRootEntries", 17, {0, 0}, BootSectorRefusal::NoRootEntries},
+    {"ZeroTotalSectors", 19, {0, 0}, BootSectorRefusal::NoTotalSectors},
+    {"BadMediaByte", 21, {0}, BootSectorRefusal::MediaDescriptor},
+    {"ZeroSectorsPerFat", 22, {0, 0}, BootSectorRefusal::NoSectorsPerFat},
+    {"RootEntriesReachingPastTheVolume", 17, {0xFF, 0xFF}, BootSectorRefusal::NoDataArea},
+    {"VolumeLargerThanTheImage", 19, {0x80, 0x0B + 1}, BootSectorRefusal::LargerThanDevice},
+    // Two sectors a cluster and one data sector: not one whole cluster.
+    {"NoWholeCluster", 13, {2, 1, 0, 2, 0xE0, 0x00, 34, 0}, BootSectorRefusal::ClusterCount},
+    {"FatTooSmallForItsClusters", 22, {1, 0}, BootSectorRefusal::FatTooSmall},
+};
+
+class BootSectorField : public ::testing::TestWithParam<BadField> {
  protected:
   BootSectorField() {
     auto plan = PlanVolume(*StandardFloppy(1440));
@@ -116,91 +153,43 @@ class BootSectorField : public ::testing::Test {
     EXPECT_TRUE(FormatVolume(device, *plan, "", 1).ok());
     image_ = device.Bytes();
   }
-  bool Mounts() const {
+  // Why the image is refused, after checking that mounting refuses it the
+  // way Windows reports an unrecognised disk.
+  std::optional<BootSectorRefusal> Refusal() const {
     MemoryDevice device(image_);
     auto v = FatVolume::Mount(device);
+    std::optional<BootSectorRefusal> why = WhyNotFat(device);
+    EXPECT_EQ(v.ok(), !why);
     if (!v) {
       EXPECT_EQ(v.error(), win::ERROR_NOT_READY);
     }
-    return v.ok();
+    return why;
   }
-  void Set(std::size_t at, std::initializer_list<std::uint8_t> bytes) {
+  void Set(std::size_t at, const std::vector<std::uint8_t>& bytes) {
     std::copy(bytes.begin(), bytes.end(), image_.begin() + static_cast<std::ptrdiff_t>(at));
   }
   std::vector<std::uint8_t> image_;
 };
 
-TEST_F(BootSectorField, TheUntouchedImageMounts) { EXPECT_TRUE(Mounts()); }
-TEST_F(BootSectorField, ZeroBytesPerSectorIsRefused) {
-  Set(11, {0, 0});
-  EXPECT_FALSE(Mounts());
-}
-TEST_F(BootSectorField, BytesPerSectorNotAPowerOfTwoIsRefused) {
-  Set(11, {0xE8, 0x03});
-  EXPECT_FALSE(Mounts());
-}
-TEST_F(BootSectorField, BytesPerSectorAbove4096IsRefused) {
-  Set(11, {0x00, 0x20});
-  EXPECT_FALSE(Mounts());
-}
-TEST_F(BootSectorField, ZeroSectorsPerClusterIsRefused) {
-  Set(13, {0});
-  EXPECT_FALSE(Mounts());
-}
-TEST_F(BootSectorField, SectorsPerClusterNotAPowerOfTwoIsRefused) {
-  Set(13, {3});
-  EXPECT_FALSE(Mounts());
-}
-TEST_F(BootSectorField, ZeroReservedSectorsIsRefused) {
-  Set(14, {0, 0});
-  EXPECT_FALSE(Mounts());
-}
-TEST_F(BootSectorField, ZeroFatsIsRefused) {
-  Set(16, {0});
-  EXPECT_FALSE(Mounts());
-}
-TEST_F(BootSectorField, ZeroRootEntriesIsRefused) {
-  Set(17, {0, 0});
-  EXPECT_FALSE(Mounts());
-}
-TEST_F(BootSectorField, ZeroTotalSectorsIsRefused) {
-  Set(19, {0, 0});
-  EXPECT_FALSE(Mounts());
-}
-TEST_F(BootSectorField, ABadMediaByteIsRefused) {
-  Set(21, {0});
-  EXPECT_FALSE(Mounts());
-}
-TEST_F(BootSectorField, ZeroSectorsPerFatIsRefused) {
-  Set(22, {0, 0});
-  EXPECT_FALSE(Mounts());
-}
-TEST_F(BootSectorField, AFatTooSmallForItsClustersIsRefused) {
-  Set(22, {1, 0});
-  EXPECT_FALSE(Mounts());
-}
-TEST_F(BootSectorField, AVolumeLargerThanTheImageIsRefused) {
-  Set(19, {0x80, 0x0B + 1});
-  EXPECT_FALSE(Mounts());
-}
-TEST_F(BootSectorField, AMissingSignatureIsRefused) {
-  Set(510, {0, 0});
-  EXPECT_FALSE(Mounts());
-}
-TEST_F(BootSectorField, AMissingJumpIsRefused) {
-  Set(0, {0, 0, 0});
-  EXPECT_FALSE(Mounts());
-}
-TEST_F(BootSectorField, RootEntriesReachingPastTheVolumeAreRefused) {
-  Set(17, {0xFF, 0xFF});
-  EXPECT_FALSE(Mounts());
+TEST_F(BootSectorField, TheUntouchedImageMounts) { EXPECT_EQ(Refusal(), std::nullopt); }
+
+TEST_P(BootSectorField, IsRefusedWithItsReason) {
+  Set(GetParam().at, GetParam().bytes);
+  EXPECT_EQ(Refusal(), GetParam().refusal);
+  EXPECT_STRNE(BootSectorRefusalText(GetParam().refusal), "unknown");
 }
 
+INSTANTIATE_TEST_SUITE_P(Refusals, BootSectorField, ::testing::ValuesIn(kBadFields),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(BootSectorField, ATruncatedImageIsRefused) {
-  for (std::size_t size :
-       {std::size_t{1000000}, std::size_t{4096}, std::size_t{100}, std::size_t{0}}) {
+  for (std::size_t size : {std::size_t{1000000}, std::size_t{4096}}) {
     image_.resize(size);
-    EXPECT_FALSE(Mounts()) << size;
+    EXPECT_EQ(Refusal(), BootSectorRefusal::LargerThanDevice) << size;
+  }
+  for (std::size_t size : {std::size_t{100}, std::size_t{0}}) {
+    image_.resize(size);
+    EXPECT_EQ(Refusal(), BootSectorRefusal::TooShort) << size;
   }
 }
 

@@ -95,6 +95,14 @@ TEST(PelkoFloppy, ABadImageIsOneErrorLine) {
   ToolRun r = Floppy("info " + ShellQuote(folder.Sub("junk.img")));
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(std::count(r.output.begin(), r.output.end(), '\n'), 1) << r.output;
+  // A volume with one broken field says which.
+  ASSERT_EQ(Floppy("format " + ShellQuote(folder.Sub("x.img"))).exitCode, 0);
+  std::vector<std::uint8_t> image = ReadBytes(folder.Sub("x.img"));
+  image[16] = 0;  // no FATs
+  WriteBytes(folder.Sub("x.img"), image);
+  EXPECT_EQ(Floppy("info " + ShellQuote(folder.Sub("x.img"))).output,
+            "pelko-floppy: " + folder.Sub("x.img") +
+                ": not a FAT12/16 volume: the number of FATs is not 1 to 4\n");
   EXPECT_EQ(Floppy("ls " + ShellQuote(folder.Sub("missing.img"))).exitCode, 1);
   EXPECT_EQ(Floppy("frobnicate").exitCode, 2);
 }

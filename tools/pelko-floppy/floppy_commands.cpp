@@ -9,10 +9,12 @@
 #include <cstring>
 #include <ctime>
 #include <functional>
+#include <optional>
 #include <set>
 #include <vector>
 
 #include "fat/block_device.h"
+#include "fat/boot_sector.h"
 #include "fat/fat_check.h"
 #include "fat/fat_volume.h"
 #include "fat/format.h"
@@ -127,7 +129,7 @@ int ListFolder(Listing& listing, const fat::Path& folder, const std::string& pre
 }
 
 std::string ProblemText(const fat::Problem& p) {
-  const std::string path = ToTerminal(p.path);
+  std::string path = ToTerminal(p.path);
   switch (p.kind) {
     case fat::ProblemKind::CrossLinked:
       return path + " and " + ToTerminal(p.other) + " share clusters";
@@ -230,7 +232,23 @@ int Format(const std::string& image, const FormatOptions& options) {
   return 0;
 }
 
+namespace {
+
+// Why the image holds no FAT volume, when its boot sector is what refuses it.
+std::optional<std::string> BootSectorProblem(const std::string& image) {
+  auto device = fat::FileDevice::Open(image, fat::Access::Read);
+  if (!device) return std::nullopt;
+  std::optional<fat::BootSectorRefusal> refusal = fat::WhyNotFat(**device);
+  if (!refusal) return std::nullopt;
+  return std::string("not a FAT12/16 volume: ") + fat::BootSectorRefusalText(*refusal);
+}
+
+}  // namespace
+
 int Info(const std::string& image) {
+  if (std::optional<std::string> problem = BootSectorProblem(image)) {
+    return Error(image + ": " + *problem);
+  }
   return WithVolume(image, fat::Access::Read, [](fat::FatVolume& v) {
     auto label = v.Label();
     if (!label) return Error(Describe(label.error()));
@@ -238,9 +256,9 @@ int Info(const std::string& image) {
     std::printf("label:  %s\n", ToTerminal(*label).c_str());
     std::printf("serial: %s\n", Serial(v.Boot().serial).c_str());
     std::printf("free:   %llu bytes\n",
-                static_cast<unsigned long long>(v.FreeClusters() * clusterBytes));
+                static_cast<unsigned long long>(v.FreeClusters()) * clusterBytes);
     std::printf("total:  %llu bytes\n",
-                static_cast<unsigned long long>(v.TotalClusters() * clusterBytes));
+                static_cast<unsigned long long>(v.TotalClusters()) * clusterBytes);
     return 0;
   });
 }

@@ -43,7 +43,7 @@ std::optional<std::string> WindowsPathOf(std::string_view hostPath) {
 }
 
 std::string ForTerminal(std::string_view cp932) {
-  const std::string escaped = lzh::EscapeForDisplay(cp932);
+  std::string escaped = lzh::EscapeForDisplay(cp932);
   if (auto utf8 = cp932::ToUtf8(escaped)) return *utf8;
   return escaped;  // not CP932 after all: the escaped bytes are still harmless
 }

@@ -34,7 +34,7 @@ bool PlausibleStart(std::span<const std::byte> at) {
   return family && std::to_integer<std::uint8_t>(at[20]) <= 3;
 }
 
-constexpr std::uint64_t kScanChunk = 64 * 1024;
+constexpr std::uint64_t kScanChunk = std::uint64_t{64} * 1024;
 constexpr std::size_t kMinimumHeader = 22;
 
 }  // namespace

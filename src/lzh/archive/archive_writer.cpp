@@ -19,7 +19,7 @@
 namespace pelko::lzh {
 namespace {
 
-constexpr std::size_t kReadPiece = 64 * 1024;
+constexpr std::size_t kReadPiece = std::size_t{64} * 1024;
 constexpr win::DWORD kErrorFileTooLarge = 223;  // ERROR_FILE_TOO_LARGE
 constexpr char kScratchPattern[] = "~LZ*.TMP";
 
@@ -90,7 +90,7 @@ std::string ScratchPathBeside(std::string_view path, std::string_view extension)
   for (int n = 1; n < 100000; ++n) {
     char name[32];
     std::snprintf(name, sizeof name, "~LZ%05d.", n);
-    const std::string candidate = folder + name + std::string(extension);
+    std::string candidate = folder + name + std::string(extension);
     win::FileInformation info;
     if (!win::GetFileInformation(candidate, info)) return candidate;
   }

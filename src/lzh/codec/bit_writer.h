@@ -34,7 +34,7 @@ class BitWriter {
   void Spill();
   void FlushBuffer();
 
-  static constexpr std::size_t kBufferSize = 32 * 1024;
+  static constexpr std::size_t kBufferSize = std::size_t{32} * 1024;
   ByteSink& sink_;
   std::unique_ptr<std::byte[]> buffer_;
   std::size_t used_ = 0;

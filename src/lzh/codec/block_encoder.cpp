@@ -163,7 +163,7 @@ std::uint64_t BlockEncoder::BlockBits(const SymbolCounts& counts) const {
   std::uint64_t bits = 16;
   if (t.cUsed >= 2) {
     bits += t.tUsed >= 2 ? ShortTableBits(t.tLen, kLengthTableCountBits, true)
-                         : 2 * kLengthTableCountBits;
+                         : std::uint64_t{2} * kLengthTableCountBits;
     WalkLiteralLengthTable(
         t, [&](int symbol, int extraBits, int) { bits += t.tLen[symbol] + extraBits; });
     for (int s = 0; s < kLiteralLengthCodes; ++s) {
@@ -175,7 +175,7 @@ std::uint64_t BlockEncoder::BlockBits(const SymbolCounts& counts) const {
   const std::span<const std::uint8_t> pLen(t.pLen.data(),
                                            static_cast<std::size_t>(method_.positionCodes));
   bits += t.pUsed >= 2 ? ShortTableBits(pLen, method_.positionCodeBits, false)
-                       : 2 * method_.positionCodeBits;
+                       : std::uint64_t{2} * method_.positionCodeBits;
   for (int p = 0; p < method_.positionCodes; ++p) {
     bits += std::uint64_t(counts.position[p]) * (t.pLen[p] + (p > 1 ? p - 1 : 0));
   }

@@ -7,7 +7,7 @@ namespace pelko::lzh {
 namespace {
 
 constexpr int kDepthLimit = 32;
-constexpr int kMaxSymbols = 1024;
+constexpr std::size_t kMaxSymbols = 1024;
 
 }  // namespace
 

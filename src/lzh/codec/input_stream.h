@@ -33,7 +33,7 @@ class InputStream {
  private:
   bool Refill();
 
-  static constexpr std::size_t kBufferSize = 64 * 1024;
+  static constexpr std::size_t kBufferSize = std::size_t{64} * 1024;
   ByteSource& source_;
   std::unique_ptr<std::byte[]> buffer_;
   std::uint64_t size_ = 0;

@@ -19,6 +19,8 @@ constexpr unsigned kSymbols = 256 - kThreshold + kMaxMatch + 1;  // 314
 constexpr unsigned kNodes = kSymbols * 2 - 1;                    // 627
 constexpr unsigned kRoot = kNodes - 1;
 constexpr std::uint16_t kMaxFrequency = 0x8000;
+constexpr unsigned kPositionCodes = 64;     // the upper six bits of a position
+constexpr unsigned kPositionTableBits = 8;  // lookup width of their table
 
 // The adaptive code: nodes kept in order of frequency so that swapping a
 // node with the last one of its frequency keeps the tree a Huffman tree.
@@ -112,7 +114,7 @@ class AdaptiveTree {
 bool BuildPositionTable(HuffmanTable& table) {
   constexpr std::array<std::pair<unsigned, unsigned>, 6> kLengths{
       {{3, 1}, {4, 3}, {5, 8}, {6, 12}, {7, 24}, {8, 16}}};
-  std::array<std::uint8_t, 64> lengths{};
+  std::array<std::uint8_t, kPositionCodes> lengths{};
   unsigned symbol = 0;
   for (auto [length, count] : kLengths) {
     for (unsigned k = 0; k < count; ++k) lengths[symbol++] = static_cast<std::uint8_t>(length);
@@ -122,7 +124,7 @@ bool BuildPositionTable(HuffmanTable& table) {
 
 struct Lh1State {
   AdaptiveTree tree;
-  HuffmanTable positions{64, 8};
+  HuffmanTable positions{kPositionCodes, kPositionTableBits};
 };
 
 }  // namespace

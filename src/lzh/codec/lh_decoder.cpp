@@ -18,6 +18,14 @@ constexpr unsigned kLengthCodes = 19;                    // NT: the alphabet of 
 constexpr unsigned kLengthCodeBits = 5;                  // TBIT
 constexpr unsigned kCodeCountBits = 9;                   // CBIT
 constexpr unsigned kMaxPositionCodes = 17;
+constexpr int kZeroRunAfterLength = 3;    // the T table's 2-bit run of zero lengths follows entry 3
+constexpr int kNoZeroRun = -1;            // the P table has no such run
+constexpr unsigned kLengthTableBits = 8;  // lookup width of the T and P tables
+constexpr unsigned kCodeTableBits = 12;   // lookup width of the C table
+constexpr unsigned kShortLengthBits = 3;  // a T or P length; 7 is extended by 1 bits
+constexpr unsigned kShortRunBits = 4;     // C zero run of 3..18
+constexpr unsigned kShortRunBase = 3;
+constexpr unsigned kLongRunBase = 20;  // C zero run of 20.., its count in kCodeCountBits
 
 struct LhParameters {
   unsigned historyBits;  // 2^historyBits bytes of history (at least every distance the codes reach)
@@ -25,15 +33,19 @@ struct LhParameters {
   unsigned positionBits;   // PBIT: width of the P table's count
 };
 
+constexpr LhParameters kLh5{.historyBits = 13, .positionCodes = 14, .positionBits = 4};
+constexpr LhParameters kLh6{.historyBits = 15, .positionCodes = 16, .positionBits = 5};
+constexpr LhParameters kLh7{.historyBits = 16, .positionCodes = 17, .positionBits = 5};
+
 class LhEngine {
  public:
   LhEngine(const LhParameters& p, PackedInput& in, std::uint64_t originalSize, ByteSink& out)
       : p_(p),
         bits_(in),
         window_(std::size_t{1} << p.historyBits, ' ', 0, out, originalSize),
-        lengthTable_(kLengthCodes, 8),
-        codeTable_(kCodes, 12),
-        positionTable_(kMaxPositionCodes, 8) {}
+        lengthTable_(kLengthCodes, kLengthTableBits),
+        codeTable_(kCodes, kCodeTableBits),
+        positionTable_(kMaxPositionCodes, kLengthTableBits) {}
 
   LzhError Run(std::uint64_t& bytesUsed) {
     LzhError error = LzhError::None;
@@ -47,9 +59,10 @@ class LhEngine {
   LzhError Block() {
     bits_.Refill();
     unsigned symbols = bits_.Get(16);
-    if (!ReadSmallLengths(lengthTable_, kLengthCodes, kLengthCodeBits, 3)) return LzhError::BadData;
+    if (!ReadSmallLengths(lengthTable_, kLengthCodes, kLengthCodeBits, kZeroRunAfterLength))
+      return LzhError::BadData;
     if (!ReadCodeLengths()) return LzhError::BadData;
-    if (!ReadSmallLengths(positionTable_, p_.positionCodes, p_.positionBits, -1))
+    if (!ReadSmallLengths(positionTable_, p_.positionCodes, p_.positionBits, kNoZeroRun))
       return LzhError::BadData;
     if (bits_.PastEnd()) return LzhError::SizeMismatch;
     // The hot loop: ring position and bytes still wanted live in locals;
@@ -118,8 +131,8 @@ class LhEngine {
     unsigned i = 0;
     while (i < n) {
       bits_.Refill();
-      unsigned length = bits_.Get(3);
-      if (length == 7) {
+      unsigned length = bits_.Get(kShortLengthBits);
+      if (length == (1u << kShortLengthBits) - 1) {
         while (bits_.Get(1) == 1) {
           if (++length > HuffmanTable::kMaxCodeLength) return false;
         }
@@ -150,8 +163,8 @@ class LhEngine {
       if (c == HuffmanTable::kInvalid) return false;
       if (c <= 2) {
         const unsigned zeros = c == 0   ? 1
-                               : c == 1 ? bits_.Get(4) + 3
-                                        : bits_.Get(kCodeCountBits) + 20;
+                               : c == 1 ? bits_.Get(kShortRunBits) + kShortRunBase
+                                        : bits_.Get(kCodeCountBits) + kLongRunBase;
         if (i + zeros > kCodes) return false;
         i += zeros;
       } else {
@@ -180,16 +193,16 @@ LzhError DecodeLh(const LhParameters& p, PackedInput& in, std::uint64_t original
 // -lh4- keeps 4 KiB of history but shares -lh5-'s position codes, which
 // reach 8 KiB back; the ring is sized for the codes.
 LzhError DecodeLh4(PackedInput& in, std::uint64_t size, ByteSink& out, std::uint64_t& used) {
-  return DecodeLh({13, 14, 4}, in, size, out, used);
+  return DecodeLh(kLh5, in, size, out, used);
 }
 LzhError DecodeLh5(PackedInput& in, std::uint64_t size, ByteSink& out, std::uint64_t& used) {
-  return DecodeLh({13, 14, 4}, in, size, out, used);
+  return DecodeLh(kLh5, in, size, out, used);
 }
 LzhError DecodeLh6(PackedInput& in, std::uint64_t size, ByteSink& out, std::uint64_t& used) {
-  return DecodeLh({15, 16, 5}, in, size, out, used);
+  return DecodeLh(kLh6, in, size, out, used);
 }
 LzhError DecodeLh7(PackedInput& in, std::uint64_t size, ByteSink& out, std::uint64_t& used) {
-  return DecodeLh({16, 17, 5}, in, size, out, used);
+  return DecodeLh(kLh7, in, size, out, used);
 }
 
 }  // namespace pelko::lzh

@@ -9,6 +9,14 @@
 namespace pelko::lzh {
 namespace {
 
+constexpr unsigned kLzsHistoryBits = 11;  // 2 KiB ring; a place is 11 bits
+constexpr unsigned kLzsLengthBits = 4;
+constexpr unsigned kLzsMinMatch = 2;
+constexpr unsigned kLzsMaxMatch = kLzsMinMatch + (1u << kLzsLengthBits) - 1;  // 17
+constexpr unsigned kLz5HistoryBits = 12;                                      // 4 KiB ring
+constexpr unsigned kLz5MinMatch = 3;
+constexpr unsigned kLz5MaxMatch = kLz5MinMatch + 0x0F;  // 18
+
 // -lz5- starts with runs of every byte value, both ramps, zeros and spaces,
 // so that early text can already be matched.
 void FillLz5History(std::uint8_t* ring) {
@@ -20,7 +28,7 @@ void FillLz5History(std::uint8_t* ring) {
   for (unsigned value = 0; value < 256; ++value) *p++ = static_cast<std::uint8_t>(255 - value);
   for (int k = 0; k < 128; ++k) *p++ = 0;
   for (int k = 0; k < 110; ++k) *p++ = ' ';
-  for (int k = 0; k < 18; ++k) *p++ = 0;
+  for (unsigned k = 0; k < kLz5MaxMatch; ++k) *p++ = 0;
 }
 
 }  // namespace
@@ -28,17 +36,17 @@ void FillLz5History(std::uint8_t* ring) {
 // Bit stream: 1 + 8 bits is a literal; 0 + 11-bit place + 4-bit length (2..17).
 LzhError DecodeLzs(PackedInput& in, std::uint64_t originalSize, ByteSink& out,
                    std::uint64_t& bytesUsed) {
-  constexpr std::size_t kRing = 2048;
+  constexpr std::size_t kRing = std::size_t{1} << kLzsHistoryBits;
   BitReader bits(in);
-  SlidingWindow window(kRing, ' ', kRing - 17, out, originalSize);
+  SlidingWindow window(kRing, ' ', kRing - kLzsMaxMatch, out, originalSize);
   while (!window.Full()) {
     bits.Refill();
     bool ok;
     if (bits.Get(1) == 1) {
       ok = window.Put(static_cast<std::uint8_t>(bits.Get(8)));
     } else {
-      const std::size_t place = bits.Get(11);
-      ok = window.Copy(place, bits.Get(4) + 2);
+      const std::size_t place = bits.Get(kLzsHistoryBits);
+      ok = window.Copy(place, bits.Get(kLzsLengthBits) + kLzsMinMatch);
     }
     if (!ok) return window.Error();
     if (bits.PastEnd()) return LzhError::SizeMismatch;
@@ -51,8 +59,8 @@ LzhError DecodeLzs(PackedInput& in, std::uint64_t originalSize, ByteSink& out,
 // copy is two bytes: place low 8 bits, then place high 4 bits and length-3.
 LzhError DecodeLz5(PackedInput& in, std::uint64_t originalSize, ByteSink& out,
                    std::uint64_t& bytesUsed) {
-  constexpr std::size_t kRing = 4096;
-  SlidingWindow window(kRing, 0, kRing - 18, out, originalSize);
+  constexpr std::size_t kRing = std::size_t{1} << kLz5HistoryBits;
+  SlidingWindow window(kRing, 0, kRing - kLz5MaxMatch, out, originalSize);
   FillLz5History(window.Ring());
   BitReader bits(in);
   while (!window.Full()) {
@@ -66,7 +74,7 @@ LzhError DecodeLz5(PackedInput& in, std::uint64_t originalSize, ByteSink& out,
       } else {
         const unsigned low = bits.Get(8);
         const unsigned high = bits.Get(8);
-        ok = window.Copy(((high & 0xF0) << 4) | low, (high & 0x0F) + 3);
+        ok = window.Copy(((high & 0xF0) << 4) | low, (high & 0x0F) + kLz5MinMatch);
       }
       if (!ok) return window.Error();
       if (bits.PastEnd()) return LzhError::SizeMismatch;

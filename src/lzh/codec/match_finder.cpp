@@ -114,7 +114,7 @@ int BinaryTreeFinder::Walk(std::uint32_t position, const EncoderWindow& window, 
   const std::uint32_t cyclicSize = cyclicSize_;
   const std::uint32_t mask = cyclicSize - 1;
   std::uint32_t* const children = children_.get();
-  std::uint32_t* smallerLink = &children[2 * (position & mask)];
+  std::uint32_t* smallerLink = &children[std::size_t{2} * (position & mask)];
   std::uint32_t* largerLink = smallerLink + 1;
   int smallerLength = 0;
   int largerLength = 0;
@@ -125,7 +125,7 @@ int BinaryTreeFinder::Walk(std::uint32_t position, const EncoderWindow& window, 
       *largerLink = 0;
       return found;
     }
-    std::uint32_t* pair = &children[2 * (candidate & mask)];
+    std::uint32_t* pair = &children[std::size_t{2} * (candidate & mask)];
     const std::uint8_t* there = here - delta;
     int len = std::min(smallerLength, largerLength);
     len += CommonLength(here + len, there + len, lenLimit - len);

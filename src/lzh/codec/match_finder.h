@@ -121,7 +121,7 @@ class BinaryTreeFinder {
   void PrefetchCandidate(const std::uint8_t* ahead, const EncoderWindow& window) const {
     const std::uint32_t candidate = head_[Hash4(ahead, kHashBits)];
     if (candidate < window.Start()) return;
-    __builtin_prefetch(&children_[2 * (candidate & (cyclicSize_ - 1))], 1);
+    __builtin_prefetch(&children_[std::size_t{2} * (candidate & (cyclicSize_ - 1))], 1);
     __builtin_prefetch(window.At(candidate), 0);
   }
   // Inserts without listing.

@@ -31,7 +31,7 @@ class PackedInput {
   std::uint64_t PackedSize() const { return packedSize_; }
 
  private:
-  static constexpr std::size_t kChunk = 16 * 1024;
+  static constexpr std::size_t kChunk = std::size_t{16} * 1024;
   InputStream& in_;
   std::uint64_t packedSize_;
   std::uint64_t remaining_;

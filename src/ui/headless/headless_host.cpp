@@ -255,101 +255,119 @@ void HeadlessHost::Press(const ScriptStep& step, Dialog& dialog, HeadlessWindow&
   dialog.DispatchCommand(controlId, Notification::Clicked);
 }
 
+void HeadlessHost::FailStep(const ScriptStep& step, const std::string& why) {
+  user_.Fail(Prefix(step) + DescribeStep(step) + ": " + why);
+}
+
+// Enter: the OK button, else the push button with the focus, else IDOK.
+void HeadlessHost::PressEnter(const ScriptStep& step, Dialog& dialog, HeadlessWindow& window) {
+  HeadlessControl* focused = window.Find(window.FocusedControl());
+  if (window.Find(IDOK)) {
+    Press(step, dialog, window, IDOK);
+  } else if (focused && focused->Template().kind == ControlKind::PushButton) {
+    Press(step, dialog, window, focused->Template().id);
+  } else {
+    dialog.DispatchCommand(IDOK, Notification::Clicked);
+  }
+}
+
+void HeadlessHost::Type(const ScriptStep& step, Dialog& dialog, HeadlessWindow& window) {
+  HeadlessControl* control = UsableControl(step, dialog, window, step.id);
+  if (!control) return;
+  const ControlTemplate& t = control->Template();
+  bool typable =
+      t.kind == ControlKind::Edit || (t.kind == ControlKind::ComboBox && t.Has(style::DropDown));
+  if (!typable) {
+    return FailStep(step, "control " + std::to_string(step.id) + " has no text to type into");
+  }
+  if (t.Has(style::ReadOnly)) {
+    return FailStep(step, "edit " + std::to_string(step.id) + " is read-only");
+  }
+  window.SetFocus(step.id);
+  control->SetText(step.text);
+  dialog.DispatchCommand(step.id, Notification::EditChange);
+}
+
+// A selection or a double-click in a list box or combo box.
+void HeadlessHost::Select(const ScriptStep& step, Dialog& dialog, HeadlessWindow& window) {
+  HeadlessControl* control = UsableControl(step, dialog, window, step.id);
+  if (!control) return;
+  const ControlTemplate& t = control->Template();
+  if (t.kind != ControlKind::ListBox && t.kind != ControlKind::ComboBox) {
+    return FailStep(step, "control " + std::to_string(step.id) + " is not a list");
+  }
+  for (int position : step.positions) {
+    if (position < 0 || position >= control->Count()) {
+      return FailStep(step, "list " + std::to_string(step.id) + " has " +
+                                std::to_string(control->Count()) + " items");
+    }
+  }
+  bool multiple = t.kind == ControlKind::ListBox && t.Has(style::MultipleSelection);
+  if (!multiple && step.positions.size() > 1) {
+    return FailStep(step, "list " + std::to_string(step.id) + " takes one selection");
+  }
+  if (step.kind == Kind::DoubleClick && step.positions.size() != 1) {
+    return FailStep(step, "double-click one item");
+  }
+  window.SetFocus(step.id);
+  if (multiple) {
+    for (int i = 0; i < control->Count(); ++i) control->SetSelected(i, false);
+    for (int position : step.positions) control->SetSelected(position, true);
+  } else {
+    int position = step.positions.empty() ? -1 : step.positions.front();
+    control->SetCurrentSelection(position);
+    if (t.kind == ControlKind::ComboBox) control->SetText(control->ItemText(position));
+  }
+  bool notifies = t.kind == ControlKind::ComboBox || t.Has(style::Notify);
+  if (notifies) dialog.DispatchCommand(step.id, Notification::SelectionChange);
+  if (step.kind == Kind::DoubleClick && t.Has(style::Notify) && !dialog.HasEnded()) {
+    dialog.DispatchCommand(step.id, Notification::DoubleClick);
+  }
+}
+
+void HeadlessHost::SetCheck(const ScriptStep& step, Dialog& dialog, HeadlessWindow& window) {
+  HeadlessControl* control = UsableControl(step, dialog, window, step.id);
+  if (!control) return;
+  ControlKind kind = control->Template().kind;
+  if (step.state != 0 && step.state != 1) return FailStep(step, "a check state is 0 or 1");
+  if (kind == ControlKind::CheckBox) {
+    if (control->Check() != step.state) Press(step, dialog, window, step.id);
+  } else if (kind == ControlKind::RadioButton) {
+    if (step.state == 0) return FailStep(step, "a radio button is cleared by checking another one");
+    if (!control->Check()) Press(step, dialog, window, step.id);
+  } else {
+    FailStep(step, "control " + std::to_string(step.id) + " is not a check box or radio button");
+  }
+}
+
 void HeadlessHost::Perform(const ScriptStep& step, Dialog& dialog, HeadlessWindow& window) {
   const std::string where = "dialog " + std::to_string(dialog.TemplateId());
-  auto fail = [&](const std::string& why) {
-    user_.Fail(Prefix(step) + DescribeStep(step) + ": " + why);
-  };
-
   switch (step.kind) {
     case Kind::Press:
       Press(step, dialog, window, step.id);
       return;
-    case Kind::Ok: {
-      // Enter: the OK button, else the push button with the focus, else IDOK.
-      HeadlessControl* focused = window.Find(window.FocusedControl());
-      if (window.Find(IDOK)) {
-        Press(step, dialog, window, IDOK);
-      } else if (focused && focused->Template().kind == ControlKind::PushButton) {
-        Press(step, dialog, window, focused->Template().id);
-      } else {
-        dialog.DispatchCommand(IDOK, Notification::Clicked);
-      }
+    case Kind::Ok:
+      PressEnter(step, dialog, window);
       return;
-    }
     case Kind::Cancel:
       dialog.DispatchCommand(IDCANCEL, Notification::Clicked);  // Escape
       return;
-    case Kind::Type: {
-      HeadlessControl* control = UsableControl(step, dialog, window, step.id);
-      if (!control) return;
-      const ControlTemplate& t = control->Template();
-      bool typable = t.kind == ControlKind::Edit ||
-                     (t.kind == ControlKind::ComboBox && t.Has(style::DropDown));
-      if (!typable) return fail("control " + std::to_string(step.id) + " has no text to type into");
-      if (t.Has(style::ReadOnly)) return fail("edit " + std::to_string(step.id) + " is read-only");
-      window.SetFocus(step.id);
-      control->SetText(step.text);
-      dialog.DispatchCommand(step.id, Notification::EditChange);
+    case Kind::Type:
+      Type(step, dialog, window);
       return;
-    }
     case Kind::Select:
-    case Kind::DoubleClick: {
-      HeadlessControl* control = UsableControl(step, dialog, window, step.id);
-      if (!control) return;
-      const ControlTemplate& t = control->Template();
-      if (t.kind != ControlKind::ListBox && t.kind != ControlKind::ComboBox) {
-        return fail("control " + std::to_string(step.id) + " is not a list");
-      }
-      for (int position : step.positions) {
-        if (position < 0 || position >= control->Count()) {
-          return fail("list " + std::to_string(step.id) + " has " +
-                      std::to_string(control->Count()) + " items");
-        }
-      }
-      bool multiple = t.kind == ControlKind::ListBox && t.Has(style::MultipleSelection);
-      if (!multiple && step.positions.size() > 1) {
-        return fail("list " + std::to_string(step.id) + " takes one selection");
-      }
-      if (step.kind == Kind::DoubleClick && step.positions.size() != 1)
-        return fail("double-click one item");
-      window.SetFocus(step.id);
-      if (multiple) {
-        for (int i = 0; i < control->Count(); ++i) control->SetSelected(i, false);
-        for (int position : step.positions) control->SetSelected(position, true);
-      } else {
-        int position = step.positions.empty() ? -1 : step.positions.front();
-        control->SetCurrentSelection(position);
-        if (t.kind == ControlKind::ComboBox) control->SetText(control->ItemText(position));
-      }
-      bool notifies = t.kind == ControlKind::ComboBox || t.Has(style::Notify);
-      if (notifies) dialog.DispatchCommand(step.id, Notification::SelectionChange);
-      if (step.kind == Kind::DoubleClick && t.Has(style::Notify) && !dialog.HasEnded()) {
-        dialog.DispatchCommand(step.id, Notification::DoubleClick);
-      }
+    case Kind::DoubleClick:
+      Select(step, dialog, window);
       return;
-    }
-    case Kind::SetCheck: {
-      HeadlessControl* control = UsableControl(step, dialog, window, step.id);
-      if (!control) return;
-      ControlKind kind = control->Template().kind;
-      if (step.state != 0 && step.state != 1) return fail("a check state is 0 or 1");
-      if (kind == ControlKind::CheckBox) {
-        if (control->Check() != step.state) Press(step, dialog, window, step.id);
-      } else if (kind == ControlKind::RadioButton) {
-        if (step.state == 0) return fail("a radio button is cleared by checking another one");
-        if (!control->Check()) Press(step, dialog, window, step.id);
-      } else {
-        fail("control " + std::to_string(step.id) + " is not a check box or radio button");
-      }
+    case Kind::SetCheck:
+      SetCheck(step, dialog, window);
       return;
-    }
     case Kind::ExpectText: {
       HeadlessControl* control = window.Find(step.id);
-      if (!control) return fail(where + " has no control " + std::to_string(step.id));
+      if (!control) return FailStep(step, where + " has no control " + std::to_string(step.id));
       if (control->Text() != step.text) {
-        fail("control " + std::to_string(step.id) + " reads \"" + TranscriptText(control->Text()) +
-             "\"");
+        FailStep(step, "control " + std::to_string(step.id) + " reads \"" +
+                           TranscriptText(control->Text()) + "\"");
       }
       return;
     }
@@ -361,7 +379,7 @@ void HeadlessHost::Perform(const ScriptStep& step, Dialog& dialog, HeadlessWindo
     case Kind::ChooseFile:
     case Kind::CancelFile:
     case Kind::Run:
-      fail("does not fit: " + where + " waits for an action");
+      FailStep(step, "does not fit: " + where + " waits for an action");
       return;
   }
 }

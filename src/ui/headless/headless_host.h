@@ -51,6 +51,11 @@ class HeadlessHost : public Host {
  private:
   void Perform(const ScriptStep& step, Dialog& dialog, HeadlessWindow& window);
   void Press(const ScriptStep& step, Dialog& dialog, HeadlessWindow& window, int controlId);
+  void PressEnter(const ScriptStep& step, Dialog& dialog, HeadlessWindow& window);
+  void Type(const ScriptStep& step, Dialog& dialog, HeadlessWindow& window);
+  void Select(const ScriptStep& step, Dialog& dialog, HeadlessWindow& window);
+  void SetCheck(const ScriptStep& step, Dialog& dialog, HeadlessWindow& window);
+  void FailStep(const ScriptStep& step, const std::string& why);
   HeadlessControl* UsableControl(const ScriptStep& step, Dialog& dialog, HeadlessWindow& window,
                                  int controlId);
 

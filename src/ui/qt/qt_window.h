@@ -19,7 +19,7 @@ class QRadioButton;
 
 namespace pelko::ui::qt {
 
-class QtWindow : public QDialog, public WindowPeer {
+class QtWindow final : public QDialog, public WindowPeer {
  public:
   // `parent` is the window it belongs to (null for the main window).
   QtWindow(const DialogTemplate& dialogTemplate, QWidget* parent);
