@@ -97,7 +97,18 @@ std::string ScratchPathBeside(std::string_view path, std::string_view extension)
   return folder + "~LZ00000." + std::string(extension);
 }
 
-ArchiveWriter::ArchiveWriter(std::string archivePath) : archivePath_(std::move(archivePath)) {}
+ArchiveWriter::ArchiveWriter(std::string archivePath)
+    : archivePath_(std::move(archivePath)), buffer_(kReadPiece) {}
+
+LhEncoder& ArchiveWriter::EncoderFor(PackMethod method, ByteSink& sink) {
+  if (encoder_ && encoderMethod_ == method) {
+    encoder_->Restart(sink);
+  } else {
+    encoder_ = std::make_unique<LhEncoder>(method, sink);
+    encoderMethod_ = method;
+  }
+  return *encoder_;
+}
 
 ArchiveWriter::~ArchiveWriter() {
   if (committed_) return;
@@ -186,11 +197,12 @@ WriteResult ArchiveWriter::WriteFile(const NewEntry& entry, PackMethod method,
 
   FileSink fileSink(*out_);
   CappedSink capped(fileSink, entry.size);
-  LhEncoder encoder(method, capped);
-  std::vector<std::byte> buffer(kReadPiece);
+  LhEncoder& encoder = EncoderFor(method, capped);
+  std::vector<std::byte>& buffer = buffer_;
   std::uint16_t crc = 0;
   std::uint64_t read = 0;
   bool packing = entry.size > 0;
+  int pieces = 0;
   for (;;) {
     std::size_t got = 0;
     if (!source->Read(buffer, got)) {
@@ -200,6 +212,7 @@ WriteResult ArchiveWriter::WriteFile(const NewEntry& entry, PackMethod method,
     const std::span<const std::byte> piece(buffer.data(), got);
     crc = UpdateCrc16(crc, piece);
     read += got;
+    ++pieces;
     if (read > kMaxEntrySize)
       return Rewind(Outcome(WriteOutcome::TooLarge, kErrorFileTooLarge), headerOffset);
     if (packing && !encoder.Write(piece)) {
@@ -216,8 +229,7 @@ WriteResult ArchiveWriter::WriteFile(const NewEntry& entry, PackMethod method,
   }
   highWater_ = std::max(highWater_, dataOffset + capped.Written());
   if (!packing || capped.Written() >= read) {
-    source.reset();
-    return StoreFile(entry, headerOffset, read, bytes, header);
+    return StoreFile(*source, pieces <= 1, headerOffset, read, bytes, header);
   }
   header.packedSize = capped.Written();
   header.originalSize = read;
@@ -230,22 +242,29 @@ WriteResult ArchiveWriter::WriteFile(const NewEntry& entry, PackMethod method,
 }
 
 // Packing did not make the file smaller: its bytes are copied as they are,
-// read a second time.
-WriteResult ArchiveWriter::StoreFile(const NewEntry& entry, std::uint64_t headerOffset,
-                                     std::uint64_t expectedSize, std::string& bytes,
-                                     Header& header) {
-  auto source = win::OpenFile(entry.sourcePath, win::OpenMode::Read);
-  if (!source)
-    return Rewind(Outcome(WriteOutcome::SourceUnreadable, win::GetLastError()), headerOffset);
+// read a second time from the start.
+WriteResult ArchiveWriter::StoreFile(win::FileStream& source, bool inBuffer,
+                                     std::uint64_t headerOffset, std::uint64_t expectedSize,
+                                     std::string& bytes, Header& header) {
   const std::uint64_t dataOffset = headerOffset + bytes.size();
   if (!out_->Seek(dataOffset))
     return Rewind(Outcome(WriteOutcome::ArchiveFailed, win::GetLastError()), headerOffset);
-  std::vector<std::byte> buffer(kReadPiece);
+  std::vector<std::byte>& buffer = buffer_;
   std::uint16_t crc = 0;
   std::uint64_t copied = 0;
-  for (;;) {
+  if (inBuffer) {
+    // A file read in one piece is still in the buffer: no second reading.
+    const std::span<const std::byte> whole(buffer.data(), expectedSize);
+    crc = UpdateCrc16(crc, whole);
+    if (!out_->Write(whole))
+      return Rewind(Outcome(WriteOutcome::ArchiveFailed, win::GetLastError()), headerOffset);
+    copied = expectedSize;
+  } else if (!source.Seek(0)) {
+    return Rewind(Outcome(WriteOutcome::SourceUnreadable, win::GetLastError()), headerOffset);
+  }
+  while (!inBuffer) {
     std::size_t got = 0;
-    if (!source->Read(buffer, got)) {
+    if (!source.Read(buffer, got)) {
       return Rewind(Outcome(WriteOutcome::SourceUnreadable, win::GetLastError()), headerOffset);
     }
     if (got == 0) break;

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "lzh/archive/archive_reader.h"
 #include "lzh/codec/encoder_method.h"
@@ -73,8 +74,9 @@ class ArchiveWriter {
  private:
   bool WriteAt(std::uint64_t offset, std::string_view bytes);
   WriteResult Rewind(WriteResult result, std::uint64_t headerOffset);
-  WriteResult StoreFile(const NewEntry& entry, std::uint64_t headerOffset,
+  WriteResult StoreFile(win::FileStream& source, bool inBuffer, std::uint64_t headerOffset,
                         std::uint64_t expectedSize, std::string& header, struct Header& fields);
+  class LhEncoder& EncoderFor(PackMethod method, ByteSink& sink);
 
   std::string archivePath_;
   std::string newPath_;
@@ -82,6 +84,11 @@ class ArchiveWriter {
   std::uint64_t end_ = 0;        // where the next entry goes
   std::uint64_t highWater_ = 0;  // furthest byte ever written
   bool committed_ = false;
+  // Made once and restarted for every file: many small files must not cost
+  // a dictionary's worth of allocation and clearing each.
+  std::unique_ptr<class LhEncoder> encoder_;
+  PackMethod encoderMethod_ = PackMethod::Lh7;
+  std::vector<std::byte> buffer_;
 };
 
 // A name beside `path` in the same folder that does not exist yet, for
