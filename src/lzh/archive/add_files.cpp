@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
+#include <optional>
 #include <set>
 
 #include "lzh/archive/archive_reader.h"
 #include "lzh/archive/header_writer.h"
 #include "lzh/archive/path_names.h"
+#include "lzh/archive/started_archives.h"
 #include "platform/file_services.h"
 #include "platform/file_stream.h"
 #include "platform/user_interface.h"
@@ -208,21 +210,55 @@ class AddRun {
   }
 
   void Run() {
+    std::optional<StartedArchive> started = FindStartedArchive(request_.archivePath);
+    if (started && !HoldsAnyName(*started)) return Append(std::move(*started));
+    ForgetStartedArchive(request_.archivePath);
     if (!writer_.Begin()) return Fail(LzhError::None);
     auto old = win::OpenFile(request_.archivePath, win::OpenMode::Read);
+    const bool fresh = !old;
     if (old) {
       if (!CarryOver(*old)) return;
       old->Close();
     } else if (win::GetLastError() != win::ERROR_FILE_NOT_FOUND) {
       return Fail(LzhError::None);
     }
-    for (std::size_t i = 0; i < plan_.entries.size(); ++i) {
-      if (!written_[i] && !Write(i, false)) return;
-    }
+    if (!WriteRest()) return;
     if (!writer_.Commit()) return Fail(LzhError::None);
+    if (fresh) RememberStartedArchive(request_.archivePath, {AddedNames(), writer_.End()});
   }
 
  private:
+  // An archive this process started takes the new entries at its end; the
+  // cost of an add no longer grows with what the archive holds.
+  void Append(StartedArchive started) {
+    if (!writer_.BeginAppend(started.end)) return Fail(LzhError::None);
+    if (!WriteRest()) return;
+    if (!writer_.Commit()) return Fail(LzhError::None);
+    started.names.merge(AddedNames());
+    started.end = writer_.End();
+    RememberStartedArchive(request_.archivePath, std::move(started));
+  }
+
+  bool HoldsAnyName(const StartedArchive& started) const {
+    for (const auto& [key, index] : byName_) {
+      if (started.names.count(key) != 0) return true;
+    }
+    return false;
+  }
+
+  std::set<std::string> AddedNames() const {
+    std::set<std::string> names;
+    for (const AddedItem& item : report_.added) names.insert(NameKey(item.storedName));
+    return names;
+  }
+
+  bool WriteRest() {
+    for (std::size_t i = 0; i < plan_.entries.size(); ++i) {
+      if (!written_[i] && !Write(i, false)) return false;
+    }
+    return true;
+  }
+
   bool CarryOver(win::FileStream& old) {
     ArchiveReader reader(old);
     Entry entry;

@@ -113,6 +113,12 @@ LhEncoder& ArchiveWriter::EncoderFor(PackMethod method, ByteSink& sink) {
 ArchiveWriter::~ArchiveWriter() {
   if (committed_) return;
   const win::DWORD saved = win::GetLastError();
+  if (appending_ && out_) {
+    // What was appended is zeroed: the old entries and their end mark again.
+    end_ = appendFrom_;
+    const std::uint64_t tail = std::max<std::uint64_t>(highWater_, end_ + 1) - end_;
+    WriteAt(end_, std::string(tail, '\0'));
+  }
   if (out_) out_->Close();
   out_.reset();
   if (!newPath_.empty()) win::DeleteFile(newPath_);
@@ -129,6 +135,16 @@ bool ArchiveWriter::Begin() {
     newPath_.clear();
     return false;
   }
+  return true;
+}
+
+bool ArchiveWriter::BeginAppend(std::uint64_t end) {
+  out_ = win::OpenFile(archivePath_, win::OpenMode::ReadWrite);
+  if (!out_) return false;
+  appending_ = true;
+  appendFrom_ = end;
+  end_ = end;
+  highWater_ = std::max(out_->Size(), end + 1);
   return true;
 }
 
@@ -298,6 +314,10 @@ bool ArchiveWriter::Commit() {
   const bool closed = out_->Close();
   out_.reset();
   if (!closed) return false;
+  if (appending_) {
+    committed_ = true;
+    return true;
+  }
 
   // One rename puts the new archive in the old one's place: at no moment is
   // the archive's name missing or holding half an archive.

@@ -54,6 +54,10 @@ class ArchiveWriter {
 
   // Creates the new file beside the archive. False with the last-error code.
   bool Begin();
+  // Instead: new entries go into the archive itself, over its end mark at
+  // `end` (only for an archive nobody else has: see started_archives.h).
+  // Unless committed, the archive is given its end mark back at `end`.
+  bool BeginAppend(std::uint64_t end);
 
   // Carries an entry of the old archive over unchanged.
   bool CopyEntry(ArchiveReader& reader, const Entry& entry);
@@ -70,6 +74,8 @@ class ArchiveWriter {
   bool Commit();
 
   const std::string& NewPath() const { return newPath_; }
+  // Where the end mark goes: the length of the entries written so far.
+  std::uint64_t End() const { return end_; }
 
  private:
   bool WriteAt(std::uint64_t offset, std::string_view bytes);
@@ -84,6 +90,8 @@ class ArchiveWriter {
   std::uint64_t end_ = 0;        // where the next entry goes
   std::uint64_t highWater_ = 0;  // furthest byte ever written
   bool committed_ = false;
+  bool appending_ = false;
+  std::uint64_t appendFrom_ = 0;
   // Made once and restarted for every file: many small files must not cost
   // a dictionary's worth of allocation and clearing each.
   std::unique_ptr<class LhEncoder> encoder_;

@@ -2,6 +2,7 @@
 // reader byte for byte; add replaces in place, delete takes an entry with
 // all below it, and a failed change leaves the old archive as it was.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <random>
@@ -191,6 +192,38 @@ TEST_F(WriteArchive, SameNameIsReplacedWhereItStandsOthersAreAppended) {
   EXPECT_EQ(entries[0].content, "second a, longer than before");
   EXPECT_EQ(entries[1].content, "first b");
   EXPECT_EQ(RunCommand("bsdtar -tf " + ShellQuote(Host("out.lzh"))).exitCode, 0);
+}
+
+// A backup's adds, one per entry, go into the archive this process started
+// at its end; an archive that was there before is rebuilt beside and
+// renamed. Both end byte for byte the same.
+TEST_F(WriteArchive, AddsIntoAStartedArchiveAppendInPlaceWithTheBytesOfARebuild) {
+  Put("src/a.txt", Text(20000));
+  Put("src/b.bin", RandomBytes(5000, 4));
+  Put("src/c.txt", "");
+  Put("src/d/e.txt", Text(300));
+  ASSERT_TRUE(Add({"a.txt"}).Succeeded());
+  fs::copy_file(Host("out.lzh"), Host("had.lzh"));
+  const auto inode = [&](const char* name) {
+    struct stat st {};
+    ::stat(Host(name).c_str(), &st);
+    return st.st_ino;
+  };
+  const ino_t startedInode = inode("out.lzh");
+  ino_t hadInode = inode("had.lzh");
+  for (const char* name : {"b.bin", "c.txt", "d\\e.txt", "missing.txt"}) {
+    Add({name});
+    Add({name}, PackMethod::Lh7, "C:\\had.lzh");
+    ASSERT_EQ(ReadHostFile(Host("out.lzh")), ReadHostFile(Host("had.lzh"))) << name;
+    EXPECT_EQ(inode("out.lzh"), startedInode) << name;
+    if (std::string_view(name) != "missing.txt") {    // else nothing to add, nothing rebuilt
+      EXPECT_NE(inode("had.lzh"), hadInode) << name;  // a new file each time
+    }
+    hadInode = inode("had.lzh");
+  }
+  EXPECT_EQ(Paths(ReadArchive(Host("out.lzh"))),
+            (std::vector<std::string>{"a.txt", "b.bin", "c.txt", "d", "d\\e.txt"}));
+  EXPECT_EQ(RunCommand("lhasa t " + ShellQuote(Host("out.lzh"))).exitCode, 0);
 }
 
 TEST_F(WriteArchive, NamesRelativeToTheBaseWithParentsAddedFirst) {
