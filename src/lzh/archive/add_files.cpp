@@ -8,6 +8,7 @@
 
 #include "lzh/archive/archive_reader.h"
 #include "lzh/archive/header_writer.h"
+#include "lzh/archive/parallel_packer.h"
 #include "lzh/archive/path_names.h"
 #include "lzh/archive/started_archives.h"
 #include "platform/file_services.h"
@@ -222,6 +223,7 @@ class AddRun {
     } else if (win::GetLastError() != win::ERROR_FILE_NOT_FOUND) {
       return Fail(LzhError::None);
     }
+    if (fresh) StartPacker();
     if (!WriteRest()) return;
     if (!writer_.Commit()) return Fail(LzhError::None);
     if (fresh) RememberStartedArchive(request_.archivePath, {AddedNames(), writer_.End()});
@@ -232,6 +234,7 @@ class AddRun {
   // cost of an add no longer grows with what the archive holds.
   void Append(StartedArchive started) {
     if (!writer_.BeginAppend(started.end)) return Fail(LzhError::None);
+    StartPacker();
     if (!WriteRest()) return;
     if (!writer_.Commit()) return Fail(LzhError::None);
     started.names.merge(AddedNames());
@@ -250,6 +253,23 @@ class AddRun {
     std::set<std::string> names;
     for (const AddedItem& item : report_.added) names.insert(NameKey(item.storedName));
     return names;
+  }
+
+  // Files are packed ahead on other threads when they are written in plan
+  // order (a new archive, or one appended to); a rebuilt archive takes
+  // replaced entries where the old ones stood, so it is packed here.
+  void StartPacker() {
+    unsigned threads = request_.options.threads ? request_.options.threads : AvailableCores();
+    std::vector<const NewEntry*> files;
+    packed_.assign(plan_.entries.size(), kNotPacked);
+    for (std::size_t i = 0; i < plan_.entries.size(); ++i) {
+      if (written_[i] || plan_.entries[i].isFolder) continue;
+      packed_[i] = files.size();
+      files.push_back(&plan_.entries[i]);
+    }
+    threads = static_cast<unsigned>(std::min<std::size_t>(threads, files.size()));
+    if (threads < 2) return packed_.assign(plan_.entries.size(), kNotPacked);
+    packer_ = std::make_unique<ParallelPacker>(std::move(files), request_.options.method, threads);
   }
 
   bool WriteRest() {
@@ -291,9 +311,17 @@ class AddRun {
       result = writer_.WriteFolder(entry);
     } else {
       const std::uint64_t before = done_;
-      result = writer_.WriteFile(entry, request_.options.method, [&](std::uint64_t read) {
+      const auto progress = [&](std::uint64_t read) {
         work_.Report(entry.storedName, before + read, std::max(total_, before + read));
-      });
+      };
+      const std::size_t file = index < packed_.size() ? packed_[index] : kNotPacked;
+      if (packer_ && file != kNotPacked) {
+        result =
+            writer_.WritePacked(entry, request_.options.method, packer_->StreamOf(file), progress);
+        packer_->Release(file);
+      } else {
+        result = writer_.WriteFile(entry, request_.options.method, progress);
+      }
       done_ = before + entry.size;
     }
     if (result.outcome == WriteOutcome::ArchiveFailed) {
@@ -325,6 +353,9 @@ class AddRun {
   std::vector<bool> written_;
   std::uint64_t total_ = 0;
   std::uint64_t done_ = 0;
+  static constexpr std::size_t kNotPacked = static_cast<std::size_t>(-1);
+  std::vector<std::size_t> packed_;  // plan index to the packer's file number
+  std::unique_ptr<ParallelPacker> packer_;
 };
 
 std::string_view ReasonText(LeftOutReason reason) {

@@ -5,10 +5,12 @@
 #include <span>
 #include <vector>
 
+#include "lzh/archive/capped_sink.h"
 #include "lzh/archive/exclusion_pattern.h"
 #include "lzh/archive/file_bytes.h"
 #include "lzh/archive/header.h"
 #include "lzh/archive/header_writer.h"
+#include "lzh/archive/parallel_packer.h"
 #include "lzh/codec/byte_sink.h"
 #include "lzh/codec/crc16.h"
 #include "lzh/codec/lh_encoder.h"
@@ -26,30 +28,6 @@ constexpr char kScratchPattern[] = "~LZ*.TMP";
 std::span<const std::byte> Bytes(std::string_view s) {
   return std::as_bytes(std::span<const char>(s.data(), s.size()));
 }
-
-// Passes packed bytes on until they would reach `limit`: at that point the
-// entry is going to be stored anyway, so nothing more is written.
-class CappedSink final : public ByteSink {
- public:
-  CappedSink(ByteSink& out, std::uint64_t limit) : out_(out), limit_(limit) {}
-  bool Write(std::span<const std::byte> bytes) override {
-    if (bytes.size() >= limit_ - std::min(limit_, written_) || written_ >= limit_) {
-      reachedLimit_ = true;
-      return false;
-    }
-    if (!out_.Write(bytes)) return false;
-    written_ += bytes.size();
-    return true;
-  }
-  bool ReachedLimit() const { return reachedLimit_; }
-  std::uint64_t Written() const { return written_; }
-
- private:
-  ByteSink& out_;
-  std::uint64_t limit_;
-  std::uint64_t written_ = 0;
-  bool reachedLimit_ = false;
-};
 
 WriteResult Outcome(WriteOutcome outcome, win::DWORD win32) {
   WriteResult result;
@@ -245,9 +223,19 @@ WriteResult ArchiveWriter::WriteFile(const NewEntry& entry, PackMethod method,
   }
   highWater_ = std::max(highWater_, dataOffset + capped.Written());
   if (!packing || capped.Written() >= read) {
-    return StoreFile(*source, pieces <= 1, headerOffset, read, bytes, header);
+    std::optional<std::span<const std::byte>> whole;
+    if (pieces <= 1) whole = std::span<const std::byte>(buffer_.data(), read);
+    return StoreFile(*source, whole, headerOffset, read, bytes, header);
   }
-  header.packedSize = capped.Written();
+  return EndPacked(headerOffset, bytes, header, capped.Written(), read, crc);
+}
+
+// The header again, now with the sizes and CRC.
+WriteResult ArchiveWriter::EndPacked(std::uint64_t headerOffset, std::string& bytes, Header& header,
+                                     std::uint64_t packedSize, std::uint64_t read,
+                                     std::uint16_t crc) {
+  const std::uint64_t dataOffset = headerOffset + bytes.size();
+  header.packedSize = packedSize;
   header.originalSize = read;
   header.crc = crc;
   if (BuildLevel2Header(header, bytes) != HeaderWriteResult::Ok || !WriteAt(headerOffset, bytes)) {
@@ -257,11 +245,69 @@ WriteResult ArchiveWriter::WriteFile(const NewEntry& entry, PackMethod method,
   return Written(header.Method(), read, header.packedSize);
 }
 
+WriteResult ArchiveWriter::WritePacked(const NewEntry& entry, PackMethod method,
+                                       PackedStream& stream,
+                                       const std::function<void(std::uint64_t)>& progress) {
+  const std::uint64_t headerOffset = end_;
+  std::vector<std::byte> chunk;
+  std::uint64_t read = 0;
+  // Drains a stream given up, and tells why its packing ended.
+  const auto giveUp = [&](WriteResult result) {
+    stream.Abandon();
+    while (stream.Next(chunk, read)) {
+    }
+    const PackedFile& packed = stream.Result();
+    if (packed.openFailed || (packed.outcome == WriteOutcome::TooLarge &&
+                              result.outcome != WriteOutcome::ArchiveFailed)) {
+      result = Outcome(packed.outcome, packed.win32);
+    }
+    return Rewind(result, headerOffset);
+  };
+  if (entry.size > kMaxEntrySize)
+    return giveUp(Outcome(WriteOutcome::TooLarge, kErrorFileTooLarge));
+
+  Header header;
+  SetMethod(header, EncoderMethodOf(method).id);
+  header.path = entry.storedName;
+  header.unixTime = entry.lastWriteTime;
+  header.attributes = entry.attributes == 0 ? 0x20 : entry.attributes;
+  header.crc = 0;
+  std::string bytes;
+  if (BuildLevel2Header(header, bytes) != HeaderWriteResult::Ok) {
+    return giveUp(Outcome(WriteOutcome::NameTooLong, win::ERROR_FILENAME_EXCED_RANGE));
+  }
+  if (!WriteAt(headerOffset, bytes))
+    return giveUp(Outcome(WriteOutcome::ArchiveFailed, win::GetLastError()));
+  const std::uint64_t dataOffset = headerOffset + bytes.size();
+  std::uint64_t written = 0;
+  while (stream.Next(chunk, read)) {
+    if (!chunk.empty()) {
+      if (!out_->Write(chunk))
+        return giveUp(Outcome(WriteOutcome::ArchiveFailed, win::GetLastError()));
+      written += chunk.size();
+      highWater_ = std::max(highWater_, dataOffset + written);
+    }
+    if (progress && read != 0) progress(read);
+  }
+  PackedFile& packed = stream.Result();
+  if (packed.outcome != WriteOutcome::Written) {
+    return Rewind(Outcome(packed.outcome, packed.win32), headerOffset);
+  }
+  if (!packed.shrank) {
+    std::optional<std::span<const std::byte>> whole;
+    if (!packed.whole.empty() || packed.read == 0) whole = std::span<const std::byte>(packed.whole);
+    return StoreFile(*packed.source, whole, headerOffset, packed.read, bytes, header);
+  }
+  return EndPacked(headerOffset, bytes, header, written, packed.read, packed.crc);
+}
+
 // Packing did not make the file smaller: its bytes are copied as they are,
 // read a second time from the start.
-WriteResult ArchiveWriter::StoreFile(win::FileStream& source, bool inBuffer,
+WriteResult ArchiveWriter::StoreFile(win::FileStream& source,
+                                     std::optional<std::span<const std::byte>> whole,
                                      std::uint64_t headerOffset, std::uint64_t expectedSize,
                                      std::string& bytes, Header& header) {
+  const bool inBuffer = whole.has_value();
   const std::uint64_t dataOffset = headerOffset + bytes.size();
   if (!out_->Seek(dataOffset))
     return Rewind(Outcome(WriteOutcome::ArchiveFailed, win::GetLastError()), headerOffset);
@@ -270,9 +316,8 @@ WriteResult ArchiveWriter::StoreFile(win::FileStream& source, bool inBuffer,
   std::uint64_t copied = 0;
   if (inBuffer) {
     // A file read in one piece is still in the buffer: no second reading.
-    const std::span<const std::byte> whole(buffer.data(), expectedSize);
-    crc = UpdateCrc16(crc, whole);
-    if (!out_->Write(whole))
+    crc = UpdateCrc16(crc, *whole);
+    if (!out_->Write(*whole))
       return Rewind(Outcome(WriteOutcome::ArchiveFailed, win::GetLastError()), headerOffset);
     copied = expectedSize;
   } else if (!source.Seek(0)) {

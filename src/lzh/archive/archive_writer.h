@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -67,6 +69,10 @@ class ArchiveWriter {
   // make it smaller. `progress` gets the bytes of the file read so far.
   WriteResult WriteFile(const NewEntry& entry, PackMethod method,
                         const std::function<void(std::uint64_t)>& progress = {});
+  // The same, for a file packed on another thread (parallel_packer.h): the
+  // archive gets the very bytes WriteFile would have written.
+  WriteResult WritePacked(const NewEntry& entry, PackMethod method, class PackedStream& stream,
+                          const std::function<void(std::uint64_t)>& progress = {});
 
   // Ends the archive and puts it in place of the old one (if any). The old
   // archive must no longer be open. False with the last-error code; the old
@@ -80,8 +86,11 @@ class ArchiveWriter {
  private:
   bool WriteAt(std::uint64_t offset, std::string_view bytes);
   WriteResult Rewind(WriteResult result, std::uint64_t headerOffset);
-  WriteResult StoreFile(win::FileStream& source, bool inBuffer, std::uint64_t headerOffset,
-                        std::uint64_t expectedSize, std::string& header, struct Header& fields);
+  WriteResult StoreFile(win::FileStream& source, std::optional<std::span<const std::byte>> whole,
+                        std::uint64_t headerOffset, std::uint64_t expectedSize, std::string& header,
+                        struct Header& fields);
+  WriteResult EndPacked(std::uint64_t headerOffset, std::string& header, struct Header& fields,
+                        std::uint64_t packedSize, std::uint64_t read, std::uint16_t crc);
   class LhEncoder& EncoderFor(PackMethod method, ByteSink& sink);
 
   std::string archivePath_;

@@ -159,6 +159,46 @@ TEST_F(WriteArchive, EveryMethodNestedAndEmptyFoldersReadByAllPeers) {
   }
 }
 
+// Files packed on several threads: the archive is byte for byte the one a
+// single thread writes, for every method, and every peer reads it back.
+TEST_F(WriteArchive, PackedOnSeveralThreadsTheSameBytesReadByAllPeers) {
+  std::vector<std::string> files;
+  for (int i = 0; i < 12; ++i) {
+    const std::string name = "tree/d" + std::to_string(i % 3) + "/f" + std::to_string(i);
+    // Text, noise (stored), empty, and files larger than what a thread may
+    // hold before the writer takes it.
+    const std::string bytes = i % 4 == 0   ? Text(600000 + 1000 * i)
+                              : i % 4 == 1 ? RandomBytes(70000, i)
+                              : i % 4 == 2 ? std::string()
+                                           : Text(100 * i) + RandomBytes(300000, i);
+    Put("src/" + name, bytes);
+    files.push_back(name);
+  }
+  for (PackMethod method : {PackMethod::Lh5, PackMethod::Lh6, PackMethod::Lh7}) {
+    std::string single;
+    for (unsigned threads : {1u, 2u, 3u, 8u}) {
+      fs::remove(Host("out.lzh"));
+      AddRequest request;
+      request.archivePath = "C:\\out.lzh";
+      request.baseFolder = "C:\\src\\";
+      request.names = {"tree"};
+      request.options.method = method;
+      request.options.threads = threads;
+      ASSERT_TRUE(AddToArchive(request).Succeeded());
+      const std::string bytes = ReadHostFile(Host("out.lzh"));
+      if (threads == 1) {
+        single = bytes;
+        continue;
+      }
+      EXPECT_TRUE(bytes == single) << EncoderMethodOf(method).id << " on " << threads << " threads";
+      const std::string archive = ShellQuote(Host("out.lzh"));
+      ExpectPeerExtractsSame("lhasa x " + archive, files);
+      ExpectPeerExtractsSame("7z x -y " + archive, files);
+      ExpectPeerExtractsSame("bsdtar -xf " + archive, files);
+    }
+  }
+}
+
 TEST_F(WriteArchive, JapaneseNamesWithTrailByte5CReadByBsdtarAndOurReader) {
   Put("src/資料/表.txt", Text(2000));
   Put("src/資料/ソフト/能力.txt", Text(100));
