@@ -10,7 +10,7 @@
 # A benchmark, not a test: it never fails, it reports.
 set -uo pipefail
 HERE="$(cd "$(dirname "$0")" && pwd)"
-BUILD="${1:-$HERE/../build}"
+BUILD="$(cd "${1:-$HERE/../build}" && pwd)"
 PELKO="$BUILD/bin/pelko-lha"
 ADDS="$BUILD/bin/bench_lzh_backup_adds"
 CORPUS="${CORPUS:-}"

@@ -211,9 +211,9 @@ class AddRun {
   }
 
   void Run() {
-    std::optional<StartedArchive> started = FindStartedArchive(request_.archivePath);
-    if (started && !HoldsAnyName(*started)) return Append(std::move(*started));
-    ForgetStartedArchive(request_.archivePath);
+    if (const auto end = StartedArchiveEnd(request_.archivePath, PlannedNames())) {
+      return Append(*end);
+    }
     if (!writer_.Begin()) return Fail(LzhError::None);
     auto old = win::OpenFile(request_.archivePath, win::OpenMode::Read);
     const bool fresh = !old;
@@ -226,27 +226,24 @@ class AddRun {
     if (fresh) StartPacker();
     if (!WriteRest()) return;
     if (!writer_.Commit()) return Fail(LzhError::None);
-    if (fresh) RememberStartedArchive(request_.archivePath, {AddedNames(), writer_.End()});
+    if (fresh) RememberStartedArchive(request_.archivePath, true, AddedNames(), writer_.End());
   }
 
  private:
   // An archive this process started takes the new entries at its end; the
   // cost of an add no longer grows with what the archive holds.
-  void Append(StartedArchive started) {
-    if (!writer_.BeginAppend(started.end)) return Fail(LzhError::None);
+  void Append(std::uint64_t end) {
+    if (!writer_.BeginAppend(end)) return Fail(LzhError::None);
     StartPacker();
     if (!WriteRest()) return;
     if (!writer_.Commit()) return Fail(LzhError::None);
-    started.names.merge(AddedNames());
-    started.end = writer_.End();
-    RememberStartedArchive(request_.archivePath, std::move(started));
+    RememberStartedArchive(request_.archivePath, false, AddedNames(), writer_.End());
   }
 
-  bool HoldsAnyName(const StartedArchive& started) const {
-    for (const auto& [key, index] : byName_) {
-      if (started.names.count(key) != 0) return true;
-    }
-    return false;
+  std::vector<std::string> PlannedNames() const {
+    std::vector<std::string> keys;
+    for (const auto& [key, index] : byName_) keys.push_back(key);
+    return keys;
   }
 
   std::set<std::string> AddedNames() const {

@@ -9,7 +9,8 @@ namespace pelko::lzh {
 namespace {
 
 struct Record {
-  StartedArchive archive;
+  std::set<std::string> names;  // name keys of every entry it holds
+  std::uint64_t end = 0;
   win::FileInformation file;  // size, time and identity when last left
 };
 
@@ -33,34 +34,40 @@ bool Unchanged(const win::FileInformation& a, const win::FileInformation& b) {
 
 }  // namespace
 
-std::optional<StartedArchive> FindStartedArchive(const std::string& archivePath) {
+std::optional<std::uint64_t> StartedArchiveEnd(const std::string& archivePath,
+                                               const std::vector<std::string>& nameKeys) {
   Registry& registry = TheRegistry();
   const std::lock_guard<std::mutex> guard(registry.lock);
   const auto found = registry.records.find(archivePath);
   if (found == registry.records.end()) return std::nullopt;
   win::FileInformation now;
-  if (!win::GetFileInformation(archivePath, now) || !Unchanged(now, found->second.file)) {
+  bool usable = win::GetFileInformation(archivePath, now) && Unchanged(now, found->second.file);
+  for (const std::string& key : nameKeys) {
+    if (!usable) break;
+    usable = found->second.names.count(key) == 0;
+  }
+  if (!usable) {
     registry.records.erase(found);
     return std::nullopt;
   }
-  return found->second.archive;
+  return found->second.end;
 }
 
-void RememberStartedArchive(const std::string& archivePath, StartedArchive archive) {
+void RememberStartedArchive(const std::string& archivePath, bool started,
+                            std::set<std::string> addedKeys, std::uint64_t end) {
   win::FileInformation now;
   Registry& registry = TheRegistry();
   const std::lock_guard<std::mutex> guard(registry.lock);
-  if (!win::GetFileInformation(archivePath, now)) {
-    registry.records.erase(archivePath);
+  const auto found = registry.records.find(archivePath);
+  if (!win::GetFileInformation(archivePath, now) || (!started && found == registry.records.end())) {
+    if (found != registry.records.end()) registry.records.erase(found);
     return;
   }
-  registry.records[archivePath] = Record{std::move(archive), now};
-}
-
-void ForgetStartedArchive(const std::string& archivePath) {
-  Registry& registry = TheRegistry();
-  const std::lock_guard<std::mutex> guard(registry.lock);
-  registry.records.erase(archivePath);
+  Record& record = registry.records[archivePath];
+  if (started) record.names.clear();
+  record.names.merge(addedKeys);
+  record.end = end;
+  record.file = now;
 }
 
 }  // namespace pelko::lzh

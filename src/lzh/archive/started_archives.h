@@ -10,19 +10,18 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace pelko::lzh {
 
-struct StartedArchive {
-  std::set<std::string> names;  // name keys of every entry it holds
-  std::uint64_t end = 0;        // offset of its end mark
-};
-
-// The record of `archivePath` when the file is still exactly as this
-// process left it.
-std::optional<StartedArchive> FindStartedArchive(const std::string& archivePath);
-// Records the archive as it is now on disk (after a completed command).
-void RememberStartedArchive(const std::string& archivePath, StartedArchive archive);
-void ForgetStartedArchive(const std::string& archivePath);
+// Where new entries go in `archivePath` (the offset of its end mark): when
+// this process started it, it is exactly as this process left it, and it
+// holds none of `nameKeys`. Otherwise nothing, and the archive is forgotten.
+std::optional<std::uint64_t> StartedArchiveEnd(const std::string& archivePath,
+                                               const std::vector<std::string>& nameKeys);
+// After a completed add: the archive as it is now on disk, with the name
+// keys just added (a new archive, when `started`, begins a new record).
+void RememberStartedArchive(const std::string& archivePath, bool started,
+                            std::set<std::string> addedKeys, std::uint64_t end);
 
 }  // namespace pelko::lzh
