@@ -260,7 +260,8 @@ class AddRun {
     std::vector<const NewEntry*> files;
     packed_.assign(plan_.entries.size(), kNotPacked);
     for (std::size_t i = 0; i < plan_.entries.size(); ++i) {
-      if (written_[i] || plan_.entries[i].isFolder) continue;
+      const NewEntry& entry = plan_.entries[i];
+      if (written_[i] || entry.isFolder || entry.size < kPackedHere) continue;
       packed_[i] = files.size();
       files.push_back(&plan_.entries[i]);
     }
@@ -351,6 +352,8 @@ class AddRun {
   std::uint64_t total_ = 0;
   std::uint64_t done_ = 0;
   static constexpr std::size_t kNotPacked = static_cast<std::size_t>(-1);
+  // Files this small cost more to hand to another thread than to pack.
+  static constexpr std::uint64_t kPackedHere = 4096;
   std::vector<std::size_t> packed_;  // plan index to the packer's file number
   std::unique_ptr<ParallelPacker> packer_;
 };
