@@ -5,11 +5,11 @@
 #include <span>
 #include <vector>
 
-#include "lzh/archive/capped_sink.h"
 #include "lzh/archive/exclusion_pattern.h"
 #include "lzh/archive/file_bytes.h"
 #include "lzh/archive/header.h"
 #include "lzh/archive/header_writer.h"
+#include "lzh/archive/pack_file.h"
 #include "lzh/archive/parallel_packer.h"
 #include "lzh/codec/byte_sink.h"
 #include "lzh/codec/crc16.h"
@@ -77,16 +77,6 @@ std::string ScratchPathBeside(std::string_view path, std::string_view extension)
 
 ArchiveWriter::ArchiveWriter(std::string archivePath)
     : archivePath_(std::move(archivePath)), buffer_(kReadPiece) {}
-
-LhEncoder& ArchiveWriter::EncoderFor(PackMethod method, ByteSink& sink) {
-  if (encoder_ && encoderMethod_ == method) {
-    encoder_->Restart(sink);
-  } else {
-    encoder_ = std::make_unique<LhEncoder>(method, sink);
-    encoderMethod_ = method;
-  }
-  return *encoder_;
-}
 
 ArchiveWriter::~ArchiveWriter() {
   if (committed_) return;
@@ -190,44 +180,20 @@ WriteResult ArchiveWriter::WriteFile(const NewEntry& entry, PackMethod method,
   const std::uint64_t dataOffset = headerOffset + bytes.size();
 
   FileSink fileSink(*out_);
-  CappedSink capped(fileSink, entry.size);
-  LhEncoder& encoder = EncoderFor(method, capped);
-  std::vector<std::byte>& buffer = buffer_;
-  std::uint16_t crc = 0;
-  std::uint64_t read = 0;
-  bool packing = entry.size > 0;
-  int pieces = 0;
-  for (;;) {
-    std::size_t got = 0;
-    if (!source->Read(buffer, got)) {
-      return Rewind(Outcome(WriteOutcome::SourceUnreadable, win::GetLastError()), headerOffset);
-    }
-    if (got == 0) break;
-    const std::span<const std::byte> piece(buffer.data(), got);
-    crc = UpdateCrc16(crc, piece);
-    read += got;
-    ++pieces;
-    if (read > kMaxEntrySize)
-      return Rewind(Outcome(WriteOutcome::TooLarge, kErrorFileTooLarge), headerOffset);
-    if (packing && !encoder.Write(piece)) {
-      if (!capped.ReachedLimit())
-        return Rewind(Outcome(WriteOutcome::ArchiveFailed, win::GetLastError()), headerOffset);
-      packing = false;
-    }
-    if (progress) progress(read);
-  }
-  if (packing && !encoder.Finish()) {
-    if (!capped.ReachedLimit())
-      return Rewind(Outcome(WriteOutcome::ArchiveFailed, win::GetLastError()), headerOffset);
-    packing = false;
-  }
-  highWater_ = std::max(highWater_, dataOffset + capped.Written());
-  if (!packing || capped.Written() >= read) {
+  if (encoder_ && encoderMethod_ != method) encoder_.reset();
+  encoderMethod_ = method;
+  PackedFile packed = PackFile(*source, entry.size, method, encoder_, buffer_, fileSink, progress);
+  if (packed.sinkFailed)
+    return Rewind(Outcome(WriteOutcome::ArchiveFailed, win::GetLastError()), headerOffset);
+  if (packed.outcome != WriteOutcome::Written)
+    return Rewind(Outcome(packed.outcome, packed.win32), headerOffset);
+  highWater_ = std::max(highWater_, dataOffset + packed.packedSize);
+  if (!packed.shrank) {
     std::optional<std::span<const std::byte>> whole;
-    if (pieces <= 1) whole = std::span<const std::byte>(buffer_.data(), read);
-    return StoreFile(*source, whole, headerOffset, read, bytes, header);
+    if (!packed.whole.empty() || packed.read == 0) whole = std::span<const std::byte>(packed.whole);
+    return StoreFile(*source, whole, headerOffset, packed.read, bytes, header);
   }
-  return EndPacked(headerOffset, bytes, header, capped.Written(), read, crc);
+  return EndPacked(headerOffset, bytes, header, packed.packedSize, packed.read, packed.crc);
 }
 
 // The header again, now with the sizes and CRC.

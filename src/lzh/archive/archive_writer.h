@@ -91,7 +91,6 @@ class ArchiveWriter {
                         struct Header& fields);
   WriteResult EndPacked(std::uint64_t headerOffset, std::string& header, struct Header& fields,
                         std::uint64_t packedSize, std::uint64_t read, std::uint16_t crc);
-  class LhEncoder& EncoderFor(PackMethod method, ByteSink& sink);
 
   std::string archivePath_;
   std::string newPath_;

@@ -4,9 +4,7 @@
 
 #include <algorithm>
 
-#include "lzh/archive/capped_sink.h"
 #include "lzh/archive/header_writer.h"
-#include "lzh/codec/crc16.h"
 #include "lzh/codec/lh_encoder.h"
 
 namespace pelko::lzh {
@@ -143,8 +141,6 @@ void ParallelPacker::Work() {
   }
 }
 
-// As the single-threaded writer packs, into the file's stream instead of
-// the archive.
 void ParallelPacker::Pack(std::size_t file, std::unique_ptr<LhEncoder>& encoder,
                           std::vector<std::byte>& buffer) {
   const NewEntry& entry = *files_[file];
@@ -162,46 +158,9 @@ void ParallelPacker::Pack(std::size_t file, std::unique_ptr<LhEncoder>& encoder,
     result.openFailed = true;
     return stream.Finish(std::move(result));
   }
-  StreamSink streamSink(stream);
-  CappedSink capped(streamSink, entry.size);
-  if (encoder) {
-    encoder->Restart(capped);
-  } else {
-    encoder = std::make_unique<LhEncoder>(method_, capped);
-  }
-  bool packing = entry.size > 0;
-  int pieces = 0;
-  for (;;) {
-    std::size_t got = 0;
-    if (!source->Read(buffer, got)) {
-      result.outcome = WriteOutcome::SourceUnreadable;
-      result.win32 = win::GetLastError();
-      return stream.Finish(std::move(result));
-    }
-    if (got == 0) break;
-    const std::span<const std::byte> piece(buffer.data(), got);
-    result.crc = UpdateCrc16(result.crc, piece);
-    result.read += got;
-    ++pieces;
-    if (result.read > kMaxEntrySize) {
-      result.outcome = WriteOutcome::TooLarge;
-      result.win32 = kErrorFileTooLarge;
-      return stream.Finish(std::move(result));
-    }
-    if (packing && !encoder->Write(piece)) {
-      if (!capped.ReachedLimit()) return stream.Finish(std::move(result));  // given up
-      packing = false;
-    }
-    stream.ReportRead(result.read);
-  }
-  if (packing && !encoder->Finish()) {
-    if (!capped.ReachedLimit()) return stream.Finish(std::move(result));  // given up
-    packing = false;
-  }
-  result.shrank = packing && capped.Written() < result.read;
-  if (!result.shrank && pieces <= 1) {
-    result.whole.assign(buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(result.read));
-  }
+  StreamSink sink(stream);
+  result = PackFile(*source, entry.size, method_, encoder, buffer, sink,
+                    [&](std::uint64_t read) { stream.ReportRead(read); });
   result.source = std::move(source);
   stream.Finish(std::move(result));
 }

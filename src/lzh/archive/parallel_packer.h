@@ -16,23 +16,12 @@
 #include <vector>
 
 #include "lzh/archive/archive_writer.h"
+#include "lzh/archive/pack_file.h"
 #include "lzh/codec/encoder_method.h"
 #include "platform/file_stream.h"
 #include "text/win_error.h"
 
 namespace pelko::lzh {
-
-// How a file's packing ended.
-struct PackedFile {
-  WriteOutcome outcome = WriteOutcome::Written;  // Written, SourceUnreadable or TooLarge
-  win::DWORD win32 = win::ERROR_SUCCESS;
-  bool openFailed = false;
-  bool shrank = false;  // packing made it smaller: the stream holds it all
-  std::uint16_t crc = 0;
-  std::uint64_t read = 0;
-  std::unique_ptr<win::FileStream> source;  // for storing it as it is
-  std::vector<std::byte> whole;             // the file, when read in one piece and not shrunk
-};
 
 // What the streams of one packer share: one lock, and the packed bytes all
 // of them hold, which are bounded together.
