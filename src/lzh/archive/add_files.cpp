@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
+#include <optional>
 #include <set>
 
 #include "lzh/archive/archive_reader.h"
 #include "lzh/archive/header_writer.h"
+#include "lzh/archive/parallel_packer.h"
 #include "lzh/archive/path_names.h"
+#include "lzh/archive/started_archives.h"
 #include "platform/file_services.h"
 #include "platform/file_stream.h"
 #include "platform/user_interface.h"
@@ -208,21 +211,72 @@ class AddRun {
   }
 
   void Run() {
+    if (const auto end = StartedArchiveEnd(request_.archivePath, PlannedNames())) {
+      return Append(*end);
+    }
     if (!writer_.Begin()) return Fail(LzhError::None);
     auto old = win::OpenFile(request_.archivePath, win::OpenMode::Read);
+    const bool fresh = !old;
     if (old) {
       if (!CarryOver(*old)) return;
       old->Close();
     } else if (win::GetLastError() != win::ERROR_FILE_NOT_FOUND) {
       return Fail(LzhError::None);
     }
-    for (std::size_t i = 0; i < plan_.entries.size(); ++i) {
-      if (!written_[i] && !Write(i, false)) return;
-    }
+    if (fresh) StartPacker();
+    if (!WriteRest()) return;
     if (!writer_.Commit()) return Fail(LzhError::None);
+    if (fresh) RememberStartedArchive(request_.archivePath, true, AddedNames(), writer_.End());
   }
 
  private:
+  // An archive this process started takes the new entries at its end; the
+  // cost of an add no longer grows with what the archive holds.
+  void Append(std::uint64_t end) {
+    if (!writer_.BeginAppend(end)) return Fail(LzhError::None);
+    StartPacker();
+    if (!WriteRest()) return;
+    if (!writer_.Commit()) return Fail(LzhError::None);
+    RememberStartedArchive(request_.archivePath, false, AddedNames(), writer_.End());
+  }
+
+  std::vector<std::string> PlannedNames() const {
+    std::vector<std::string> keys;
+    for (const auto& [key, index] : byName_) keys.push_back(key);
+    return keys;
+  }
+
+  std::set<std::string> AddedNames() const {
+    std::set<std::string> names;
+    for (const AddedItem& item : report_.added) names.insert(NameKey(item.storedName));
+    return names;
+  }
+
+  // Files are packed ahead on other threads when they are written in plan
+  // order (a new archive, or one appended to); a rebuilt archive takes
+  // replaced entries where the old ones stood, so it is packed here.
+  void StartPacker() {
+    unsigned threads = request_.options.threads ? request_.options.threads : AvailableCores();
+    std::vector<const NewEntry*> files;
+    packed_.assign(plan_.entries.size(), kNotPacked);
+    for (std::size_t i = 0; i < plan_.entries.size(); ++i) {
+      const NewEntry& entry = plan_.entries[i];
+      if (written_[i] || entry.isFolder || entry.size < kPackedHere) continue;
+      packed_[i] = files.size();
+      files.push_back(&plan_.entries[i]);
+    }
+    threads = static_cast<unsigned>(std::min<std::size_t>(threads, files.size()));
+    if (threads < 2) return packed_.assign(plan_.entries.size(), kNotPacked);
+    packer_ = std::make_unique<ParallelPacker>(std::move(files), request_.options.method, threads);
+  }
+
+  bool WriteRest() {
+    for (std::size_t i = 0; i < plan_.entries.size(); ++i) {
+      if (!written_[i] && !Write(i, false)) return false;
+    }
+    return true;
+  }
+
   bool CarryOver(win::FileStream& old) {
     ArchiveReader reader(old);
     Entry entry;
@@ -255,9 +309,17 @@ class AddRun {
       result = writer_.WriteFolder(entry);
     } else {
       const std::uint64_t before = done_;
-      result = writer_.WriteFile(entry, request_.options.method, [&](std::uint64_t read) {
+      const auto progress = [&](std::uint64_t read) {
         work_.Report(entry.storedName, before + read, std::max(total_, before + read));
-      });
+      };
+      const std::size_t file = index < packed_.size() ? packed_[index] : kNotPacked;
+      if (packer_ && file != kNotPacked) {
+        result =
+            writer_.WritePacked(entry, request_.options.method, packer_->StreamOf(file), progress);
+        packer_->Release(file);
+      } else {
+        result = writer_.WriteFile(entry, request_.options.method, progress);
+      }
       done_ = before + entry.size;
     }
     if (result.outcome == WriteOutcome::ArchiveFailed) {
@@ -289,6 +351,11 @@ class AddRun {
   std::vector<bool> written_;
   std::uint64_t total_ = 0;
   std::uint64_t done_ = 0;
+  static constexpr std::size_t kNotPacked = static_cast<std::size_t>(-1);
+  // Files this small cost more to hand to another thread than to pack.
+  static constexpr std::uint64_t kPackedHere = 4096;
+  std::vector<std::size_t> packed_;  // plan index to the packer's file number
+  std::unique_ptr<ParallelPacker> packer_;
 };
 
 std::string_view ReasonText(LeftOutReason reason) {

@@ -28,6 +28,9 @@ struct AddOptions {
   bool keepPaths = true;            // -x1: names relative to the base folder, not bare names
   bool includeHiddenSystem = true;  // -a2: hidden and system files (and dot-names) too
   ExclusionList exclusions;         // -jx patterns
+  // Threads packing files side by side (0: one per available core). The
+  // archive's bytes do not depend on it.
+  unsigned threads = 0;
 };
 
 struct AddRequest {

@@ -9,6 +9,8 @@
 #include "lzh/archive/file_bytes.h"
 #include "lzh/archive/header.h"
 #include "lzh/archive/header_writer.h"
+#include "lzh/archive/pack_file.h"
+#include "lzh/archive/parallel_packer.h"
 #include "lzh/codec/byte_sink.h"
 #include "lzh/codec/crc16.h"
 #include "lzh/codec/lh_encoder.h"
@@ -26,30 +28,6 @@ constexpr char kScratchPattern[] = "~LZ*.TMP";
 std::span<const std::byte> Bytes(std::string_view s) {
   return std::as_bytes(std::span<const char>(s.data(), s.size()));
 }
-
-// Passes packed bytes on until they would reach `limit`: at that point the
-// entry is going to be stored anyway, so nothing more is written.
-class CappedSink final : public ByteSink {
- public:
-  CappedSink(ByteSink& out, std::uint64_t limit) : out_(out), limit_(limit) {}
-  bool Write(std::span<const std::byte> bytes) override {
-    if (bytes.size() >= limit_ - std::min(limit_, written_) || written_ >= limit_) {
-      reachedLimit_ = true;
-      return false;
-    }
-    if (!out_.Write(bytes)) return false;
-    written_ += bytes.size();
-    return true;
-  }
-  bool ReachedLimit() const { return reachedLimit_; }
-  std::uint64_t Written() const { return written_; }
-
- private:
-  ByteSink& out_;
-  std::uint64_t limit_;
-  std::uint64_t written_ = 0;
-  bool reachedLimit_ = false;
-};
 
 WriteResult Outcome(WriteOutcome outcome, win::DWORD win32) {
   WriteResult result;
@@ -97,11 +75,18 @@ std::string ScratchPathBeside(std::string_view path, std::string_view extension)
   return folder + "~LZ00000." + std::string(extension);
 }
 
-ArchiveWriter::ArchiveWriter(std::string archivePath) : archivePath_(std::move(archivePath)) {}
+ArchiveWriter::ArchiveWriter(std::string archivePath)
+    : archivePath_(std::move(archivePath)), buffer_(kReadPiece) {}
 
 ArchiveWriter::~ArchiveWriter() {
   if (committed_) return;
   const win::DWORD saved = win::GetLastError();
+  if (appending_ && out_) {
+    // What was appended is zeroed: the old entries and their end mark again.
+    end_ = appendFrom_;
+    const std::uint64_t tail = std::max<std::uint64_t>(highWater_, end_ + 1) - end_;
+    WriteAt(end_, std::string(tail, '\0'));
+  }
   if (out_) out_->Close();
   out_.reset();
   if (!newPath_.empty()) win::DeleteFile(newPath_);
@@ -118,6 +103,16 @@ bool ArchiveWriter::Begin() {
     newPath_.clear();
     return false;
   }
+  return true;
+}
+
+bool ArchiveWriter::BeginAppend(std::uint64_t end) {
+  out_ = win::OpenFile(archivePath_, win::OpenMode::ReadWrite);
+  if (!out_) return false;
+  appending_ = true;
+  appendFrom_ = end;
+  end_ = end;
+  highWater_ = std::max(out_->Size(), end + 1);
   return true;
 }
 
@@ -185,41 +180,28 @@ WriteResult ArchiveWriter::WriteFile(const NewEntry& entry, PackMethod method,
   const std::uint64_t dataOffset = headerOffset + bytes.size();
 
   FileSink fileSink(*out_);
-  CappedSink capped(fileSink, entry.size);
-  LhEncoder encoder(method, capped);
-  std::vector<std::byte> buffer(kReadPiece);
-  std::uint16_t crc = 0;
-  std::uint64_t read = 0;
-  bool packing = entry.size > 0;
-  for (;;) {
-    std::size_t got = 0;
-    if (!source->Read(buffer, got)) {
-      return Rewind(Outcome(WriteOutcome::SourceUnreadable, win::GetLastError()), headerOffset);
-    }
-    if (got == 0) break;
-    const std::span<const std::byte> piece(buffer.data(), got);
-    crc = UpdateCrc16(crc, piece);
-    read += got;
-    if (read > kMaxEntrySize)
-      return Rewind(Outcome(WriteOutcome::TooLarge, kErrorFileTooLarge), headerOffset);
-    if (packing && !encoder.Write(piece)) {
-      if (!capped.ReachedLimit())
-        return Rewind(Outcome(WriteOutcome::ArchiveFailed, win::GetLastError()), headerOffset);
-      packing = false;
-    }
-    if (progress) progress(read);
+  if (encoder_ && encoderMethod_ != method) encoder_.reset();
+  encoderMethod_ = method;
+  PackedFile packed = PackFile(*source, entry.size, method, encoder_, buffer_, fileSink, progress);
+  if (packed.sinkFailed)
+    return Rewind(Outcome(WriteOutcome::ArchiveFailed, win::GetLastError()), headerOffset);
+  if (packed.outcome != WriteOutcome::Written)
+    return Rewind(Outcome(packed.outcome, packed.win32), headerOffset);
+  highWater_ = std::max(highWater_, dataOffset + packed.packedSize);
+  if (!packed.shrank) {
+    std::optional<std::span<const std::byte>> whole;
+    if (!packed.whole.empty() || packed.read == 0) whole = std::span<const std::byte>(packed.whole);
+    return StoreFile(*source, whole, headerOffset, packed.read, bytes, header);
   }
-  if (packing && !encoder.Finish()) {
-    if (!capped.ReachedLimit())
-      return Rewind(Outcome(WriteOutcome::ArchiveFailed, win::GetLastError()), headerOffset);
-    packing = false;
-  }
-  highWater_ = std::max(highWater_, dataOffset + capped.Written());
-  if (!packing || capped.Written() >= read) {
-    source.reset();
-    return StoreFile(entry, headerOffset, read, bytes, header);
-  }
-  header.packedSize = capped.Written();
+  return EndPacked(headerOffset, bytes, header, packed.packedSize, packed.read, packed.crc);
+}
+
+// The header again, now with the sizes and CRC.
+WriteResult ArchiveWriter::EndPacked(std::uint64_t headerOffset, std::string& bytes, Header& header,
+                                     std::uint64_t packedSize, std::uint64_t read,
+                                     std::uint16_t crc) {
+  const std::uint64_t dataOffset = headerOffset + bytes.size();
+  header.packedSize = packedSize;
   header.originalSize = read;
   header.crc = crc;
   if (BuildLevel2Header(header, bytes) != HeaderWriteResult::Ok || !WriteAt(headerOffset, bytes)) {
@@ -229,23 +211,87 @@ WriteResult ArchiveWriter::WriteFile(const NewEntry& entry, PackMethod method,
   return Written(header.Method(), read, header.packedSize);
 }
 
+WriteResult ArchiveWriter::WritePacked(const NewEntry& entry, PackMethod method,
+                                       PackedStream& stream,
+                                       const std::function<void(std::uint64_t)>& progress) {
+  const std::uint64_t headerOffset = end_;
+  std::vector<std::byte> chunk;
+  std::uint64_t read = 0;
+  // Drains a stream given up, and tells why its packing ended.
+  const auto giveUp = [&](WriteResult result) {
+    stream.Abandon();
+    while (stream.Next(chunk, read)) {
+    }
+    const PackedFile& packed = stream.Result();
+    if (packed.openFailed || (packed.outcome == WriteOutcome::TooLarge &&
+                              result.outcome != WriteOutcome::ArchiveFailed)) {
+      result = Outcome(packed.outcome, packed.win32);
+    }
+    return Rewind(result, headerOffset);
+  };
+  if (entry.size > kMaxEntrySize)
+    return giveUp(Outcome(WriteOutcome::TooLarge, kErrorFileTooLarge));
+
+  Header header;
+  SetMethod(header, EncoderMethodOf(method).id);
+  header.path = entry.storedName;
+  header.unixTime = entry.lastWriteTime;
+  header.attributes = entry.attributes == 0 ? 0x20 : entry.attributes;
+  header.crc = 0;
+  std::string bytes;
+  if (BuildLevel2Header(header, bytes) != HeaderWriteResult::Ok) {
+    return giveUp(Outcome(WriteOutcome::NameTooLong, win::ERROR_FILENAME_EXCED_RANGE));
+  }
+  if (!WriteAt(headerOffset, bytes))
+    return giveUp(Outcome(WriteOutcome::ArchiveFailed, win::GetLastError()));
+  const std::uint64_t dataOffset = headerOffset + bytes.size();
+  std::uint64_t written = 0;
+  while (stream.Next(chunk, read)) {
+    if (!chunk.empty()) {
+      if (!out_->Write(chunk))
+        return giveUp(Outcome(WriteOutcome::ArchiveFailed, win::GetLastError()));
+      written += chunk.size();
+      highWater_ = std::max(highWater_, dataOffset + written);
+    }
+    if (progress && read != 0) progress(read);
+  }
+  PackedFile& packed = stream.Result();
+  if (packed.outcome != WriteOutcome::Written) {
+    return Rewind(Outcome(packed.outcome, packed.win32), headerOffset);
+  }
+  if (!packed.shrank) {
+    std::optional<std::span<const std::byte>> whole;
+    if (!packed.whole.empty() || packed.read == 0) whole = std::span<const std::byte>(packed.whole);
+    return StoreFile(*packed.source, whole, headerOffset, packed.read, bytes, header);
+  }
+  return EndPacked(headerOffset, bytes, header, written, packed.read, packed.crc);
+}
+
 // Packing did not make the file smaller: its bytes are copied as they are,
-// read a second time.
-WriteResult ArchiveWriter::StoreFile(const NewEntry& entry, std::uint64_t headerOffset,
-                                     std::uint64_t expectedSize, std::string& bytes,
-                                     Header& header) {
-  auto source = win::OpenFile(entry.sourcePath, win::OpenMode::Read);
-  if (!source)
-    return Rewind(Outcome(WriteOutcome::SourceUnreadable, win::GetLastError()), headerOffset);
+// read a second time from the start.
+WriteResult ArchiveWriter::StoreFile(win::FileStream& source,
+                                     std::optional<std::span<const std::byte>> whole,
+                                     std::uint64_t headerOffset, std::uint64_t expectedSize,
+                                     std::string& bytes, Header& header) {
+  const bool inBuffer = whole.has_value();
   const std::uint64_t dataOffset = headerOffset + bytes.size();
   if (!out_->Seek(dataOffset))
     return Rewind(Outcome(WriteOutcome::ArchiveFailed, win::GetLastError()), headerOffset);
-  std::vector<std::byte> buffer(kReadPiece);
+  std::vector<std::byte>& buffer = buffer_;
   std::uint16_t crc = 0;
   std::uint64_t copied = 0;
-  for (;;) {
+  if (inBuffer) {
+    // A file read in one piece is still in the buffer: no second reading.
+    crc = UpdateCrc16(crc, *whole);
+    if (!out_->Write(*whole))
+      return Rewind(Outcome(WriteOutcome::ArchiveFailed, win::GetLastError()), headerOffset);
+    copied = expectedSize;
+  } else if (!source.Seek(0)) {
+    return Rewind(Outcome(WriteOutcome::SourceUnreadable, win::GetLastError()), headerOffset);
+  }
+  while (!inBuffer) {
     std::size_t got = 0;
-    if (!source->Read(buffer, got)) {
+    if (!source.Read(buffer, got)) {
       return Rewind(Outcome(WriteOutcome::SourceUnreadable, win::GetLastError()), headerOffset);
     }
     if (got == 0) break;
@@ -279,6 +325,10 @@ bool ArchiveWriter::Commit() {
   const bool closed = out_->Close();
   out_.reset();
   if (!closed) return false;
+  if (appending_) {
+    committed_ = true;
+    return true;
+  }
 
   // One rename puts the new archive in the old one's place: at no moment is
   // the archive's name missing or holding half an archive.

@@ -1,13 +1,18 @@
 // The rewriting archive writer: a changed archive is built in a new file
 // beside the old one and put in the old one's place only when it is
 // complete, so a failure at any point leaves the old archive as it was.
+// Only an archive this process started itself takes new entries in place
+// at its end (BeginAppend; see started_archives.h).
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "lzh/archive/archive_reader.h"
 #include "lzh/codec/encoder_method.h"
@@ -53,6 +58,10 @@ class ArchiveWriter {
 
   // Creates the new file beside the archive. False with the last-error code.
   bool Begin();
+  // Instead: new entries go into the archive itself, over its end mark at
+  // `end` (only for an archive nobody else has: see started_archives.h).
+  // Unless committed, the archive is given its end mark back at `end`.
+  bool BeginAppend(std::uint64_t end);
 
   // Carries an entry of the old archive over unchanged.
   bool CopyEntry(ArchiveReader& reader, const Entry& entry);
@@ -62,6 +71,10 @@ class ArchiveWriter {
   // make it smaller. `progress` gets the bytes of the file read so far.
   WriteResult WriteFile(const NewEntry& entry, PackMethod method,
                         const std::function<void(std::uint64_t)>& progress = {});
+  // The same, for a file packed on another thread (parallel_packer.h): the
+  // archive gets the very bytes WriteFile would have written.
+  WriteResult WritePacked(const NewEntry& entry, PackMethod method, class PackedStream& stream,
+                          const std::function<void(std::uint64_t)>& progress = {});
 
   // Ends the archive and puts it in place of the old one (if any). The old
   // archive must no longer be open. False with the last-error code; the old
@@ -69,12 +82,17 @@ class ArchiveWriter {
   bool Commit();
 
   const std::string& NewPath() const { return newPath_; }
+  // Where the end mark goes: the length of the entries written so far.
+  std::uint64_t End() const { return end_; }
 
  private:
   bool WriteAt(std::uint64_t offset, std::string_view bytes);
   WriteResult Rewind(WriteResult result, std::uint64_t headerOffset);
-  WriteResult StoreFile(const NewEntry& entry, std::uint64_t headerOffset,
-                        std::uint64_t expectedSize, std::string& header, struct Header& fields);
+  WriteResult StoreFile(win::FileStream& source, std::optional<std::span<const std::byte>> whole,
+                        std::uint64_t headerOffset, std::uint64_t expectedSize, std::string& header,
+                        struct Header& fields);
+  WriteResult EndPacked(std::uint64_t headerOffset, std::string& header, struct Header& fields,
+                        std::uint64_t packedSize, std::uint64_t read, std::uint16_t crc);
 
   std::string archivePath_;
   std::string newPath_;
@@ -82,6 +100,13 @@ class ArchiveWriter {
   std::uint64_t end_ = 0;        // where the next entry goes
   std::uint64_t highWater_ = 0;  // furthest byte ever written
   bool committed_ = false;
+  bool appending_ = false;
+  std::uint64_t appendFrom_ = 0;
+  // Made once and restarted for every file: many small files must not cost
+  // a dictionary's worth of allocation and clearing each.
+  std::unique_ptr<class LhEncoder> encoder_;
+  PackMethod encoderMethod_ = PackMethod::Lh7;
+  std::vector<std::byte> buffer_;
 };
 
 // A name beside `path` in the same folder that does not exist yet, for

@@ -4,7 +4,16 @@
 
 namespace pelko::lzh {
 
-BitWriter::BitWriter(ByteSink& sink) : sink_(sink), buffer_(new std::byte[kBufferSize]) {}
+BitWriter::BitWriter(ByteSink& sink) : sink_(&sink), buffer_(new std::byte[kBufferSize]) {}
+
+void BitWriter::Restart(ByteSink& sink) {
+  sink_ = &sink;
+  used_ = 0;
+  flushed_ = 0;
+  accumulator_ = 0;
+  pending_ = 0;
+  ok_ = true;
+}
 
 void BitWriter::Spill() {
   while (pending_ >= 8) {
@@ -16,7 +25,7 @@ void BitWriter::Spill() {
 }
 
 void BitWriter::FlushBuffer() {
-  if (ok_ && used_ > 0) ok_ = sink_.Write(std::span<const std::byte>(buffer_.get(), used_));
+  if (ok_ && used_ > 0) ok_ = sink_->Write(std::span<const std::byte>(buffer_.get(), used_));
   flushed_ += used_;
   used_ = 0;
 }

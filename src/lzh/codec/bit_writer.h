@@ -13,6 +13,9 @@ class BitWriter {
  public:
   explicit BitWriter(ByteSink& sink);
 
+  // Starts over into `sink`, keeping the buffer.
+  void Restart(ByteSink& sink);
+
   // The low `count` bits of `value` (count <= 32).
   void Put(int count, std::uint32_t value) {
     if (count == 0) return;
@@ -35,7 +38,7 @@ class BitWriter {
   void FlushBuffer();
 
   static constexpr std::size_t kBufferSize = std::size_t{32} * 1024;
-  ByteSink& sink_;
+  ByteSink* sink_;
   std::unique_ptr<std::byte[]> buffer_;
   std::size_t used_ = 0;
   std::uint64_t flushed_ = 0;

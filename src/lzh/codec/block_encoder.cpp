@@ -157,6 +157,12 @@ BlockEncoder::BlockEncoder(const EncoderMethod& method, BitWriter& out)
   pending_.reserve(kMaxBlockTokens);
 }
 
+void BlockEncoder::Restart() {
+  pending_.clear();
+  pendingCounts_ = SymbolCounts{};
+  pendingBits_ = 0;
+}
+
 std::uint64_t BlockEncoder::BlockBits(const SymbolCounts& counts) const {
   BlockTables t;
   BuildTables(counts, method_, t, false);

@@ -42,6 +42,8 @@ class BlockEncoder {
   void AddSegment(std::span<const Token> tokens);
   // Sends what is buffered.
   void Finish();
+  // Drops what is buffered, for a new stream.
+  void Restart();
 
   // Exact size in bits of one block holding tokens with these counts.
   std::uint64_t BlockBits(const SymbolCounts& counts) const;

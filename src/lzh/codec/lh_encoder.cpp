@@ -119,17 +119,45 @@ LhEncoder::LhEncoder(PackMethod method, ByteSink& sink)
     step_.resize(kSegmentBytes + 1 + kLanes);
     listed_.resize(kSegmentBytes);
     found_list_.resize(kMaxMatch + 2);
-    // Before anything is seen: literals at 8 bits, matches a little dearer
-    // the longer and farther they are.
-    for (int s = 0; s < 256; ++s) prices_.literalLength[s] = 8 * kPriceScale;
-    for (int s = 256; s < kLiteralLengthCodes; ++s) {
-      prices_.literalLength[s] = (6 + std::min(10, (s - 256) / 8)) * kPriceScale;
-    }
-    for (int p = 0; p < kMaxPositionCodes; ++p) prices_.position[p] = 4 * kPriceScale;
+    StartingPrices();
   } else {
     chains_ = std::make_unique<HashChainFinder>(method_.dictionaryBits);
   }
   segment_.reserve(kSegmentBytes + 1);
+}
+
+// Before anything is seen: literals at 8 bits, matches a little dearer the
+// longer and farther they are.
+void LhEncoder::StartingPrices() {
+  prices_ = Prices{};
+  for (int s = 0; s < 256; ++s) prices_.literalLength[s] = 8 * kPriceScale;
+  for (int s = 256; s < kLiteralLengthCodes; ++s) {
+    prices_.literalLength[s] = (6 + std::min(10, (s - 256) / 8)) * kPriceScale;
+  }
+  for (int p = 0; p < kMaxPositionCodes; ++p) prices_.position[p] = 4 * kPriceScale;
+  recentLiteralLength_.fill(0);
+  recentPosition_.fill(0);
+}
+
+void LhEncoder::Restart(ByteSink& sink) {
+  // The new stream starts a whole dictionary past the old one's end: every
+  // position the finders still hold then lies out of reach, as if cleared.
+  std::uint32_t next = window_.End() + (std::uint32_t{1} << method_.dictionaryBits) + 1;
+  if (next >= kRebaseThreshold) {
+    const std::uint32_t delta = next - kFirstPosition;
+    if (chains_) chains_->Rebase(delta);
+    if (tree_) tree_->Rebase(delta);
+    next = kFirstPosition;
+  }
+  window_.Restart(next);
+  position_ = next;
+  bytesIn_ = 0;
+  segment_.clear();
+  haveFound_ = false;
+  found_ = Match{};
+  bits_.Restart(sink);
+  blocks_.Restart();
+  if (optimal_) StartingPrices();
 }
 
 bool LhEncoder::Write(std::span<const std::byte> input) {

@@ -26,6 +26,11 @@ class LhEncoder {
  public:
   LhEncoder(PackMethod method, ByteSink& sink);
 
+  // Starts a new stream into `sink` with the same method, as if newly made:
+  // the tables and buffers are kept, so packing many small files costs no
+  // allocation or clearing per file.
+  void Restart(ByteSink& sink);
+
   // False once the sink refused bytes (nothing more is written then).
   bool Write(std::span<const std::byte> input);
   // Packs what is left and flushes the last bits.
@@ -58,6 +63,7 @@ class LhEncoder {
   void ListSegmentMatches(std::uint32_t n);
   void ShortestPath(std::uint32_t n, const Prices& prices, int lengthsPerMatch);
   void RebaseIfNeeded();
+  void StartingPrices();
 
   EncoderMethod method_;
   bool optimal_;

@@ -32,6 +32,11 @@ class EncoderWindow {
   // Copies as much of `input` as fits; drops what lies more than `history`
   // bytes behind `position` to make room first.
   std::size_t Append(std::span<const std::byte> input, std::uint32_t position);
+  // Empties the window; the next byte appended is at `position`.
+  void Restart(std::uint32_t position) {
+    start_ = position;
+    size_ = 0;
+  }
   // All positions move down by `delta` (to keep them far from wrapping).
   void Rebase(std::uint32_t delta) { start_ -= delta; }
 

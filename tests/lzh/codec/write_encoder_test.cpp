@@ -117,6 +117,25 @@ TEST_P(EncoderRoundTrip, AFailingSinkStopsTheEncoderWithFailure) {
   EXPECT_LE(sink.bytes.size(), 100u);
 }
 
+// One encoder restarted for every file packs each exactly as a new one
+// would: nothing of an earlier stream (finished, or cut off by its sink)
+// leaks into the next, whatever their sizes.
+TEST_P(EncoderRoundTrip, ARestartedEncoderPacksAsANewOne) {
+  const std::string streams[] = {TextLike(300000, 21),   TextLike(40, 22),
+                                 RandomBytes(90000, 23), "",
+                                 TextLike(70000, 21),    TextLike(300000, 21)};
+  StringSink cutOff(50);
+  LhEncoder encoder(GetParam(), cutOff);
+  encoder.Write(Bytes(TextLike(200000, 24)));
+  for (const std::string& input : streams) {
+    StringSink sink;
+    encoder.Restart(sink);
+    EXPECT_TRUE(encoder.Write(Bytes(input)));
+    EXPECT_TRUE(encoder.Finish());
+    EXPECT_EQ(sink.bytes, Pack(GetParam(), input)) << input.size() << " bytes";
+  }
+}
+
 std::string MethodName(const ::testing::TestParamInfo<PackMethod>& info) {
   std::string id(EncoderMethodOf(info.param).id);
   return id.substr(1, 3);
