@@ -47,13 +47,16 @@ bool RefuseEntryNameClashes(const store::AssociationList& entries) {
   return true;
 }
 
-// One Add command per entry, in list order, into a fresh working copy.
+// One Add command per entry, in list order, into a fresh working copy. The
+// commands share one session, so the working copy they started takes each
+// entry at its end instead of being rebuilt for every one.
 void BuildWorkingCopy(const std::string& workingCopy, const store::AssociationList& entries) {
   const std::string exclusionSwitches = store::BuildExclusionSwitches();
   win::DeleteFile(workingCopy);
+  lzh::ArchiverSession session;
   for (const std::string& entry : entries) {
     const std::string command = AddCommand(workingCopy, entry, exclusionSwitches);
-    lzh::ArchiverCommand(nullptr, command.c_str(), nullptr, 0);
+    lzh::ArchiverCommand(session, nullptr, command.c_str(), nullptr, 0);
   }
 }
 

@@ -10,7 +10,6 @@
 #include "lzh/archive/header_writer.h"
 #include "lzh/archive/parallel_packer.h"
 #include "lzh/archive/path_names.h"
-#include "lzh/archive/started_archives.h"
 #include "platform/file_services.h"
 #include "platform/file_stream.h"
 #include "platform/user_interface.h"
@@ -201,8 +200,12 @@ LeftOutReason ReasonOf(WriteOutcome outcome) {
 // replaced in place by a new one of the same name, then the new ones left.
 class AddRun {
  public:
-  AddRun(const AddRequest& request, AddPlan& plan, AddReport& report)
-      : request_(request), plan_(plan), report_(report), writer_(request.archivePath) {
+  AddRun(const AddRequest& request, AddPlan& plan, AddReport& report, StartedArchives& started)
+      : request_(request),
+        plan_(plan),
+        report_(report),
+        started_(started),
+        writer_(request.archivePath) {
     for (std::size_t i = 0; i < plan_.entries.size(); ++i) {
       byName_.emplace(NameKey(plan_.entries[i].storedName), i);
       if (!plan_.entries[i].isFolder) total_ += plan_.entries[i].size;
@@ -211,7 +214,7 @@ class AddRun {
   }
 
   void Run() {
-    if (const auto end = StartedArchiveEnd(request_.archivePath, PlannedNames())) {
+    if (const auto end = started_.EndOf(request_.archivePath, PlannedNames())) {
       return Append(*end);
     }
     if (!writer_.Begin()) return Fail(LzhError::None);
@@ -226,18 +229,22 @@ class AddRun {
     if (fresh) StartPacker();
     if (!WriteRest()) return;
     if (!writer_.Commit()) return Fail(LzhError::None);
-    if (fresh) RememberStartedArchive(request_.archivePath, true, AddedNames(), writer_.End());
+    if (fresh) started_.Remember(request_.archivePath, true, AddedNames(), writer_.End());
   }
 
  private:
-  // An archive this process started takes the new entries at its end; the
-  // cost of an add no longer grows with what the archive holds.
+  // An archive the caller's adds started takes the new entries at its end;
+  // the cost of an add no longer grows with what the archive holds. After a
+  // failed append the next add rebuilds it.
   void Append(std::uint64_t end) {
-    if (!writer_.BeginAppend(end)) return Fail(LzhError::None);
-    StartPacker();
-    if (!WriteRest()) return;
-    if (!writer_.Commit()) return Fail(LzhError::None);
-    RememberStartedArchive(request_.archivePath, false, AddedNames(), writer_.End());
+    if (!writer_.BeginAppend(end)) {
+      Fail(LzhError::None);
+    } else {
+      StartPacker();
+      if (WriteRest() && !writer_.Commit()) Fail(LzhError::None);
+    }
+    if (!report_.Succeeded()) return started_.Forget(request_.archivePath);
+    started_.Remember(request_.archivePath, false, AddedNames(), writer_.End());
   }
 
   std::vector<std::string> PlannedNames() const {
@@ -345,6 +352,7 @@ class AddRun {
   const AddRequest& request_;
   AddPlan& plan_;
   AddReport& report_;
+  StartedArchives& started_;
   ArchiveWriter writer_;
   win::LongWork work_;
   std::multimap<std::string, std::size_t> byName_;
@@ -415,15 +423,20 @@ AddPlan PlanAdd(const AddRequest& request) {
   return plan;
 }
 
-AddReport AddToArchive(const AddRequest& request) {
+AddReport AddToArchive(const AddRequest& request, StartedArchives& started) {
   AddPlan plan = PlanAdd(request);
   AddReport report;
   report.leftOut = plan.leftOut;
   if (!plan.entries.empty()) {
-    AddRun run(request, plan, report);
+    AddRun run(request, plan, report, started);
     run.Run();
   }
   return report;
+}
+
+AddReport AddToArchive(const AddRequest& request) {
+  StartedArchives ownRecord;
+  return AddToArchive(request, ownRecord);
 }
 
 std::string LeftOutWarningText(const std::vector<LeftOutItem>& leftOut) {

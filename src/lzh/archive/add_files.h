@@ -16,6 +16,7 @@
 
 #include "lzh/archive/archive_writer.h"
 #include "lzh/archive/exclusion_pattern.h"
+#include "lzh/archive/started_archives.h"
 #include "lzh/codec/encoder_method.h"
 #include "lzh/codec/lzh_error.h"
 #include "text/win_error.h"
@@ -82,6 +83,11 @@ struct AddReport {
   bool Succeeded() const { return archiveError == LzhError::None && win32 == win::ERROR_SUCCESS; }
 };
 
+// `started` is the record of the archives the caller's run of adds started:
+// such an archive takes the new entries at its end. Without it, the add
+// keeps a record of its own, so an archive it starts is rebuilt by any later
+// add like every other.
+AddReport AddToArchive(const AddRequest& request, StartedArchives& started);
 AddReport AddToArchive(const AddRequest& request);
 
 // What an add would take: the entries in the order they are written, and

@@ -1,8 +1,8 @@
 // The rewriting archive writer: a changed archive is built in a new file
 // beside the old one and put in the old one's place only when it is
 // complete, so a failure at any point leaves the old archive as it was.
-// Only an archive this process started itself takes new entries in place
-// at its end (BeginAppend; see started_archives.h).
+// Only an archive the caller's run of adds started itself takes new entries
+// in place at its end (BeginAppend; see started_archives.h).
 #pragma once
 
 #include <cstdint>

@@ -1,30 +1,7 @@
 #include "lzh/archive/started_archives.h"
 
-#include <map>
-#include <mutex>
-
-#include "platform/file_services.h"
-
 namespace pelko::lzh {
 namespace {
-
-struct Record {
-  std::set<std::string> names;  // name keys of every entry it holds
-  std::uint64_t end = 0;
-  win::FileInformation file;  // size, time and identity when last left
-};
-
-// Process-wide, as an archiver library's state is: the Add commands of one
-// backup arrive as separate calls.
-struct Registry {
-  std::mutex lock;
-  std::map<std::string, Record> records;
-};
-
-Registry& TheRegistry() {
-  static Registry registry;
-  return registry;
-}
 
 bool Unchanged(const win::FileInformation& a, const win::FileInformation& b) {
   return a.kind == win::EntryKind::File && a.kind == b.kind && a.size == b.size &&
@@ -34,12 +11,10 @@ bool Unchanged(const win::FileInformation& a, const win::FileInformation& b) {
 
 }  // namespace
 
-std::optional<std::uint64_t> StartedArchiveEnd(const std::string& archivePath,
-                                               const std::vector<std::string>& nameKeys) {
-  Registry& registry = TheRegistry();
-  const std::lock_guard<std::mutex> guard(registry.lock);
-  const auto found = registry.records.find(archivePath);
-  if (found == registry.records.end()) return std::nullopt;
+std::optional<std::uint64_t> StartedArchives::EndOf(const std::string& archivePath,
+                                                    const std::vector<std::string>& nameKeys) {
+  const auto found = records_.find(archivePath);
+  if (found == records_.end()) return std::nullopt;
   win::FileInformation now;
   bool usable = win::GetFileInformation(archivePath, now) && Unchanged(now, found->second.file);
   for (const std::string& key : nameKeys) {
@@ -47,27 +22,27 @@ std::optional<std::uint64_t> StartedArchiveEnd(const std::string& archivePath,
     usable = found->second.names.count(key) == 0;
   }
   if (!usable) {
-    registry.records.erase(found);
+    records_.erase(found);
     return std::nullopt;
   }
   return found->second.end;
 }
 
-void RememberStartedArchive(const std::string& archivePath, bool started,
-                            std::set<std::string> addedKeys, std::uint64_t end) {
+void StartedArchives::Remember(const std::string& archivePath, bool started,
+                               std::set<std::string> addedKeys, std::uint64_t end) {
   win::FileInformation now;
-  Registry& registry = TheRegistry();
-  const std::lock_guard<std::mutex> guard(registry.lock);
-  const auto found = registry.records.find(archivePath);
-  if (!win::GetFileInformation(archivePath, now) || (!started && found == registry.records.end())) {
-    if (found != registry.records.end()) registry.records.erase(found);
+  const auto found = records_.find(archivePath);
+  if (!win::GetFileInformation(archivePath, now) || (!started && found == records_.end())) {
+    if (found != records_.end()) records_.erase(found);
     return;
   }
-  Record& record = registry.records[archivePath];
+  Record& record = records_[archivePath];
   if (started) record.names.clear();
   record.names.merge(addedKeys);
   record.end = end;
   record.file = now;
 }
+
+void StartedArchives::Forget(const std::string& archivePath) { records_.erase(archivePath); }
 
 }  // namespace pelko::lzh

@@ -40,7 +40,7 @@ std::string_view CommandLineErrorText(CommandLineError error) {
   return res::kArchiverNoCommand;
 }
 
-void Run(const ParsedCommand& command, CommandReport& report) {
+void Run(const ParsedCommand& command, CommandReport& report, ArchiverSession& session) {
   const bool needsNames = command.kind == CommandKind::Add ||
                           command.kind == CommandKind::Extract ||
                           command.kind == CommandKind::Delete;
@@ -51,7 +51,7 @@ void Run(const ParsedCommand& command, CommandReport& report) {
   }
   switch (command.kind) {
     case CommandKind::Add:
-      RunAddCommand(command, report);
+      RunAddCommand(command, report, session.Started());
       break;
     case CommandKind::Extract:
       RunExtractCommand(command, report);
@@ -70,13 +70,19 @@ void Run(const ParsedCommand& command, CommandReport& report) {
 
 }  // namespace
 
-int ArchiverCommand(const void* /*owner*/, const char* commandLine, char* output,
+int ArchiverCommand(const void* owner, const char* commandLine, char* output,
                     std::size_t outputSize) {
+  ArchiverSession session;
+  return ArchiverCommand(session, owner, commandLine, output, outputSize);
+}
+
+int ArchiverCommand(ArchiverSession& session, const void* /*owner*/, const char* commandLine,
+                    char* output, std::size_t outputSize) {
   const CommandLineParse parse =
       ParseCommandLine(commandLine == nullptr ? std::string_view{} : commandLine);
   CommandReport report(parse.command.kind);
   if (parse.Ok()) {
-    Run(parse.command, report);
+    Run(parse.command, report, session);
   } else {
     report.Add(ReportLine::Error, CommandLineErrorText(parse.error),
                {EscapeForDisplay(parse.offending)});

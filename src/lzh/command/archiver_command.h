@@ -4,6 +4,8 @@
 
 #include <cstddef>
 
+#include "lzh/command/archiver_session.h"
+
 namespace pelko::lzh {
 
 // Result codes of our own; the tool never reads them, pelko-lha and tests do.
@@ -20,5 +22,10 @@ inline constexpr int kArchiverBadCommandLine = 4;  // unknown command or switch,
 // platform's user-interface seam.
 int ArchiverCommand(const void* owner, const char* commandLine, char* output,
                     std::size_t outputSize);
+// The same, as one of a run of commands (a backup's adds): an archive an
+// earlier command of `session` started takes later adds in place. The call
+// above is a session of its own.
+int ArchiverCommand(ArchiverSession& session, const void* owner, const char* commandLine,
+                    char* output, std::size_t outputSize);
 
 }  // namespace pelko::lzh

@@ -44,7 +44,7 @@ AddOptions OptionsOf(const CommandSwitches& s) {
 
 }  // namespace
 
-void RunAddCommand(const ParsedCommand& command, CommandReport& report) {
+void RunAddCommand(const ParsedCommand& command, CommandReport& report, StartedArchives& started) {
   std::vector<LeftOutItem> leftOut;
   for (const TargetGroup& group : command.groups) {
     AddRequest request;
@@ -53,7 +53,7 @@ void RunAddCommand(const ParsedCommand& command, CommandReport& report) {
     request.names =
         group.names.empty() ? std::vector<std::string>{""} : group.names;  // "": the whole folder
     request.options = OptionsOf(command.switches);
-    const AddReport result = AddToArchive(request);
+    const AddReport result = AddToArchive(request, started);
     for (const AddedItem& item : result.added) {
       report.Add(ReportLine::Done, item.replaced ? res::kArchiverReplaced : res::kArchiverAdded,
                  {EscapeForDisplay(item.storedName)});

@@ -2,12 +2,13 @@
 // parsed line and writing its lines into the report.
 #pragma once
 
+#include "lzh/archive/started_archives.h"
 #include "lzh/command/command_line.h"
 #include "lzh/command/command_report.h"
 
 namespace pelko::lzh {
 
-void RunAddCommand(const ParsedCommand& command, CommandReport& report);
+void RunAddCommand(const ParsedCommand& command, CommandReport& report, StartedArchives& started);
 void RunExtractCommand(const ParsedCommand& command, CommandReport& report);
 void RunDeleteCommand(const ParsedCommand& command, CommandReport& report);
 void RunListCommand(const ParsedCommand& command, CommandReport& report);

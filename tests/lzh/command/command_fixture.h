@@ -87,11 +87,15 @@ class CommandTest : public ::testing::Test {
     return names;
   }
 
-  static CommandOutcome Run(std::string_view utf8Line, std::size_t outputSize = 1 << 16) {
+  // A command on its own, or (with `session`) one of a run of commands.
+  static CommandOutcome Run(std::string_view utf8Line, std::size_t outputSize = 1 << 16,
+                            ArchiverSession* session = nullptr) {
     const std::string line = cp932::FromUtf8Literal(utf8Line);
     std::vector<char> buffer(outputSize + 1, '\x7F');  // one guard byte behind the buffer
     CommandOutcome outcome;
-    outcome.code = ArchiverCommand(nullptr, line.c_str(), buffer.data(), outputSize);
+    outcome.code = session != nullptr
+                       ? ArchiverCommand(*session, nullptr, line.c_str(), buffer.data(), outputSize)
+                       : ArchiverCommand(nullptr, line.c_str(), buffer.data(), outputSize);
     EXPECT_EQ(buffer[outputSize], '\x7F') << "written past the buffer";
     outcome.raw = std::string(buffer.data());
     outcome.report = cp932::ToUtf8(outcome.raw).value_or("<not CP932>");

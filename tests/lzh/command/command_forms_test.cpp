@@ -93,6 +93,40 @@ TEST_F(CommandForms, AddStoresEachEntryRelativeToItsBaseFolder) {
   EXPECT_EQ(lhasa.exitCode, 0) << lhasa.output;
 }
 
+// The working copy a backup's session started takes every later add of that
+// session at its end, in the same file. Commands on their own, and another
+// session, never append: each add rebuilds the archive into a new file. The
+// bytes come out the same either way.
+TEST_F(CommandForms, OnlyTheSessionThatStartedTheWorkingCopyAppendsToIt) {
+  const auto inode = [&] {
+    struct stat st {};
+    EXPECT_EQ(::stat(WorkHost().c_str(), &st), 0);
+    return st.st_ino;
+  };
+  ArchiverSession backup;
+  ino_t started = 0;
+  for (const Pair& p : list_) {
+    ASSERT_EQ(Run(AddLine(p), 1 << 16, &backup).code, kArchiverOk);
+    if (started == 0) started = inode();
+    EXPECT_EQ(inode(), started) << p.name;
+  }
+  const std::string appended = Get(WorkHost());
+  ArchiverSession other;
+  Put(C("data/later.txt"), "later\n");
+  ASSERT_EQ(Run(AddLine({"C:\\data\\", "later.txt"}), 1 << 16, &other).code, kArchiverOk);
+  EXPECT_NE(inode(), started);
+
+  std::filesystem::remove(WorkHost());
+  ino_t previous = 0;
+  for (const Pair& p : list_) {
+    ASSERT_EQ(Run(AddLine(p)).code, kArchiverOk);
+    EXPECT_NE(inode(), previous) << p.name;
+    previous = inode();
+  }
+  EXPECT_EQ(Get(WorkHost()), appended);
+  EXPECT_EQ(Stored(), dataTree_);
+}
+
 TEST_F(CommandForms, ExtractToOriginBringsBackEveryAssociatedPath) {
   Backup();
   const auto before = Tree(C("data"));
