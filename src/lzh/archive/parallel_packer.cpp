@@ -96,7 +96,7 @@ void PackedStream::Abandon() {
 
 ParallelPacker::ParallelPacker(std::vector<const NewEntry*> files, PackMethod method,
                                unsigned threads)
-    : files_(std::move(files)), method_(method), ahead_(2 * std::size_t{threads}) {
+    : files_(std::move(files)), method_(method), ahead_(16 * std::size_t{threads}) {
   streams_.reserve(files_.size());
   for (std::size_t i = 0; i < files_.size(); ++i) {
     streams_.push_back(std::make_unique<PackedStream>(shared_, i));
