@@ -48,6 +48,17 @@ void SetMethod(Header& header, std::string_view id) {
   std::copy(id.begin(), id.begin() + 5, header.method.begin());
 }
 
+// A file's header before packing: sizes and CRC are filled in once known.
+Header FileHeaderOf(const NewEntry& entry, PackMethod method) {
+  Header header;
+  SetMethod(header, EncoderMethodOf(method).id);
+  header.path = entry.storedName;
+  header.unixTime = entry.lastWriteTime;
+  header.attributes = entry.attributes == 0 ? 0x20 : entry.attributes;
+  header.crc = 0;
+  return header;
+}
+
 }  // namespace
 
 void RemoveScratchFilesIn(std::string_view folder) {
@@ -163,12 +174,7 @@ WriteResult ArchiveWriter::WriteFile(const NewEntry& entry, PackMethod method,
   auto source = win::OpenFile(entry.sourcePath, win::OpenMode::Read);
   if (!source) return Outcome(WriteOutcome::SourceUnreadable, win::GetLastError());
 
-  Header header;
-  SetMethod(header, EncoderMethodOf(method).id);
-  header.path = entry.storedName;
-  header.unixTime = entry.lastWriteTime;
-  header.attributes = entry.attributes == 0 ? 0x20 : entry.attributes;
-  header.crc = 0;
+  Header header = FileHeaderOf(entry, method);
   std::string bytes;
   if (BuildLevel2Header(header, bytes) != HeaderWriteResult::Ok) {
     return Outcome(WriteOutcome::NameTooLong, win::ERROR_FILENAME_EXCED_RANGE);
@@ -232,12 +238,7 @@ WriteResult ArchiveWriter::WritePacked(const NewEntry& entry, PackMethod method,
   if (entry.size > kMaxEntrySize)
     return giveUp(Outcome(WriteOutcome::TooLarge, kErrorFileTooLarge));
 
-  Header header;
-  SetMethod(header, EncoderMethodOf(method).id);
-  header.path = entry.storedName;
-  header.unixTime = entry.lastWriteTime;
-  header.attributes = entry.attributes == 0 ? 0x20 : entry.attributes;
-  header.crc = 0;
+  Header header = FileHeaderOf(entry, method);
   std::string bytes;
   if (BuildLevel2Header(header, bytes) != HeaderWriteResult::Ok) {
     return giveUp(Outcome(WriteOutcome::NameTooLong, win::ERROR_FILENAME_EXCED_RANGE));
