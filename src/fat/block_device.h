@@ -46,7 +46,7 @@ class MemoryDevice final : public BlockDevice {
 
 // The largest standard floppy, 2880 KB. A block device larger than this is a
 // USB stick or a hard disk, never a floppy, and is refused as drive A:.
-inline constexpr std::uint64_t kLargestFloppyBytes = 2880 * 1024;
+inline constexpr std::uint64_t kLargestFloppyBytes = std::uint64_t{2880} * 1024;
 
 // What a FileDevice is opened for.
 enum class Access {

@@ -84,7 +84,7 @@ std::vector<FloppyDrive> ListFloppyDrives(const std::string& sysBlock,
   std::vector<FloppyDrive> drives;
   std::error_code error;
   for (const auto& entry : fs::directory_iterator(sysBlock, error)) {
-    const fs::path block = entry.path();
+    const fs::path& block = entry.path();
     if (Attribute(block / "removable") != "1") continue;
     std::uint64_t sectors = 0;
     std::istringstream(Attribute(block / "size")) >> sectors;

@@ -104,7 +104,8 @@ bool MakeProgramFolder() {
   // what it holds (paths and settings) is the user's own business.
   std::string made;
   for (const auto& part : std::filesystem::path(*folder)) {
-    made = made.empty() || made == "/" ? made + part.string() : made + "/" + part.string();
+    if (!made.empty() && made != "/") made += '/';
+    made += part.string();
     if (::mkdir(made.c_str(), 0700) != 0 && errno != EEXIST) return false;
   }
   return std::filesystem::is_directory(*folder, error);

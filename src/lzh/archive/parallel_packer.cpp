@@ -10,12 +10,12 @@
 namespace pelko::lzh {
 namespace {
 
-constexpr std::size_t kReadPiece = 64 * 1024;
+constexpr std::size_t kReadPiece = std::size_t{64} * 1024;
 // Packed bytes the file being written may hold before the writer takes
 // them, and all files together: enough for one thread to pack a large file
 // while another's is written.
-constexpr std::size_t kStreamCapacity = 256 * 1024;
-constexpr std::size_t kPackedBudget = 4 * 1024 * 1024;
+constexpr std::size_t kStreamCapacity = std::size_t{256} * 1024;
+constexpr std::size_t kPackedBudget = std::size_t{4} * 1024 * 1024;
 constexpr win::DWORD kErrorFileTooLarge = 223;  // ERROR_FILE_TOO_LARGE
 
 class StreamSink final : public ByteSink {
