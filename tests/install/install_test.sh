@@ -90,20 +90,20 @@ same "$(find "$prefix" -newer "$work/backup.script" | wc -l)" 0 "files written i
 # command in the synopsis, each option anywhere (troff writes "-" as "\-").
 man_has() { grep -q -F -- "$(printf %s "$2" | sed 's/-/\\-/g')" "$prefix/share/man/man1/$1"; }
 options() { grep -o -E '(^|[][ (|;])-{1,2}[a-z][a-z0-9]*' | grep -o -E -- '-.*' | sort -u; }
-floppy_usage=$("$prefix/bin/pelko-floppy" 2>&1 || true)
-for command in $(sed -n 's/^ *\(usage: \)\{0,1\}pelko-floppy \([a-z]*\).*/\2/p' <<<"$floppy_usage"); do
-  man_has pelko-floppy.1 ".B pelko-floppy $command" || fail "pelko-floppy.1 lacks '$command'"
-done
-for option in $(options <<<"$floppy_usage"); do
-  man_has pelko-floppy.1 "$option" || fail "pelko-floppy.1 lacks '$option'"
-done
-lha_usage=$("$prefix/bin/pelko-lha" 2>&1 || true)
-for command in $(sed -n 's/^  \([a-z]\) ARCHIVE.*/\1/p' <<<"$lha_usage"); do
-  man_has pelko-lha.1 ".B pelko-lha $command" || fail "pelko-lha.1 lacks '$command'"
-done
-for option in $(options <<<"$lha_usage"); do
-  man_has pelko-lha.1 "$option" || fail "pelko-lha.1 lacks '$option'"
-done
+# usage_in_man TOOL COMMAND_PATTERN: the tool's commands (picked from its
+# usage text by the sed pattern) and options all stand in its page.
+usage_in_man() {
+  local usage
+  usage=$("$prefix/bin/$1" 2>&1 || true)
+  for command in $(sed -n "$2" <<<"$usage"); do
+    man_has "$1.1" ".B $1 $command" || fail "$1.1 lacks '$command'"
+  done
+  for option in $(options <<<"$usage"); do
+    man_has "$1.1" "$option" || fail "$1.1 lacks '$option'"
+  done
+}
+usage_in_man pelko-floppy 's/^ *\(usage: \)\{0,1\}pelko-floppy \([a-z]*\).*/\2/p'
+usage_in_man pelko-lha 's/^  \([a-z]\) ARCHIVE.*/\1/p'
 for step in $(grep -o -E '^\| `[a-z]+' "$source/tools/pelko-script/README.md" | cut -c4-); do
   grep -q -E "^\.(B|BI|BR) $step( |$)" "$prefix/share/man/man1/pelko-script.1" ||
     fail "pelko-script.1 lacks the step '$step'"
